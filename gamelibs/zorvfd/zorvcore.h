@@ -1,0 +1,55 @@
+// What the three game libraries share. It lives in libzorvfd.so, which the
+// other two link against, so the process has exactly one handle space.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zorvcore {
+
+enum class Library { FileDriver, Vfs, Objects };
+
+// Everything a handle can stand for. kind() lets a caller check the type
+// before it casts, so a wrong-kind handle fails instead of crashing.
+enum class HandleKind { File, Catalog, Search, CatalogContext, Store, Line };
+
+struct HandleObject {
+    virtual ~HandleObject() = default;
+    virtual HandleKind kind() const = 0;
+};
+
+// Numbers start at 1 and are never reused within the process.
+int32_t registerHandle(std::shared_ptr<HandleObject> object);
+std::shared_ptr<HandleObject> lookupHandle(int32_t handle);
+bool releaseHandle(int32_t handle);
+
+template <class T> std::shared_ptr<T> lookup(int32_t handle, HandleKind kind)
+{
+    auto object = lookupHandle(handle);
+    if (!object || object->kind() != kind)
+        return nullptr;
+    return std::static_pointer_cast<T>(object);
+}
+
+// Each library keeps its own last error; every fallible call clears it on entry.
+void clearError(Library library);
+void setError(Library library, int32_t code, std::string text);
+int32_t lastError(Library library);
+int32_t translateError(Library library, int32_t code, char* buffer, int32_t size, int32_t* needed);
+
+// Whole, decoded content of a file the file driver opened for reading.
+bool readOpenFile(int32_t file, std::string& content, std::string& error);
+// Writes at the current position of a file the file driver opened for
+// writing; nothing reaches the disk before ZorvFD_CloseFile commits it.
+bool writeOpenFile(int32_t file, std::string_view content, std::string& error);
+// The path a file handle was opened with, for error texts.
+std::string openFilePath(int32_t file);
+
+// Whole-file read and atomic write by path (disk path or "catalog::inner").
+// fileType as ZorvFD_OpenFile: 1 plain, 2 packed, 0 keep what the file is.
+bool readFile(const std::string& path, std::string& content, std::string& error);
+bool writeFile(const std::string& path, std::string_view content, int32_t fileType,
+               std::string& error);
+
+} // namespace zorvcore

@@ -1,0 +1,13 @@
+// The object store's entry for the virtual file system, exported from
+// libzorvobjects.so: parse T-file text into a new store.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace zorvstore {
+
+// Store handle of the parsed text, 0 on failure with the reason in error.
+// name is the file's path, used in error texts.
+int32_t parseTFile(const std::string& content, const std::string& name, std::string& error);
+
+} // namespace zorvstore

@@ -1,0 +1,47 @@
+#include "platform/KeyedCollection.h"
+
+#include <gtest/gtest.h>
+
+using platform::KeyedCollection;
+
+namespace {
+std::shared_ptr<int> item(int v) { return std::make_shared<int>(v); }
+
+std::vector<int> values(const KeyedCollection<int>& c)
+{
+    std::vector<int> out;
+    for (const auto& i : c)
+        out.push_back(*i);
+    return out;
+}
+} // namespace
+
+TEST(KeyedCollection, KeysIgnoreCaseAndKeepFirstSpelling)
+{
+    KeyedCollection<int> c;
+    EXPECT_TRUE(c.add(item(1), "TLaser"));
+    EXPECT_FALSE(c.add(item(2), "tlaser"));
+    EXPECT_EQ(*c.find("TLASER"), 1);
+    EXPECT_EQ(c.keyAt(1), "TLaser");
+    EXPECT_EQ(c.count(), 1);
+}
+
+TEST(KeyedCollection, PositionsAreOneBasedAndMissingGivesNothing)
+{
+    KeyedCollection<int> c;
+    c.add(item(1), "1k");
+    c.add(item(3), "3k");
+    c.insert(2, item(2), "2k");
+    c.insertBefore("1k", item(0), "0k");
+    EXPECT_EQ(values(c), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(c.indexOf("2K"), 3);
+    EXPECT_EQ(c.at(0), nullptr);
+    EXPECT_EQ(c.at(5), nullptr);
+    EXPECT_EQ(c.find("9k"), nullptr);
+    EXPECT_EQ(c.indexOf("9k"), 0);
+    EXPECT_FALSE(c.insertBefore("9k", item(9), "9k"));
+    EXPECT_FALSE(c.remove("9k"));
+    EXPECT_TRUE(c.remove("1K"));
+    EXPECT_EQ(values(c), (std::vector<int>{0, 2, 3}));
+    EXPECT_FALSE(c.contains("1k"));
+}
