@@ -31,6 +31,7 @@ function(zorv_test target dir)
   endif()
   target_link_libraries(${target} PRIVATE ${ARG_DEPS})
   gtest_discover_tests(${target}
+    TEST_PREFIX "${target}."
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -24,8 +24,7 @@ int32_t registerHandle(std::shared_ptr<HandleObject> object);
 std::shared_ptr<HandleObject> lookupHandle(int32_t handle);
 bool releaseHandle(int32_t handle);
 
-template <class T> std::shared_ptr<T> lookup(int32_t handle, HandleKind kind)
-{
+template <class T> std::shared_ptr<T> lookup(int32_t handle, HandleKind kind) {
     auto object = lookupHandle(handle);
     if (!object || object->kind() != kind)
         return nullptr;
@@ -41,8 +40,13 @@ int32_t translateError(Library library, int32_t code, char* buffer, int32_t size
 // Whole, decoded content of a file the file driver opened for reading.
 bool readOpenFile(int32_t file, std::string& content, std::string& error);
 // Writes at the current position of a file the file driver opened for
-// writing; nothing reaches the disk before ZorvFD_CloseFile commits it.
+// writing; nothing reaches the disk before commitOpenFile or
+// ZorvFD_CloseFile commits it.
 bool writeOpenFile(int32_t file, std::string_view content, std::string& error);
+// Commits what a write handle buffered now rather than at ZorvFD_CloseFile,
+// so the caller can report a failed commit. Does nothing when nothing changed;
+// a failed commit is not retried when the handle is closed.
+bool commitOpenFile(int32_t file, std::string& error);
 // The path a file handle was opened with, for error texts.
 std::string openFilePath(int32_t file);
 

@@ -1,0 +1,174 @@
+#include "DiskFile.h"
+
+#include "Packing.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorvfd {
+
+Fd::~Fd() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+namespace {
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The link's target, so a save through a link changes the linked file.
+std::string resolveLink(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+} // namespace
+
+std::string systemError(int code) {
+    return std::strerror(code);
+}
+
+DiskKind diskKind(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return DiskKind::Missing;
+    if (S_ISREG(info.st_mode))
+        return DiskKind::File;
+    return S_ISDIR(info.st_mode) ? DiskKind::Folder : DiskKind::Other;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool syncFolder(const std::string& folder) {
+    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+}
+
+bool readDiskFile(const std::string& path, std::string& bytes, std::string& error) {
+    bytes.clear();
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        error = "Cannot open file \"" + path + "\": " + systemError(errno) + ".";
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "\"" + path + "\" is not a file.";
+        return false;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kContentLimit) {
+        error =
+            "File \"" + path + "\" is larger than " + std::to_string(kContentLimit >> 20) + " MiB.";
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = "Cannot read file \"" + path + "\": " + systemError(errno) + ".";
+            return false;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+std::string readDiskPrefix(const std::string& path, std::size_t count) {
+    std::string bytes(count, '\0');
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const ssize_t got = fd.get() < 0 ? -1 : ::read(fd.get(), bytes.data(), count);
+    bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return bytes;
+}
+
+bool checkWritableTarget(const std::string& path, std::string& error) {
+    const std::string target = resolveLink(path);
+    const DiskKind kind = diskKind(target);
+    if (kind == DiskKind::Folder || kind == DiskKind::Other) {
+        error = "Cannot write \"" + path + "\": it is not a file.";
+        return false;
+    }
+    const std::string folder = folderOf(target);
+    if (diskKind(folder) != DiskKind::Folder) {
+        error = "Cannot write \"" + path + "\": the folder \"" + folder + "\" does not exist.";
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK) != 0) {
+        error = "Cannot write \"" + path + "\": " + systemError(errno) + ".";
+        return false;
+    }
+    return true;
+}
+
+bool writeDiskFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    static std::atomic<unsigned> counter{0};
+    const std::string target = resolveLink(path);
+    const std::string folder = folderOf(target);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::string temp;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temp = folder + "/." + fileNameOf(target) + ".tmp" + std::to_string(::getpid()) + "-" +
+               std::to_string(counter++);
+        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST)
+            break;
+    }
+    if (raw < 0) {
+        error = "Cannot write \"" + path + "\": " + systemError(errno) + ".";
+        return false;
+    }
+    Fd fd(raw);
+    const bool written = (!replacing || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
+                         writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    const int writeErrno = errno;
+    const bool closed = ::close(fd.release()) == 0;
+    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+        const int code = !written ? writeErrno : errno;
+        ::unlink(temp.c_str());
+        error = "Cannot write \"" + path + "\": " + systemError(code) + ".";
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+} // namespace zorvfd

@@ -1,0 +1,168 @@
+#include "TFileReader.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace zorvstore {
+namespace {
+
+bool isComment(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i == text.size() || text.substr(i, 2) == "//";
+}
+
+bool looksLikeXml(std::string_view content) {
+    std::size_t i = 0;
+    if (content.substr(0, 3) == "\xEF\xBB\xBF")
+        i = 3;
+    while (i < content.size() && (isBlank(content[i]) || content[i] == '\r' || content[i] == '\n'))
+        ++i;
+    return i < content.size() && content[i] == '<';
+}
+
+class Reader {
+public:
+    Reader(std::string_view content, const std::string& name)
+        : content_(content), name_(name), store_(std::make_shared<TFileStore>(name)) {}
+
+    std::shared_ptr<TFileStore> read(std::string& error) {
+        if (content_.empty())
+            return fail(error, fileProblem("the file is empty, not a T-file"));
+        if (looksLikeXml(content_))
+            return fail(error, fileProblem("it is an XML document, not a T-file"));
+        bool endingKnown = false;
+        std::size_t pos = 0;
+        while (pos < content_.size()) {
+            const char* found = static_cast<const char*>(
+                std::memchr(content_.data() + pos, '\n', content_.size() - pos));
+            std::size_t end =
+                found ? static_cast<std::size_t>(found - content_.data()) : content_.size();
+            const std::size_t next = found ? end + 1 : end;
+            LineEnding ending = found ? LineEnding::LF : LineEnding::None;
+            if (found && end > pos && content_[end - 1] == '\r') {
+                --end;
+                ending = LineEnding::CRLF;
+            }
+            if (!endingKnown && found) {
+                store_->setDefaultEnding(ending);
+                endingKnown = true;
+            }
+            ++lineNumber_;
+            if (!readLine(content_.substr(pos, end - pos), ending))
+                return fail(error, problem_);
+            pos = next;
+        }
+        if (!store_->hasHeader())
+            return fail(error, fileProblem("no header line \"<version>;<line count>;\" "
+                                           "(not a T-file)"));
+        return std::move(store_);
+    }
+
+private:
+    std::shared_ptr<TFileStore> fail(std::string& error, const std::string& text) {
+        error = text;
+        return nullptr;
+    }
+
+    std::string label() const {
+        return name_.empty() ? std::string("T-file") : "T-file \"" + name_ + "\"";
+    }
+
+    std::string fileProblem(const std::string& what) const { return label() + ": " + what + "."; }
+
+    bool lineProblem(const std::string& what) {
+        problem_ = label() + ", line " + std::to_string(lineNumber_) + ": " + what + ".";
+        return false;
+    }
+
+    bool controlByteProblem(std::size_t column, unsigned char byte) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", byte);
+        return lineProblem(std::string(byte == 0 ? "binary data" : "a control byte") + " (" + hex +
+                           ") at column " + std::to_string(column + 1) + ", a T-file is text");
+    }
+
+    bool readLine(std::string_view text, LineEnding ending) {
+        if (text.size() > kMaxLineBytes)
+            return lineProblem("the line is longer than " + std::to_string(kMaxLineBytes) +
+                               " bytes");
+        if (isComment(text)) {
+            for (std::size_t i = 0; i < text.size(); ++i)
+                if (isControlByte(static_cast<unsigned char>(text[i])))
+                    return controlByteProblem(i, static_cast<unsigned char>(text[i]));
+            store_->addComment(RawLine{std::string(text), ending});
+            return true;
+        }
+        if (!splitValues(text))
+            return false;
+        const std::size_t valuesEnd = ends_.back() + 1;
+        TFileLine line;
+        line.assign(std::string(text.substr(0, valuesEnd)), ends_,
+                    std::string(text.substr(valuesEnd)));
+        line.ending = ending;
+        return store_->hasHeader() ? addLine(std::move(line)) : setHeader(std::move(line));
+    }
+
+    // Fills ends_ with the offset of every ';'; what follows the last one may
+    // only be blanks.
+    bool splitValues(std::string_view text) {
+        ends_.clear();
+        std::size_t valueStart = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c == ';') {
+                if (i - valueStart > kMaxValueBytes)
+                    return lineProblem("the value at index " + std::to_string(ends_.size()) +
+                                       " is longer than " + std::to_string(kMaxValueBytes) +
+                                       " bytes");
+                if (ends_.size() == kMaxLineValues)
+                    return lineProblem("the line has more than " + std::to_string(kMaxLineValues) +
+                                       " values");
+                ends_.push_back(static_cast<uint32_t>(i));
+                valueStart = i + 1;
+            } else if (isControlByte(c)) {
+                return controlByteProblem(i, c);
+            }
+        }
+        for (std::size_t i = valueStart; i < text.size(); ++i)
+            if (!isBlank(text[i]))
+                return lineProblem("text after the last \";\" (every value ends with \";\"): \"" +
+                                   std::string(text.substr(valueStart, 40)) + "\"");
+        return true;
+    }
+
+    bool setHeader(TFileLine header) {
+        const ValueReading version = header.size() == 2 ? header.value(0) : ValueReading{};
+        const ValueReading count = header.size() == 2 ? header.value(1) : ValueReading{};
+        if (version.kind != ValueKind::Int || count.kind != ValueKind::Int)
+            return lineProblem("the header must be \"<version>;<line count>;\" with two whole "
+                               "numbers (not a T-file)");
+        if (version.intValue == 0)
+            return lineProblem("the header's version is 0 (not a T-file)");
+        store_->setHeader(std::move(header), version.intValue, count.intValue);
+        return true;
+    }
+
+    bool addLine(TFileLine line) {
+        store_->addLine(std::make_shared<TFileLine>(std::move(line)));
+        return true;
+    }
+
+    std::string_view content_;
+    const std::string& name_;
+    std::shared_ptr<TFileStore> store_;
+    std::vector<uint32_t> ends_;
+    std::string problem_;
+    int32_t lineNumber_ = 0;
+};
+
+} // namespace
+
+std::shared_ptr<TFileStore> readTFile(std::string_view content, const std::string& name,
+                                      std::string& error) {
+    return Reader(content, name).read(error);
+}
+
+} // namespace zorvstore

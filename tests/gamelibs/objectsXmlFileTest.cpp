@@ -1,0 +1,62 @@
+// Whole XML documents read and written plain or packed.
+#include "objectsTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace objectstest;
+using testing::HasSubstr;
+
+namespace {
+
+const std::string kDocument =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<language id=\"44\">\n"
+    "<page id=\"17\"><t id=\"1\">Caf\xc3\xa9 \xe9</t></page></language>\n";
+
+std::string decode(const std::string& path) {
+    ZorvVariant text{};
+    EXPECT_TRUE(Zorv_DecodeXMLFile(path.c_str(), &text)) << objectsError();
+    EXPECT_EQ(text.type, ZORV_VT_TEXT);
+    std::string document(text.text ? text.text : "", static_cast<std::size_t>(text.length));
+    Zorv_VariantClear(&text);
+    return document;
+}
+
+TEST(XmlFiles, PlainAndPackedWriteAndReadTheSameDocument) {
+    auto text = textValue(kDocument);
+    const std::string plain = dataPath("0001-L044.xml");
+    ASSERT_TRUE(Zorv_EncodeXMLFile(plain.c_str(), &text, 1)) << objectsError();
+    EXPECT_EQ(testsupport::readFile(plain), kDocument);
+    EXPECT_EQ(decode(plain), kDocument);
+
+    const std::string packed = dataPath("0001-L044.pck");
+    ASSERT_TRUE(Zorv_EncodeXMLFile(packed.c_str(), &text, 2)) << objectsError();
+    EXPECT_EQ(testsupport::readFile(packed).substr(0, 2), "\x1f\x8b");
+    EXPECT_EQ(std::system(("gzip -t '" + packed + "'").c_str()), 0);
+    EXPECT_EQ(decode(packed), kDocument);
+}
+
+TEST(XmlFiles, FailuresNameThePathAndWriteNothing) {
+    const std::string missing = dataPath("missing.xml");
+    ZorvVariant out{};
+    EXPECT_EQ(Zorv_DecodeXMLFile(missing.c_str(), &out), 0);
+    EXPECT_THAT(objectsError(), HasSubstr(missing));
+    EXPECT_EQ(out.type, ZORV_VT_EMPTY);
+
+    const std::string target = dataPath("new.xml");
+    auto text = textValue(kDocument);
+    EXPECT_EQ(Zorv_EncodeXMLFile(target.c_str(), &text, 3), 0);
+    EXPECT_THAT(objectsError(), HasSubstr(target));
+    auto number = intValue(5);
+    EXPECT_EQ(Zorv_EncodeXMLFile(target.c_str(), &number, 1), 0);
+    EXPECT_NE(Zorv_GetLastError(), 0);
+    EXPECT_FALSE(std::filesystem::exists(target));
+
+    const std::string noFolder = dataPath("no/such/folder/x.xml");
+    EXPECT_EQ(Zorv_EncodeXMLFile(noFolder.c_str(), &text, 1), 0);
+    EXPECT_THAT(objectsError(), HasSubstr(noFolder));
+}
+
+} // namespace
