@@ -1,0 +1,138 @@
+// Loading and saving a large T-file through the parser, against the floor of
+// reading the same bytes and splitting them into fields with the simplest loop.
+#include "gamefiles/mdlZorvFD.h"
+#include "tfiles/clsTxtParser.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kLines = 10000;
+constexpr int kValuesPerLine = 60;
+
+// Whole numbers, decimals and texts; the last value is the ID string.
+std::string GenerateTFile() {
+    std::string text = "// generated for the benchmark\n1;" + std::to_string(kLines) + ";\n";
+    for (int line = 0; line < kLines; ++line) {
+        for (int value = 0; value < kValuesPerLine - 1; ++value) {
+            if (value % 10 == 7)
+                text += std::to_string(line % 97) + "." + std::to_string(value) + ";";
+            else if (value % 20 == 13)
+                text += "text" + std::to_string(value) + ";";
+            else
+                text += std::to_string((line * 31 + value * 7) % 100000 - 500) + ";";
+        }
+        text += "SS_OBJ_" + std::to_string((line * 7919) % kLines) + ";\n";
+    }
+    return text;
+}
+
+struct BenchFile {
+    QTemporaryDir folder;
+    QString path;
+    QString savePath;
+
+    BenchFile() {
+        path = folder.filePath("TBench.txt");
+        savePath = folder.filePath("TBench.saved.txt");
+        std::ofstream(path.toStdString(), std::ios::binary) << GenerateTFile();
+    }
+};
+
+BenchFile& File() {
+    static BenchFile file;
+    return file;
+}
+
+bool LoadParser(clsTxtParser& parser, const QString& path) {
+    const int32_t file = mdlZorvFD::ZorvFD_OpenFile(path, 0, 0, 0);
+    const bool loaded = file && parser.Load(file);
+    mdlZorvFD::ZorvFD_CloseFile(file);
+    return loaded;
+}
+
+// Reads the file and cuts every line into its fields, nothing more.
+void Floor(benchmark::State& state) {
+    const std::string path = File().path.toStdString();
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::vector<std::string_view> fields;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == ';') {
+                fields.emplace_back(bytes.data() + start, i - start);
+                start = i + 1;
+            } else if (bytes[i] == '\n') {
+                start = i + 1;
+            }
+        }
+        benchmark::DoNotOptimize(fields.data());
+    }
+}
+
+void Load(benchmark::State& state) {
+    clsTxtParser parser;
+    for (auto _ : state)
+        if (!LoadParser(parser, File().path))
+            state.SkipWithError(parser.GetLastError().toStdString().c_str());
+    state.counters["objects"] = parser.objects.count();
+}
+
+void Save(benchmark::State& state) {
+    clsTxtParser parser;
+    if (!LoadParser(parser, File().path))
+        state.SkipWithError(parser.GetLastError().toStdString().c_str());
+    for (auto _ : state) {
+        const int32_t file = mdlZorvFD::ZorvFD_OpenFile(File().savePath, 1, 1, 1);
+        if (!parser.Save(file))
+            state.SkipWithError(parser.GetLastError().toStdString().c_str());
+        mdlZorvFD::ZorvFD_CloseFile(file);
+    }
+}
+
+BENCHMARK(Floor)->Name("floor_split_fields")->Unit(benchmark::kMillisecond);
+BENCHMARK(Load)->Name("clsTxtParser_Load")->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Name("clsTxtParser_Save")->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time (the median when repeated) so the ratios can
+// be printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (!run.error_occurred &&
+                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    std::map<std::string, double> times;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto floor = reporter.times.find("floor_split_fields");
+    for (const char* name : {"clsTxtParser_Load", "clsTxtParser_Save"}) {
+        const auto time = reporter.times.find(name);
+        if (floor != reporter.times.end() && time != reporter.times.end() && floor->second > 0)
+            std::printf("%s / floor: %.2fx\n", name, time->second / floor->second);
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,62 @@
+#include "tfiles/clsTXTObject.h"
+
+#include "gamefiles/GameText.h"
+#include "gamefiles/mdlZorvObjects.h"
+
+bool clsTXTObject::Dirty() const {
+    return mdlZorvObjects::Zorv_IsDirty(m_handle) != 0;
+}
+
+int32_t clsTXTObject::Index() const {
+    return mdlZorvObjects::Zorv_TXTGetIndex(m_handle);
+}
+
+QString clsTXTObject::Key() const {
+    return QString::number(m_handle) + u'k';
+}
+
+QString clsTXTObject::ObjectName() const {
+    const QVariant name = Value(size() - 1);
+    switch (name.typeId()) {
+    case QMetaType::QByteArray:
+        return gamefiles::DecodeText(name.toByteArray());
+    case QMetaType::Double:
+        return QString::number(name.toDouble(), 'g', 15);
+    default:
+        return name.toString();
+    }
+}
+
+void clsTXTObject::SetObjectName(const QString& name) {
+    SetValue(size() - 1, gamefiles::EncodeText(name));
+}
+
+QVariant clsTXTObject::Value(int32_t index) const {
+    QVariant value;
+    mdlZorvObjects::Zorv_TXTGetValue(m_handle, index, value);
+    return value;
+}
+
+void clsTXTObject::SetValue(int32_t index, const QVariant& value) {
+    mdlZorvObjects::Zorv_TXTSetValue(m_handle, index, value);
+}
+
+int32_t clsTXTObject::size() const {
+    return mdlZorvObjects::Zorv_TXTGetSize(m_handle);
+}
+
+void clsTXTObject::InsertSpaceToArray(int32_t position, int32_t count) {
+    mdlZorvObjects::Zorv_TXTInsertValues(m_handle, position, count);
+}
+
+void clsTXTObject::RemoveSpaceFromArray(int32_t position, int32_t count) {
+    mdlZorvObjects::Zorv_TXTRemoveValues(m_handle, position, count);
+}
+
+void clsTXTObject::Construct(int32_t count) {
+    mdlZorvObjects::Zorv_TXTSetSize(m_handle, count);
+}
+
+void clsTXTObject::CopyTo(const clsTXTObject& destination) const {
+    mdlZorvObjects::Zorv_TXTCopyObject(destination.m_handle, m_handle);
+}
