@@ -1,0 +1,173 @@
+#include "gamefiles/mdlZorvVFS.h"
+#include "platform/ScriptedPrompts.h"
+#include "shell/common/mdlCommon.h"
+#include "shell/common/mdlCommonGlobals.h"
+#include "support/TestFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <chrono>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// A viewer that writes its arguments, one a line, into a record file.
+class Viewer : public testing::Test {
+protected:
+    void SetUp() override {
+        m_record = testsupport::dataDir() / "viewer record.txt";
+        const fs::path script = testsupport::dataDir() / "viewer folder" / "fake viewer.sh";
+        testsupport::writeFile(
+            script, "#!/bin/sh\n"
+                    "out='" +
+                        m_record.string() +
+                        "'\n"
+                        ": > \"$out.part\"\n"
+                        "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out.part\"; done\n"
+                        "mv \"$out.part\" \"$out\"\n");
+        fs::permissions(script, fs::perms::owner_all);
+        mdlCommon::Settings().SetExt3DViewerPath(Q(script));
+        m_temp = testsupport::dataDir() / "temp folder";
+        fs::create_directories(m_temp);
+        mdlCommon::Settings().TempRoot = Q(m_temp);
+    }
+
+    // The viewer's arguments, once it has run; nothing when it did not run.
+    std::optional<QStringList>
+    Arguments(std::chrono::milliseconds wait = std::chrono::seconds(20)) {
+        const auto end = std::chrono::steady_clock::now() + wait;
+        while (!fs::exists(m_record)) {
+            if (std::chrono::steady_clock::now() > end)
+                return std::nullopt;
+            QThread::msleep(10);
+        }
+        QString text = QString::fromStdString(testsupport::readFile(m_record));
+        fs::remove(m_record);
+        text.chop(1);
+        return text.isEmpty() ? QStringList() : text.split(u'\n');
+    }
+
+    // A catalog in the data folder with one model entry.
+    QString Catalog(const std::string& inner, const std::string& bytes) {
+        testsupport::writeFile(testsupport::dataDir() / "models.cat",
+                               inner + " " + std::to_string(bytes.size()) + "\n");
+        testsupport::writeFile(testsupport::dataDir() / "models.dat", bytes);
+        return Q(testsupport::dataDir() / "models.cat");
+    }
+
+    QStringList TempFiles() const { return QDir(Q(m_temp)).entryList(QDir::Files); }
+
+    platform::ScriptedPrompts m_prompts;
+    platform::ScopedPrompts m_installed{m_prompts};
+    fs::path m_record;
+    fs::path m_temp;
+};
+
+TEST_F(Viewer, PlainFileIsOneArgumentWithTheDefaultTemplate) {
+    const fs::path model = testsupport::dataDir() / "my models" / "ship 'one'.bod";
+    testsupport::writeFile(model, "model");
+    mdlCommon::OpenInExternalViewer(Q(model));
+    EXPECT_EQ(Arguments(), QStringList{Q(model)});
+    EXPECT_TRUE(m_prompts.messages().empty());
+    EXPECT_TRUE(TempFiles().isEmpty());
+}
+
+TEST_F(Viewer, TemplateIsSplitBeforeTheFileIsPutIn) {
+    const QString model = Q(testsupport::dataDir() / "a b.bod");
+    const struct {
+        const char* commandLine;
+        QStringList arguments;
+    } cases[] = {
+        {"-open %1 -fast", {"-open", model, "-fast"}},
+        {"\"--file=%1\" %1", {"--file=" + model, model}},
+        {"--demo", {"--demo"}}, // no "%1": the template as it is
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        mdlCommon::Settings().SetExt3DViewerCmdLine(c.commandLine);
+        mdlCommon::OpenInExternalViewer(model);
+        EXPECT_EQ(Arguments(), c.arguments) << c.commandLine;
+    }
+}
+
+TEST_F(Viewer, CatalogEntryIsCopiedIntoTheTemporaryFolder) {
+    const QString entry = Catalog("v\\00042.bod", "model bytes\n");
+    mdlCommon::OpenInExternalViewer(entry + "::v\\00042.bod");
+    const QString copy = Q(m_temp / "00042.bod.txt");
+    EXPECT_EQ(Arguments(), QStringList{copy});
+    EXPECT_EQ(testsupport::readFile(m_temp / "00042.bod.txt"), "model bytes\n");
+    EXPECT_TRUE(m_prompts.messages().empty());
+}
+
+TEST_F(Viewer, ShowModelFindsTheBodyInTheFileSystem) {
+    Catalog("v\\00042.bod", "from the catalog");
+    testsupport::writeFile(testsupport::dataDir() / "v" / "00007.bod", "loose");
+    mdlZorvVFS::ZorvVFS_InitVFS(Q(testsupport::dataDir()));
+
+    mdlCommon::ShowModel("v", 42);
+    EXPECT_EQ(Arguments(), QStringList{Q(m_temp / "00042.bod.txt")});
+    mdlCommon::ShowModel("v", 7);
+    EXPECT_EQ(Arguments(), QStringList{Q(testsupport::dataDir() / "v" / "00007.bod")});
+    EXPECT_TRUE(m_prompts.messages().empty());
+}
+
+TEST_F(Viewer, ShowModelWithoutMatchSaysSo) {
+    mdlZorvVFS::ZorvVFS_InitVFS(Q(testsupport::dataDir()));
+    mdlCommon::ShowModel("v", 42);
+    mdlCommon::ShowModel("v", 123456);
+    const auto messages = m_prompts.messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Cannot find file \"v\\00042\" in VFS.");
+    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Critical);
+    EXPECT_EQ(messages[1].text, "Cannot find file \"v\\123456\" in VFS.");
+}
+
+TEST_F(Viewer, FailuresAreToldAndStartNothing) {
+    const QString catalog = Catalog("v\\00042.bod", "bytes");
+    const QString missingProgram = Q(testsupport::dataDir() / "no such viewer");
+    const struct {
+        QString path;
+        QString viewer; // empty: the fake viewer
+        QString told;   // the message after "Error starting external 3D viewer: "
+    } cases[] = {
+        {catalog + "::v\\00099.bod", "", "cannot open " + catalog + "::v\\00099.bod"},
+        {catalog + "::v\\..", "", catalog + "::v\\.. names no file."},
+        {catalog + "::v/", "", catalog + "::v/ names no file."},
+        {Q(testsupport::dataDir() / "x.bod"), missingProgram, "the program \"" + missingProgram},
+    };
+    for (const auto& c : cases) {
+        if (!c.viewer.isEmpty())
+            mdlCommon::Settings().SetExt3DViewerPath(c.viewer);
+        mdlCommon::OpenInExternalViewer(c.path);
+        const auto messages = m_prompts.messages();
+        ASSERT_FALSE(messages.empty()) << c.path.toStdString();
+        EXPECT_TRUE(messages.back().text.startsWith("Error starting external 3D viewer: " + c.told))
+            << messages.back().text.toStdString();
+        EXPECT_EQ(messages.back().icon, platform::PromptIcon::Critical);
+    }
+    EXPECT_EQ(m_prompts.messages().size(), std::size(cases));
+    EXPECT_EQ(Arguments(std::chrono::milliseconds(300)), std::nullopt);
+    EXPECT_TRUE(TempFiles().isEmpty());
+}
+
+TEST_F(Viewer, NoViewerConfigured) {
+    mdlCommon::Settings().SetExt3DViewerPath("");
+    mdlCommon::OpenInExternalViewer(Q(testsupport::dataDir() / "x.bod"));
+    const auto messages = m_prompts.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "You didn't specified path to external 3D viewer.\n"
+                                "Go to Settings and set it up.");
+    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Information);
+}
+
+} // namespace
