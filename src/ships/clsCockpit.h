@@ -1,0 +1,22 @@
+// One turret type: a line of the "TCockpits" table. Field 8 is the mask of
+// compatible lasers, bit i for the laser on line i of "TLaser".
+#pragma once
+
+#include "tfiles/clsTXTObject.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class clsCockpit {
+public:
+    std::shared_ptr<clsTXTObject> Object;
+
+    QString Key() const;
+    int32_t size() const;
+    float Value(int32_t index) const;
+    void SetValue(int32_t index, float value);
+    // Field 8 rounded to a whole number, halves to even.
+    int32_t CompatibleLasers() const;
+};
