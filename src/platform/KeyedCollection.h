@@ -1,5 +1,9 @@
 // An ordered collection of shared items with case-insensitive text keys.
 // Positions are 1-based; a missing key or position gives nullptr, never throws.
+//
+// Look-up by key, appending and removing by key are constant time on
+// average: a removed entry is only marked and the gaps are closed at the next
+// access by position, so removing many items costs one pass, not one per item.
 #pragma once
 
 #include <QHash>
@@ -18,14 +22,19 @@ public:
 private:
     struct Entry {
         QString key;
+        QString folded;
         Item item;
+        bool removed = false;
     };
     using Entries = std::vector<Entry>;
+    struct Slot {
+        Item item;
+        qsizetype index; // into m_entries; trusted only while !m_slotsStale
+    };
 
 public:
-
-    int count() const { return static_cast<int>(m_entries.size()); }
-    bool isEmpty() const { return m_entries.empty(); }
+    int count() const { return static_cast<int>(m_index.size()); }
+    bool isEmpty() const { return m_index.isEmpty(); }
 
     bool contains(const QString& key) const { return m_index.contains(fold(key)); }
 
@@ -34,91 +43,134 @@ public:
 
     // Inserts so the item stands at 1-based position; a position past the
     // end appends.
-    bool insert(int position, Item item, const QString& key)
-    {
-        const QString folded = fold(key);
+    bool insert(int position, Item item, const QString& key) {
+        QString folded = fold(key);
         if (m_index.contains(folded))
             return false;
         position = std::clamp(position, 1, count() + 1);
-        m_entries.insert(m_entries.begin() + (position - 1), Entry{key, item});
-        m_index.insert(folded, std::move(item));
+        if (position == count() + 1) {
+            m_index.insert(folded, Slot{item, static_cast<qsizetype>(m_entries.size())});
+            m_entries.push_back(Entry{key, std::move(folded), std::move(item)});
+            return true;
+        }
+        compact();
+        m_index.insert(folded, Slot{item, 0});
+        m_entries.insert(m_entries.begin() + (position - 1),
+                         Entry{key, std::move(folded), std::move(item)});
+        m_slotsStale = true;
         return true;
     }
 
-    bool insertBefore(const QString& beforeKey, Item item, const QString& key)
-    {
+    bool insertBefore(const QString& beforeKey, Item item, const QString& key) {
         const int position = indexOf(beforeKey);
         return position ? insert(position, std::move(item), key) : false;
     }
 
-    Item at(int position) const
-    {
+    Item at(int position) const {
         if (position < 1 || position > count())
             return nullptr;
+        compact();
         return m_entries[position - 1].item;
     }
 
-    QString keyAt(int position) const
-    {
+    QString keyAt(int position) const {
         if (position < 1 || position > count())
             return {};
+        compact();
         return m_entries[position - 1].key;
     }
 
-    Item find(const QString& key) const { return m_index.value(fold(key)); }
+    Item find(const QString& key) const {
+        const auto it = m_index.constFind(fold(key));
+        return it == m_index.cend() ? nullptr : it->item;
+    }
 
-    // 1-based position of the key, 0 when absent. Linear in the size.
-    int indexOf(const QString& key) const
-    {
+    // 1-based position of the key, 0 when absent.
+    int indexOf(const QString& key) const {
         const QString folded = fold(key);
         if (!m_index.contains(folded))
             return 0;
-        for (int i = 0; i < count(); ++i)
-            if (fold(m_entries[i].key) == folded)
-                return i + 1;
-        return 0;
+        compact();
+        refreshSlots();
+        return static_cast<int>(m_index.value(folded).index) + 1;
     }
 
-    bool remove(const QString& key) { return removeAt(indexOf(key)); }
-
-    bool removeAt(int position)
-    {
-        if (position < 1 || position > count())
+    bool remove(const QString& key) {
+        const auto it = m_index.find(fold(key));
+        if (it == m_index.end())
             return false;
-        m_index.remove(fold(m_entries[position - 1].key));
-        m_entries.erase(m_entries.begin() + (position - 1));
+        refreshSlots();
+        Entry& entry = m_entries[it->index];
+        entry.item.reset();
+        entry.removed = true;
+        m_index.erase(it);
+        ++m_removed;
         return true;
     }
 
-    void clear()
-    {
+    bool removeAt(int position) {
+        const QString key = keyAt(position);
+        return position >= 1 && position <= count() && remove(key);
+    }
+
+    void clear() {
         m_entries.clear();
         m_index.clear();
+        m_removed = 0;
+        m_slotsStale = false;
     }
 
     // Iterates the items in order.
     class const_iterator {
     public:
-        explicit const_iterator(typename Entries::const_iterator it) : m_it(it) {}
+        const_iterator(typename Entries::const_iterator it, typename Entries::const_iterator end)
+            : m_it(it), m_end(end) {
+            skipRemoved();
+        }
         const Item& operator*() const { return m_it->item; }
-        const_iterator& operator++()
-        {
+        const_iterator& operator++() {
             ++m_it;
+            skipRemoved();
             return *this;
         }
         bool operator!=(const const_iterator& other) const { return m_it != other.m_it; }
 
     private:
+        void skipRemoved() {
+            while (m_it != m_end && m_it->removed)
+                ++m_it;
+        }
         typename Entries::const_iterator m_it;
+        typename Entries::const_iterator m_end;
     };
-    const_iterator begin() const { return const_iterator(m_entries.begin()); }
-    const_iterator end() const { return const_iterator(m_entries.end()); }
+    const_iterator begin() const { return const_iterator(m_entries.begin(), m_entries.end()); }
+    const_iterator end() const { return const_iterator(m_entries.end(), m_entries.end()); }
 
 private:
     static QString fold(const QString& key) { return key.toCaseFolded(); }
 
-    Entries m_entries;
-    QHash<QString, Item> m_index;
+    // Closes the gaps that removals left.
+    void compact() const {
+        if (!m_removed)
+            return;
+        std::erase_if(m_entries, [](const Entry& entry) { return entry.removed; });
+        m_removed = 0;
+        m_slotsStale = true;
+    }
+
+    void refreshSlots() const {
+        if (!m_slotsStale)
+            return;
+        for (qsizetype i = 0; i < static_cast<qsizetype>(m_entries.size()); ++i)
+            if (!m_entries[i].removed)
+                m_index[m_entries[i].folded].index = i;
+        m_slotsStale = false;
+    }
+
+    mutable Entries m_entries;
+    mutable QHash<QString, Slot> m_index;
+    mutable qsizetype m_removed = 0;
+    mutable bool m_slotsStale = false;
 };
 
 } // namespace platform

@@ -45,3 +45,43 @@ TEST(KeyedCollection, PositionsAreOneBasedAndMissingGivesNothing)
     EXPECT_EQ(values(c), (std::vector<int>{0, 2, 3}));
     EXPECT_FALSE(c.contains("1k"));
 }
+
+TEST(KeyedCollection, RemovalsBetweenOtherCallsKeepOrderAndPositions)
+{
+    KeyedCollection<int> c;
+    for (int i = 0; i < 10; ++i)
+        c.add(item(i), QString::number(i) + "k");
+    c.remove("2k");
+    c.remove("7K");
+    EXPECT_EQ(c.indexOf("8k"), 7);
+    c.remove("0k");
+    c.add(item(10), "10k");
+    c.insert(1, item(11), "11k");
+    EXPECT_EQ(values(c), (std::vector<int>{11, 1, 3, 4, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(c.count(), 9);
+    EXPECT_EQ(*c.at(9), 10);
+    EXPECT_EQ(c.keyAt(2), "1k");
+    EXPECT_TRUE(c.removeAt(2));
+    EXPECT_EQ(c.indexOf("3k"), 2);
+    EXPECT_TRUE(c.add(item(2), "2k")) << "a removed key can be used again";
+    EXPECT_EQ(c.indexOf("2k"), 9);
+    std::weak_ptr<int> gone = c.find("4k");
+    c.remove("4k");
+    EXPECT_TRUE(gone.expired()) << "a removed item is released at once";
+}
+
+TEST(KeyedCollection, NullItemsStayInTheCollection)
+{
+    KeyedCollection<int> c;
+    c.add(nullptr, "a");
+    c.add(item(1), "b");
+    EXPECT_EQ(c.count(), 2);
+    EXPECT_TRUE(c.contains("A"));
+    EXPECT_EQ(c.indexOf("b"), 2);
+    int seen = 0;
+    for (const auto& i : c) {
+        (void)i;
+        ++seen;
+    }
+    EXPECT_EQ(seen, 2);
+}
