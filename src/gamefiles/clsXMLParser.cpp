@@ -1,0 +1,769 @@
+#include "gamefiles/clsXMLParser.h"
+
+#include "gamefiles/mdlZorvObjects.h"
+#include "platform/ZorvError.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
+                                   pugi::parse_doctype | pugi::parse_pi | pugi::parse_comments |
+                                   pugi::parse_ws_pcdata;
+constexpr int32_t kStackStep = 20;
+// A parse error quotes at most this much of its source line.
+constexpr qsizetype kSourceQuote = 200;
+const char* const kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+const char* const kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+const char* const kOneRoot = "Only one top level element is allowed in an XML document.";
+
+struct StringWriter : pugi::xml_writer {
+    std::string out;
+    void write(const void* data, size_t size) override {
+        out.append(static_cast<const char*>(data), size);
+    }
+};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsBlank(const char* text) {
+    for (; *text; ++text)
+        if (!IsSpace(*text))
+            return false;
+    return true;
+}
+
+bool IsText(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+bool IsBlankText(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata && IsBlank(node.value());
+}
+
+bool IsElement(pugi::xml_node node) {
+    return node.type() == pugi::node_element;
+}
+
+bool HasElementChild(pugi::xml_node node) {
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        if (IsElement(child))
+            return true;
+    return false;
+}
+
+// The text children that make up an element's text, in document order.
+// Whitespace between child elements is layout, not text. The visitor may
+// remove the node it is given.
+template <class Visit> void VisitContentTexts(pugi::xml_node node, Visit visit) {
+    const bool layout = HasElementChild(node);
+    for (pugi::xml_node child = node.first_child(); child;) {
+        const pugi::xml_node next = child.next_sibling();
+        if (IsText(child) && !(layout && IsBlank(child.value())))
+            visit(child);
+        child = next;
+    }
+}
+
+// Compares a UTF-8 name with a key without allocating for ASCII keys.
+bool SameName(const char* utf8, QStringView name) {
+    const char* at = utf8;
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80)
+            return QString::fromUtf8(utf8) == name;
+        if (static_cast<unsigned char>(*at) != c.unicode())
+            return false;
+        ++at;
+    }
+    return *at == 0;
+}
+
+bool IsNameKey(const QVariant& key) {
+    const int type = key.typeId();
+    return type == QMetaType::QString || type == QMetaType::QByteArray;
+}
+
+bool IsXmlName(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    const QChar first = name.front();
+    if (!first.isLetter() && first != u'_' && first != u':')
+        return false;
+    return std::all_of(name.begin(), name.end(), [](QChar c) {
+        return c.isLetterOrNumber() || c.isMark() || c == u'_' || c == u':' || c == u'.' ||
+               c == u'-';
+    });
+}
+
+QString Prefix(const QString& name) {
+    const qsizetype colon = name.indexOf(u':');
+    return colon < 0 ? QString() : name.left(colon);
+}
+
+QString XmlnsName(const QString& prefix) {
+    return prefix.isEmpty() ? QStringLiteral("xmlns") : QStringLiteral("xmlns:") + prefix;
+}
+
+// The namespace a prefix ("" for the default) stands for at an element.
+QString NamespaceOf(pugi::xml_node element, const QString& prefix) {
+    if (prefix == u"xml")
+        return kXmlNamespace;
+    if (prefix == u"xmlns")
+        return kXmlnsNamespace;
+    const std::string attribute = XmlnsName(prefix).toStdString();
+    for (pugi::xml_node node = element; IsElement(node); node = node.parent())
+        if (const pugi::xml_attribute declaration = node.attribute(attribute.c_str()))
+            return QString::fromUtf8(declaration.value());
+    return {};
+}
+
+// The document text as UTF-8, which is what the parser's offsets count in.
+QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
+    switch (encoding) {
+    case pugi::encoding_latin1:
+        return QString::fromLatin1(bytes).toUtf8();
+    case pugi::encoding_utf16_le:
+        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes).operator QString().toUtf8();
+    case pugi::encoding_utf16_be:
+        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes).operator QString().toUtf8();
+    case pugi::encoding_utf32_le:
+        return QStringDecoder(QStringConverter::Utf32LE).decode(bytes).operator QString().toUtf8();
+    case pugi::encoding_utf32_be:
+        return QStringDecoder(QStringConverter::Utf32BE).decode(bytes).operator QString().toUtf8();
+    default:
+        return bytes;
+    }
+}
+
+bool HasBom(const QByteArray& bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+           bytes.startsWith("\xFE\xFF");
+}
+
+// Single-byte output keeps the whitespace around top-level nodes and the line
+// ending; wider encodings are written as the library lays them out.
+bool IsByteEncoding(pugi::xml_encoding encoding) {
+    return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_latin1;
+}
+
+QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t offset) {
+    const qsizetype at = std::clamp<qsizetype>(offset, 0, text.size());
+    const qsizetype start = text.lastIndexOf('\n', at - 1) + 1;
+    qsizetype end = text.indexOf('\n', at);
+    if (end < 0)
+        end = text.size();
+    QString source = QString::fromUtf8(text.mid(start, end - start));
+    if (source.endsWith(u'\r'))
+        source.chop(1);
+    if (source.size() > kSourceQuote) {
+        const qsizetype column = QString::fromUtf8(text.mid(start, at - start)).size();
+        source = source.mid(std::max<qsizetype>(0, column - kSourceQuote / 2), kSourceQuote);
+    }
+    const qsizetype line = text.left(at).count('\n') + 1;
+    return "Error: " + reason + "\nSource: " + source + " Line: " + QString::number(line);
+}
+
+// Whitespace as the document keeps it: line ends read as LF, as in the
+// nodes, and go back as CR LF with them.
+std::string LayoutSpace(QByteArray space) {
+    return space.replace("\r\n", "\n").toStdString();
+}
+
+// The whitespace just before the top-level node whose name or content
+// starts at offset; only whitespace can stand between top-level nodes.
+std::string SpaceBefore(const QByteArray& text, ptrdiff_t offset, qsizetype floor) {
+    const qsizetype open = text.lastIndexOf('<', offset);
+    if (open < floor)
+        return {};
+    qsizetype start = open;
+    while (start > floor && IsSpace(text[start - 1]))
+        --start;
+    return LayoutSpace(text.mid(start, open - start));
+}
+
+} // namespace
+
+clsXMLParser::clsXMLParser() : m_document(std::make_unique<pugi::xml_document>()) {
+    ResetStack();
+}
+
+clsXMLParser::~clsXMLParser() = default;
+
+bool clsXMLParser::OpenFile(const QString& path) {
+    QVariant text;
+    try {
+        if (!mdlZorvObjects::Zorv_DecodeXMLFile(path, text)) {
+            SetLastError(0, mdlZorvObjects::GetLastErrorText());
+            return false;
+        }
+    } catch (const platform::ZorvError& error) {
+        SetLastError(error.number(), error.description());
+        return false;
+    }
+    auto document = std::make_unique<pugi::xml_document>();
+    Layout layout;
+    if (!LoadText(text.toByteArray(), *document, layout))
+        return false;
+    ForgetAllNodes();
+    m_document = std::move(document);
+    m_layout = std::move(layout);
+    m_bookmarkCounter = 0;
+    ResetStack();
+    FirstElementChild(m_document->document_element());
+    return true;
+}
+
+bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout) {
+    const pugi::xml_parse_result result =
+        document.load_buffer(bytes.constData(), bytes.size(), kParseOptions);
+    const QByteArray text = Utf8View(bytes, result.encoding);
+    if (!result) {
+        SetLastError(result.status,
+                     ParseErrorText(QString::fromUtf8(result.description()), text, result.offset));
+        return false;
+    }
+    int roots = 0;
+    for (const pugi::xml_node child : document.children()) {
+        if (IsElement(child) && ++roots > 1) {
+            SetLastError(0, ParseErrorText(kOneRoot, text, child.offset_debug()));
+            return false;
+        }
+    }
+    layout.encoding = result.encoding;
+    layout.bom = HasBom(bytes);
+    layout.indent = false;
+    const qsizetype firstBreak = text.indexOf('\n');
+    layout.crlf = firstBreak > 0 && text[firstBreak - 1] == '\r';
+    const qsizetype floor = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (const pugi::xml_node child : document.children()) {
+        const ptrdiff_t offset = child.offset_debug();
+        layout.separators.push_back(offset < 0 ? std::string(layout.separators.empty() ? "" : "\n")
+                                               : SpaceBefore(text, offset, floor));
+    }
+    qsizetype tail = text.size();
+    while (tail > floor && IsSpace(text[tail - 1]))
+        --tail;
+    layout.trailing = LayoutSpace(text.mid(tail));
+    return true;
+}
+
+QByteArray clsXMLParser::Serialise() const {
+    StringWriter writer;
+    const unsigned bom = m_layout.bom ? pugi::format_write_bom : 0;
+    if (m_layout.indent) {
+        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration | bom,
+                         m_layout.encoding);
+    } else if (!IsByteEncoding(m_layout.encoding)) {
+        m_document->save(writer, "", pugi::format_raw | pugi::format_no_declaration | bom,
+                         m_layout.encoding);
+    } else {
+        if (m_layout.bom && m_layout.encoding == pugi::encoding_utf8)
+            writer.out = "\xEF\xBB\xBF";
+        size_t index = 0;
+        for (const pugi::xml_node child : m_document->children()) {
+            if (index < m_layout.separators.size())
+                writer.out += m_layout.separators[index];
+            else if (index > 0)
+                writer.out += '\n';
+            child.print(writer, "", pugi::format_raw, m_layout.encoding);
+            ++index;
+        }
+        writer.out += m_layout.trailing;
+    }
+    QByteArray bytes = QByteArray::fromStdString(writer.out);
+    if (m_layout.crlf && IsByteEncoding(m_layout.encoding))
+        bytes.replace("\n", "\r\n");
+    return bytes;
+}
+
+bool clsXMLParser::SelectRoot() {
+    return FirstElementChild(*m_document);
+}
+
+bool clsXMLParser::SelectNode(const QString& expression) {
+    const pugi::xml_node node = FindNode(expression);
+    if (!node)
+        return false;
+    m_cursor = node;
+    return true;
+}
+
+bool clsXMLParser::PrevNode() {
+    pugi::xml_node node = m_cursor.previous_sibling();
+    while (node && !IsElement(node))
+        node = node.previous_sibling();
+    if (!node)
+        return false;
+    m_cursor = node;
+    return true;
+}
+
+bool clsXMLParser::NextNode() {
+    pugi::xml_node node = m_cursor.next_sibling();
+    while (node && !IsElement(node))
+        node = node.next_sibling();
+    if (!node)
+        return false;
+    m_cursor = node;
+    return true;
+}
+
+QString clsXMLParser::GetNodeValue() const {
+    // Most elements hold one text and nothing else.
+    const pugi::xml_node only = m_cursor.first_child();
+    if (IsText(only) && !only.next_sibling())
+        return QString::fromUtf8(only.value());
+    QString value;
+    bool first = true;
+    VisitContentTexts(m_cursor, [&](pugi::xml_node text) {
+        if (!first)
+            value += u' ';
+        value += QString::fromUtf8(text.value());
+        first = false;
+    });
+    return value;
+}
+
+QString clsXMLParser::GetNodeAttr(const QVariant& key) const {
+    const pugi::xml_attribute attribute = GetAttrNode(key);
+    return attribute ? QString::fromUtf8(attribute.value()) : QString();
+}
+
+int32_t clsXMLParser::GetNodeAttrCount() const {
+    int32_t count = 0;
+    for (pugi::xml_attribute attribute = m_cursor.first_attribute(); attribute;
+         attribute = attribute.next_attribute())
+        ++count;
+    return count;
+}
+
+QString clsXMLParser::GetAttrName(const QVariant& key) const {
+    const pugi::xml_attribute attribute = GetAttrNode(key);
+    return attribute ? QString::fromUtf8(attribute.name()) : QString();
+}
+
+QString clsXMLParser::GetNodeName() const {
+    switch (m_cursor.type()) {
+    case pugi::node_null:
+        return {};
+    case pugi::node_document:
+        return QStringLiteral("#document");
+    case pugi::node_pcdata:
+        return QStringLiteral("#text");
+    case pugi::node_cdata:
+        return QStringLiteral("#cdata-section");
+    case pugi::node_comment:
+        return QStringLiteral("#comment");
+    default:
+        return QString::fromUtf8(m_cursor.name());
+    }
+}
+
+bool clsXMLParser::Down() {
+    const pugi::xml_node previous = m_cursor;
+    if (FirstElementChild(m_cursor))
+        return true;
+    m_cursor = previous;
+    return false;
+}
+
+bool clsXMLParser::up() {
+    const pugi::xml_node previous = m_cursor;
+    if (ParentElement(m_cursor))
+        return true;
+    m_cursor = previous;
+    return false;
+}
+
+void clsXMLParser::Unload() {
+    ForgetAllNodes();
+    m_document = std::make_unique<pugi::xml_document>();
+    m_layout = Layout();
+}
+
+void clsXMLParser::Push() {
+    ++m_top;
+    if (m_top >= m_capacity)
+        GrowStack(kStackStep);
+    m_stack[m_top] = m_cursor;
+}
+
+void clsXMLParser::Pop() {
+    if (m_top < 0)
+        return;
+    m_cursor = m_stack[m_top];
+    m_stack[m_top] = pugi::xml_node();
+    --m_top;
+}
+
+bool clsXMLParser::SetNodeAttr(const QVariant& key, const QVariant& value) {
+    if (!IsElement(m_cursor)) {
+        SetLastError(0, "No element is selected.");
+        return false;
+    }
+    pugi::xml_attribute attribute = GetAttrNode(key);
+    if (!attribute) {
+        if (!IsNameKey(key)) {
+            SetLastError(0, "No attribute at position " + key.toString() + ".");
+            return false;
+        }
+        const QString name = key.toString();
+        if (!IsXmlName(name)) {
+            SetLastError(0, "Invalid attribute name \"" + name + "\".");
+            return false;
+        }
+        attribute = m_cursor.append_attribute(name.toStdString().c_str());
+    }
+    return attribute.set_value(value.toString().toStdString().c_str());
+}
+
+bool clsXMLParser::SetNodeValue(const QVariant& text) {
+    if (!IsElement(m_cursor)) {
+        SetLastError(0, "No element is selected.");
+        return false;
+    }
+    return SetNodeText(m_cursor, text.toString());
+}
+
+bool clsXMLParser::SaveToFile(const QString& path, int32_t fileType) {
+    if (!m_document->document_element()) {
+        SetLastError(0, "The document has no root element.");
+        return false;
+    }
+    try {
+        if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(Serialise()), fileType)) {
+            SetLastError(0, mdlZorvObjects::GetLastErrorText());
+            return false;
+        }
+    } catch (const platform::ZorvError& error) {
+        SetLastError(error.number(), error.description());
+        return false;
+    }
+    return true;
+}
+
+bool clsXMLParser::InsertNodeBefore(const QString& name, int32_t bookmark, const QVariant& text) {
+    const pugi::xml_node before = GetBookmarkNode(bookmark);
+    if (!before) {
+        SetLastError(0, "Invalid bookmark");
+        return false;
+    }
+    if (!m_cursor || before.parent() != m_cursor) {
+        SetLastError(0, "The bookmarked node is not a child of the current node.");
+        return false;
+    }
+    const pugi::xml_node element = NewElement(m_cursor, before, name);
+    return element && SetNodeText(element, text.toString());
+}
+
+bool clsXMLParser::CreateNode(const QString& name, const QVariant& text,
+                              const QString& namespaceURI) {
+    const QString prefix = Prefix(name);
+    if (!prefix.isEmpty() && namespaceURI.isEmpty()) {
+        SetLastError(0, "The prefix of \"" + name + "\" has no namespace.");
+        return false;
+    }
+    pugi::xml_node element = NewElement(m_cursor, pugi::xml_node(), name);
+    if (!element)
+        return false;
+    if (NamespaceOf(m_cursor, prefix) != namespaceURI)
+        element.append_attribute(XmlnsName(prefix).toStdString().c_str())
+            .set_value(namespaceURI.toStdString().c_str());
+    m_cursor = element;
+    return !text.isValid() || SetNodeText(element, text.toString());
+}
+
+QString clsXMLParser::GetNodeNamespace() const {
+    if (!IsElement(m_cursor))
+        return {};
+    return NamespaceOf(m_cursor, Prefix(QString::fromUtf8(m_cursor.name())));
+}
+
+bool clsXMLParser::DeleteNode(const QString& expression) {
+    bool invalid = false;
+    const pugi::xml_node node = FindNode(expression, &invalid);
+    if (!node) {
+        if (!invalid)
+            SetLastError(0, "No node matches \"" + expression + "\".");
+        return false;
+    }
+    pugi::xml_node parent = node.parent();
+    if (!parent) {
+        SetLastError(0, "Node doesn't have parent.");
+        return false;
+    }
+    // An element between two runs of indentation takes one of them along,
+    // so no blank line is left where it stood.
+    const pugi::xml_node indent = node.previous_sibling();
+    const bool dropIndent =
+        IsElement(node) && IsBlankText(indent) && IsBlankText(node.next_sibling());
+    ForgetNode(node);
+    parent.remove_child(node);
+    if (dropIndent) {
+        ForgetNode(indent);
+        parent.remove_child(indent);
+    }
+    return true;
+}
+
+bool clsXMLParser::CreateDocument(const QString& rootName, const QString& namespaceURI) {
+    const QString prefix = Prefix(rootName);
+    if (!IsXmlName(rootName) || (!prefix.isEmpty() && namespaceURI.isEmpty())) {
+        SetLastError(0, "Invalid element name \"" + rootName + "\".");
+        return false;
+    }
+    auto document = std::make_unique<pugi::xml_document>();
+    pugi::xml_node declaration = document->append_child(pugi::node_declaration);
+    declaration.append_attribute("version").set_value("1.0");
+    declaration.append_attribute("encoding").set_value("UTF-8");
+    pugi::xml_node root = document->append_child(rootName.toStdString().c_str());
+    if (!namespaceURI.isEmpty())
+        root.append_attribute(XmlnsName(prefix).toStdString().c_str())
+            .set_value(namespaceURI.toStdString().c_str());
+    ForgetAllNodes();
+    m_document = std::move(document);
+    m_layout = Layout();
+    m_cursor = root;
+    return true;
+}
+
+int32_t clsXMLParser::AddBookmark() {
+    if (!m_cursor)
+        return 0;
+    ++m_bookmarkCounter;
+    m_bookmarks.emplace(m_bookmarkCounter, m_cursor);
+    m_bookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
+    return m_bookmarkCounter;
+}
+
+bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
+    const auto found = m_bookmarks.find(bookmark);
+    if (found == m_bookmarks.end())
+        return false;
+    const auto [first, last] = m_bookmarksOfNode.equal_range(found->second.internal_object());
+    for (auto it = first; it != last; ++it) {
+        if (it->second == bookmark) {
+            m_bookmarksOfNode.erase(it);
+            break;
+        }
+    }
+    m_bookmarks.erase(found);
+    return true;
+}
+
+bool clsXMLParser::SelectBookmark(int32_t bookmark) {
+    const pugi::xml_node node = GetBookmarkNode(bookmark);
+    if (!node)
+        return false;
+    m_cursor = node;
+    return true;
+}
+
+bool clsXMLParser::DeleteNodeAttr(const QVariant& key) {
+    const pugi::xml_attribute attribute = GetAttrNode(key);
+    return attribute && m_cursor.remove_attribute(attribute);
+}
+
+bool clsXMLParser::MoveNode(int32_t source, int32_t target, bool asChild) {
+    const pugi::xml_node node = GetBookmarkNode(source);
+    const pugi::xml_node to = GetBookmarkNode(target);
+    if (!node || !to) {
+        SetLastError(0, "Invalid bookmark.");
+        return false;
+    }
+    if (!node.parent() || !to.parent()) {
+        SetLastError(0, "Node doesn't have parent.");
+        return false;
+    }
+    if (!asChild && node == to)
+        return true;
+    pugi::xml_node parent = asChild ? to : to.parent();
+    if (IsElement(node) && !CanTakeElement(parent, node))
+        return false;
+    const pugi::xml_node moved =
+        asChild ? parent.append_move(node) : parent.insert_move_before(node, to);
+    if (!moved) {
+        SetLastError(0, "The node cannot be moved into itself or there.");
+        return false;
+    }
+    return true;
+}
+
+void clsXMLParser::GrowStack(int32_t count) {
+    m_stack.resize(static_cast<size_t>(m_capacity + count));
+    m_capacity += count;
+}
+
+void clsXMLParser::ResetStack() {
+    m_stack.clear();
+    m_top = -1;
+    m_capacity = 0;
+    GrowStack(kStackStep);
+}
+
+bool clsXMLParser::FirstElementChild(pugi::xml_node node) {
+    pugi::xml_node candidate = node.first_child();
+    while (candidate && !IsElement(candidate))
+        candidate = candidate.next_sibling();
+    m_cursor = candidate;
+    return bool(candidate);
+}
+
+bool clsXMLParser::ParentElement(pugi::xml_node node) {
+    pugi::xml_node candidate = node.parent();
+    while (candidate && !IsElement(candidate))
+        candidate = candidate.previous_sibling();
+    m_cursor = candidate;
+    return bool(candidate);
+}
+
+void clsXMLParser::SetLastError(int32_t, const QString& text) {
+    m_lastError = text;
+}
+
+pugi::xml_node clsXMLParser::FindNode(const QString& expression, bool* invalid) {
+    const pugi::xml_node context =
+        expression.startsWith(u'/') ? pugi::xml_node(*m_document) : m_cursor;
+    if (!context)
+        return {};
+    try {
+        const pugi::xpath_query query(expression.toStdString().c_str());
+        return query.evaluate_node(context).node();
+    } catch (const pugi::xpath_exception& error) {
+        SetLastError(0, "Invalid expression \"" + expression + "\": " + error.what());
+    } catch (const std::bad_alloc&) {
+        SetLastError(0, "Out of memory evaluating \"" + expression + "\".");
+    }
+    if (invalid)
+        *invalid = true;
+    return {};
+}
+
+pugi::xml_attribute clsXMLParser::GetAttrNode(const QVariant& key) const {
+    pugi::xml_attribute attribute = m_cursor.first_attribute();
+    if (IsNameKey(key)) {
+        const QString name = key.toString();
+        while (attribute && !SameName(attribute.name(), name))
+            attribute = attribute.next_attribute();
+        return attribute;
+    }
+    bool number = false;
+    const int position = key.toInt(&number);
+    if (!number || position < 1)
+        return {};
+    for (int i = 1; attribute && i < position; ++i)
+        attribute = attribute.next_attribute();
+    return attribute;
+}
+
+bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
+    const std::string value = text.toStdString();
+    bool placed = value.empty();
+    bool written = true;
+    VisitContentTexts(node, [&](pugi::xml_node child) {
+        if (!placed) {
+            written = child.set_value(value.c_str());
+            placed = true;
+            return;
+        }
+        ForgetNode(child);
+        node.remove_child(child);
+    });
+    if (!placed)
+        written = node.append_child(pugi::node_pcdata).set_value(value.c_str());
+    if (!written)
+        SetLastError(0, "The text could not be set.");
+    return written;
+}
+
+pugi::xml_node clsXMLParser::GetBookmarkNode(int32_t bookmark) const {
+    const auto found = m_bookmarks.find(bookmark);
+    return found == m_bookmarks.end() ? pugi::xml_node() : found->second;
+}
+
+bool clsXMLParser::CanTakeElement(pugi::xml_node parent, pugi::xml_node element) {
+    if (IsElement(parent))
+        return true;
+    if (parent.type() != pugi::node_document) {
+        SetLastError(0, "Only an element can hold child elements.");
+        return false;
+    }
+    pugi::xml_node root = parent.first_child();
+    while (root && !IsElement(root))
+        root = root.next_sibling();
+    if (root && root != element) {
+        SetLastError(0, kOneRoot);
+        return false;
+    }
+    return true;
+}
+
+pugi::xml_node clsXMLParser::NewElement(pugi::xml_node parent, pugi::xml_node before,
+                                        const QString& name) {
+    if (!IsXmlName(name)) {
+        SetLastError(0, "Invalid element name \"" + name + "\".");
+        return {};
+    }
+    if (!CanTakeElement(parent))
+        return {};
+    const std::string utf8 = name.toStdString();
+    if (before)
+        return parent.insert_child_before(utf8.c_str(), before);
+    // In an indented parent the new last child gets the indentation of the
+    // element before it and stays ahead of the closing indentation.
+    const pugi::xml_node closing = parent.last_child();
+    const pugi::xml_node previous = closing.previous_sibling();
+    const pugi::xml_node indent = previous.previous_sibling();
+    if (IsBlankText(closing) && IsElement(previous) && IsBlankText(indent)) {
+        const pugi::xml_node element = parent.insert_child_before(utf8.c_str(), closing);
+        parent.insert_child_before(pugi::node_pcdata, element).set_value(indent.value());
+        return element;
+    }
+    return parent.append_child(utf8.c_str());
+}
+
+void clsXMLParser::ForgetNode(pugi::xml_node node) {
+    const pugi::xml_node parent = node.parent();
+    const pugi::xml_node replacement = IsElement(parent) ? parent : pugi::xml_node();
+    const auto inside = [node](pugi::xml_node reference) {
+        for (; reference; reference = reference.parent())
+            if (reference == node)
+                return true;
+        return false;
+    };
+    if (inside(m_cursor))
+        m_cursor = replacement;
+    for (int32_t i = 0; i <= m_top; ++i)
+        if (inside(m_stack[i]))
+            m_stack[i] = replacement;
+    if (m_bookmarksOfNode.empty())
+        return;
+    // Walk the subtree in document order, dropping every node's bookmarks.
+    for (pugi::xml_node walk = node; walk;) {
+        const auto [first, last] = m_bookmarksOfNode.equal_range(walk.internal_object());
+        for (auto it = first; it != last; ++it)
+            m_bookmarks.erase(it->second);
+        m_bookmarksOfNode.erase(first, last);
+        if (walk.first_child()) {
+            walk = walk.first_child();
+            continue;
+        }
+        while (walk != node && !walk.next_sibling())
+            walk = walk.parent();
+        walk = walk == node ? pugi::xml_node() : walk.next_sibling();
+    }
+}
+
+void clsXMLParser::ForgetAllNodes() {
+    m_cursor = pugi::xml_node();
+    for (int32_t i = 0; i <= m_top; ++i)
+        m_stack[i] = pugi::xml_node();
+    m_bookmarks.clear();
+    m_bookmarksOfNode.clear();
+}

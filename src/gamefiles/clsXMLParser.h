@@ -1,0 +1,127 @@
+// One XML document with a cursor on its current node, a node stack and
+// numbered bookmarks. Every XML file of the program is read, walked, changed
+// and written through it, plain or packed, by way of the object store.
+//
+// The document keeps its comments, processing instructions, declaration,
+// doctype and the whitespace between elements, so what the program did not
+// change is written back as it was read. No node reference (cursor, stack
+// entry, bookmark) can outlive its node: deleting a node drops its bookmarks
+// and moves cursor and stack entries inside it to the deleted node's parent;
+// replacing or dropping the document forgets them all.
+//
+// Attribute keys are variants: text names the attribute, a number is its
+// 1-based position. Failures return False, 0 or empty; the members that
+// change the document or load and save keep a message in GetLastError.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class clsXMLParser {
+public:
+    clsXMLParser();
+    ~clsXMLParser();
+    clsXMLParser(const clsXMLParser&) = delete;
+    clsXMLParser& operator=(const clsXMLParser&) = delete;
+
+    // Reads a plain or packed file (a disk path or a catalog path with "::").
+    // On success the cursor is on the root's first element child and the
+    // stack and bookmarks start over; on failure nothing changes.
+    bool OpenFile(const QString& path);
+    QString GetLastError() const { return m_lastError; }
+
+    bool SelectRoot();
+    int32_t SelectionLanguage() const { return 0; }
+    void SetSelectionLanguage(int32_t) {}
+    // The first node the XPath expression selects, from the document when it
+    // begins with "/", else from the cursor. Names match as written.
+    bool SelectNode(const QString& expression);
+    bool PrevNode();
+    bool NextNode();
+    QString GetNodeValue() const;
+    QString GetNodeAttr(const QVariant& key) const;
+    int32_t GetNodeAttrCount() const;
+    QString GetAttrName(const QVariant& key) const;
+    QString GetNodeName() const;
+    bool Down();
+    bool up();
+    void Unload();
+    void Push();
+    void Pop();
+    // A number value is written as decimal text.
+    bool SetNodeAttr(const QVariant& key, const QVariant& value);
+    // Replaces the whole text content of the cursor element.
+    bool SetNodeValue(const QVariant& text);
+    // fileType 1 writes plain XML, 2 packed.
+    bool SaveToFile(const QString& path, int32_t fileType);
+    // A new element before the bookmarked child of the cursor element.
+    bool InsertNodeBefore(const QString& name, int32_t bookmark, const QVariant& text);
+    // A new last child of the cursor element, which becomes the cursor. The
+    // element gets an xmlns declaration only when its namespace differs from
+    // the one it would inherit.
+    bool CreateNode(const QString& name, const QVariant& text = QVariant(),
+                    const QString& namespaceURI = QString());
+    QString GetNodeNamespace() const;
+    bool DeleteNode(const QString& expression);
+    bool CreateDocument(const QString& rootName, const QString& namespaceURI);
+    // 0 when there is no cursor.
+    int32_t AddBookmark();
+    bool RemoveBookmark(int32_t bookmark);
+    bool SelectBookmark(int32_t bookmark);
+    bool DeleteNodeAttr(const QVariant& key);
+    bool MoveNode(int32_t source, int32_t target, bool asChild);
+
+private:
+    // How a read document was laid out outside what the DOM keeps, so that
+    // saving reproduces it.
+    struct Layout {
+        pugi::xml_encoding encoding = pugi::encoding_utf8;
+        bool bom = false;
+        bool crlf = false;
+        // Created documents are indented on saving; read ones keep their own
+        // whitespace.
+        bool indent = true;
+        // Whitespace before each top-level node, and after the last one.
+        std::vector<std::string> separators;
+        std::string trailing = "\n";
+    };
+
+    void GrowStack(int32_t count);
+    void ResetStack();
+    bool FirstElementChild(pugi::xml_node node);
+    bool ParentElement(pugi::xml_node node);
+    void SetLastError(int32_t code, const QString& text);
+    // invalid is set when the expression cannot be evaluated.
+    pugi::xml_node FindNode(const QString& expression, bool* invalid = nullptr);
+    pugi::xml_attribute GetAttrNode(const QVariant& key) const;
+    bool SetNodeText(pugi::xml_node node, const QString& text);
+    pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
+
+    bool LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout);
+    QByteArray Serialise() const;
+    bool CanTakeElement(pugi::xml_node parent, pugi::xml_node element = pugi::xml_node());
+    pugi::xml_node NewElement(pugi::xml_node parent, pugi::xml_node before, const QString& name);
+    void ForgetNode(pugi::xml_node node);
+    void ForgetAllNodes();
+
+    std::unique_ptr<pugi::xml_document> m_document;
+    Layout m_layout;
+    QString m_lastError;
+    pugi::xml_node m_cursor;
+    std::vector<pugi::xml_node> m_stack;
+    int32_t m_capacity = 0;
+    int32_t m_top = -1;
+    std::unordered_map<int32_t, pugi::xml_node> m_bookmarks;
+    // The bookmarks of each node, so a deleted subtree drops its own.
+    std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_bookmarksOfNode;
+    int32_t m_bookmarkCounter = 0;
+};
