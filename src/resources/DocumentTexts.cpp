@@ -1,0 +1,140 @@
+#include "resources/DocumentTexts.h"
+
+#include "gamefiles/clsXMLParser.h"
+#include "resources/XmlCursorGuard.h"
+
+#include <limits>
+
+std::optional<int32_t> ParseLanguageId(const QString& text) {
+    const auto isBlank = [](QChar c) {
+        return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+    };
+    qsizetype at = 0;
+    qsizetype end = text.size();
+    while (at < end && isBlank(text[at]))
+        ++at;
+    while (end > at && isBlank(text[end - 1]))
+        --end;
+    const bool negative = at < end && text[at] == u'-';
+    if (negative)
+        ++at;
+    if (at == end)
+        return std::nullopt;
+    int64_t value = 0;
+    for (; at < end; ++at) {
+        const char16_t c = text[at].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value > int64_t(std::numeric_limits<int32_t>::max()) + 1)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+void DocumentTexts::DocumentReplaced() {
+    m_listed = false;
+    m_pages.clear();
+    m_texts.clear();
+    m_offered.clear();
+}
+
+void DocumentTexts::DocumentChanged() {
+    for (const QList<int32_t>& bookmarks : std::as_const(m_pages))
+        for (const int32_t bookmark : bookmarks)
+            m_xml.RemoveBookmark(bookmark);
+    DocumentReplaced();
+}
+
+void DocumentTexts::Offer(std::shared_ptr<const clsPage> page) {
+    const int32_t pageId = page->PageID;
+    m_offered.insert(pageId, std::move(page));
+}
+
+std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
+    auto found = m_texts.find(pageId);
+    if (found == m_texts.end())
+        found = m_texts.insert(pageId, ReadPageTexts(pageId));
+    if (found->read) {
+        if (const auto text = found->read->FindString(id))
+            return text->RawText;
+        return std::nullopt;
+    }
+    const auto text = found->own.constFind(id);
+    if (text == found->own.cend())
+        return std::nullopt;
+    return *text;
+}
+
+void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawText) {
+    const auto found = m_texts.find(pageId);
+    if (found == m_texts.end())
+        return;
+    // A page shared with the reader is not changed behind its back.
+    if (found->read)
+        m_texts.erase(found);
+    else
+        found->own.insert(id, rawText);
+}
+
+void DocumentTexts::PageAdded(int32_t pageId) {
+    if (m_listed)
+        m_pages[pageId].append(m_xml.AddBookmark());
+}
+
+void DocumentTexts::ListPages() {
+    m_listed = true;
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot() || !m_xml.Down())
+        return;
+    // Depth-first through the elements below the root, without entering
+    // pages; a loop, not recursion, so deep nesting cannot exhaust the stack.
+    int depth = 1;
+    for (;;) {
+        const bool page = m_xml.GetNodeName() == u"page";
+        if (page) {
+            if (const auto pageId = ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))))
+                m_pages[*pageId].append(m_xml.AddBookmark());
+        } else if (m_xml.Down()) {
+            ++depth;
+            continue;
+        }
+        while (!m_xml.NextNode()) {
+            m_xml.up();
+            if (--depth == 0)
+                return;
+        }
+    }
+}
+
+DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
+    if (!m_listed)
+        ListPages();
+    const QList<int32_t> bookmarks = m_pages.value(pageId);
+    PageTexts texts;
+    if (bookmarks.size() == 1 && m_offered.contains(pageId)) {
+        texts.read = m_offered.value(pageId);
+        return texts;
+    }
+    XmlCursorGuard guard(m_xml);
+    for (const int32_t bookmark : bookmarks) {
+        if (!m_xml.SelectBookmark(bookmark) || !m_xml.Down())
+            continue;
+        // Within one element a later id replaces an earlier one; of several
+        // elements the first holding an id wins.
+        const bool first = texts.own.isEmpty();
+        QHash<int32_t, QString> element;
+        QHash<int32_t, QString>& into = first ? texts.own : element;
+        do {
+            if (const auto id = ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))))
+                into.insert(*id, m_xml.GetNodeValue());
+        } while (m_xml.NextNode());
+        for (auto it = element.cbegin(); it != element.cend(); ++it)
+            if (!texts.own.contains(it.key()))
+                texts.own.insert(it.key(), it.value());
+    }
+    return texts;
+}

@@ -1,0 +1,62 @@
+// The texts of the language document a server has open, by page id and text
+// id, so that references resolve without searching the document. Pages are
+// the page elements below the root (not inside other pages); a text is any
+// element child of a page. For a page id that occurs on several page
+// elements the first element holding the text id wins; within one element a
+// repeated id means its later occurrence, as the page cache reads it.
+//
+// Built lazily, one page id at a time, and told of the server's own edits.
+#pragma once
+
+#include "resources/clsPage.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class clsXMLParser;
+
+// An id as the language files write it: decimal, optionally negative,
+// blanks around it allowed; nothing when it is not a 32-bit number.
+std::optional<int32_t> ParseLanguageId(const QString& text);
+
+class DocumentTexts {
+public:
+    explicit DocumentTexts(clsXMLParser& xml) : m_xml(xml) {}
+
+    // The document was replaced: bookmarks of the old one are gone already.
+    void DocumentReplaced();
+    // The document changed in a way the index does not follow.
+    void DocumentChanged();
+    // A page just read from a page element; used as the index of its id
+    // when no other page element has that id.
+    void Offer(std::shared_ptr<const clsPage> page);
+    // The raw text, or nothing when the document has no such text.
+    std::optional<QString> Find(int32_t pageId, int32_t id);
+
+    // The server wrote a text into the first page element of that id.
+    void TextWritten(int32_t pageId, int32_t id, const QString& rawText);
+    void TextRemoved(int32_t pageId) { m_texts.remove(pageId); }
+    // The server appended a page element; the cursor is on it.
+    void PageAdded(int32_t pageId);
+
+private:
+    struct PageTexts {
+        std::shared_ptr<const clsPage> read;
+        QHash<int32_t, QString> own;
+    };
+
+    void ListPages();
+    PageTexts ReadPageTexts(int32_t pageId);
+
+    clsXMLParser& m_xml;
+    bool m_listed = false;
+    // Bookmarks of the page elements of each page id, in document order.
+    QHash<int32_t, QList<int32_t>> m_pages;
+    QHash<int32_t, PageTexts> m_texts;
+    QHash<int32_t, std::shared_ptr<const clsPage>> m_offered;
+};

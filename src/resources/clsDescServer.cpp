@@ -1,0 +1,569 @@
+#include "resources/clsDescServer.h"
+
+#include "gamefiles/mdlZorvVFS.h"
+#include "platform/ZorvError.h"
+#include "resources/CollectionKey.h"
+#include "resources/DocumentTexts.h"
+#include "resources/XmlCursorGuard.h"
+#include "shell/mdlComFunctions.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+// The pages the cache holds: object names and descriptions, sector names,
+// then the pages from 2000 to 2013.
+constexpr std::array<int32_t, 16> kCachedPages = {17,   7,    2000, 2001, 2002, 2003, 2004, 2005,
+                                                  2006, 2007, 2008, 2009, 2010, 2011, 2012, 2013};
+// A reference list may nest this deep and expand this many references in
+// all, so that no text, however its references are laid out, takes long.
+constexpr size_t kMaxReferenceDepth = 64;
+constexpr int kMaxReferences = 10000;
+
+const char* const kNoLanguage = "File does not contain top level element <language>.";
+
+QString Number(int32_t value) {
+    return QString::number(value);
+}
+
+// Ids are compared as numbers, so "017" is found as 17.
+QString PageWithId(int32_t pageId) {
+    return "page[@id=" + Number(pageId) + "]";
+}
+
+// The text the editor shows for an id is the page's last element with it.
+QString TextInPage(int32_t pageId, int32_t id) {
+    return PageWithId(pageId) + "[1]/*[@id=" + Number(id) + "][last()]";
+}
+
+// The place of a page id in the page list; -1 when it is not cached.
+int CachedPosition(std::optional<int32_t> pageId) {
+    const auto found = std::find(kCachedPages.begin(), kCachedPages.end(), pageId);
+    return found == kCachedPages.end() ? -1 : int(found - kCachedPages.begin());
+}
+
+bool IsDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// subject: "a page", "a text in page 7" ...
+QString IdText(const QString& subject, const QString& text) {
+    if (text.isEmpty())
+        return subject.front().toUpper() + subject.mid(1) + " has no id";
+    return "The id \"" + text + "\" of " + subject + " is not a number";
+}
+
+} // namespace
+
+struct clsDescServer::ReadPage {
+    std::shared_ptr<clsPage> page;
+    // A text of the page, from where its references are resolved; 0 for a
+    // page without texts.
+    int32_t firstText = 0;
+    bool namedPage = false;
+};
+
+struct clsDescServer::ReferenceWalk {
+    // The texts being resolved, outermost first.
+    std::array<quint64, kMaxReferenceDepth> active;
+    size_t depth = 0;
+    int remaining = kMaxReferences;
+
+    static quint64 Key(int32_t pageId, int32_t id) {
+        return (quint64(uint32_t(pageId)) << 32) | uint32_t(id);
+    }
+    // False for a text already being resolved, or when the walk went too
+    // deep or too far.
+    bool Enter(quint64 key) {
+        if (depth == active.size() || remaining <= 0 ||
+            std::find(active.begin(), active.begin() + depth, key) != active.begin() + depth)
+            return false;
+        --remaining;
+        active[depth++] = key;
+        return true;
+    }
+    void Leave() { --depth; }
+};
+
+clsDescServer::clsDescServer(QObject* parent)
+    : QObject(parent), m_texts(std::make_unique<DocumentTexts>(m_xml)) {}
+
+clsDescServer::~clsDescServer() = default;
+
+bool clsDescServer::OpenXMLFile(const QString& path) {
+    if (!m_xml.OpenFile(path)) {
+        SetLastError(m_xml.GetLastError());
+        return false;
+    }
+    m_texts->DocumentReplaced();
+    if (!m_xml.SelectRoot() || !m_xml.SelectNode(QStringLiteral("/language"))) {
+        SetLastError(kNoLanguage);
+        return false;
+    }
+    return true;
+}
+
+bool clsDescServer::EnumPages() {
+    if (!m_xml.SelectNode(QStringLiteral("/language"))) {
+        SetLastError(kNoLanguage);
+        return false;
+    }
+    bool goodIds = true;
+    const QString languageId = m_xml.GetNodeAttr(QStringLiteral("id"));
+    const auto language = ParseLanguageId(languageId);
+    if (!language) {
+        SetLastError(IdText("the language", languageId) + ".");
+        goodIds = false;
+    }
+    emit OnLanguageSectionEnter(language.value_or(0));
+    if (!m_xml.SelectNode(QStringLiteral("//page")))
+        return false;
+    bool met = false;
+    do {
+        if (m_xml.GetNodeName() != u"page")
+            continue;
+        const QString idText = m_xml.GetNodeAttr(QStringLiteral("id"));
+        const auto pageId = ParseLanguageId(idText);
+        if (!pageId) {
+            SetLastError(IdText("a page", idText) + ".");
+            goodIds = false;
+            continue;
+        }
+        met = true;
+        // Handlers may move the cursor; the walk goes on from this page.
+        XmlCursorGuard guard(m_xml);
+        emit OnPageRead(*pageId, m_xml.GetNodeAttr(QStringLiteral("title")),
+                        m_xml.GetNodeAttr(QStringLiteral("descr")));
+    } while (m_xml.NextNode());
+    return met && goodIds;
+}
+
+bool clsDescServer::EnumStrings(int32_t PageID) {
+    if (!m_xml.SelectNode(QStringLiteral("/language")) ||
+        !m_xml.SelectNode("//" + PageWithId(PageID)))
+        return false;
+    bool goodIds = true;
+    std::vector<std::shared_ptr<clsString>> texts;
+    if (m_xml.Down()) {
+        do {
+            const QString idText = m_xml.GetNodeAttr(QStringLiteral("id"));
+            const auto id = ParseLanguageId(idText);
+            if (!id) {
+                SetLastError(IdText("a text in page " + Number(PageID), idText) + ".");
+                goodIds = false;
+                continue;
+            }
+            auto text = std::make_shared<clsString>();
+            text->ID = *id;
+            text->RawText = m_xml.GetNodeValue();
+            text->PageID = PageID;
+            texts.push_back(std::move(text));
+        } while (m_xml.NextNode());
+    }
+    // The cursor stands on the page's last text, inside the page that
+    // references without a page number mean.
+    for (const auto& text : texts)
+        TranslateString(*text);
+    for (const auto& text : texts)
+        emit OnStringRead(text);
+    return goodIds;
+}
+
+bool clsDescServer::LoadResources(int32_t LangID) {
+    Unload();
+    switch (FindResourceFiles(LangID)) {
+    case Search::NothingFound:
+        SetLastError("No XML/PCK resource files with LangID=" + Number(LangID) + " found.");
+        CloseDocument();
+        return false;
+    case Search::NoNumericName:
+        SetLastError("No XML/PCK resource files with LangID=" + Number(LangID) +
+                     " found: no file name found is a number.");
+        CloseDocument();
+        return false;
+    case Search::Found:
+        break;
+    }
+    bool result = true;
+    for (const QString& path : std::as_const(m_files)) {
+        QString badId;
+        const FileResult read = LoadFile(path, LangID, false, badId);
+        if (read == FileResult::BadId) {
+            SetLastError("clsDescServer->LoadResources: " + badId);
+            return false;
+        }
+        result = read == FileResult::Loaded && result;
+    }
+    if (!result)
+        CloseDocument();
+    return result;
+}
+
+bool clsDescServer::LoadResourcesAr(int32_t LangID, const QStringList& paths) {
+    m_files.clear();
+    for (const QString& path : paths)
+        AddFileSorted(path);
+    bool result = true;
+    for (const QString& path : std::as_const(m_files)) {
+        if (path.isEmpty())
+            continue;
+        QString badId;
+        const FileResult read = LoadFile(path, LangID, true, badId);
+        if (read == FileResult::BadId)
+            SetLastError("File " + path + "\n" + badId);
+        result = read == FileResult::Loaded && result;
+    }
+    return result;
+}
+
+std::shared_ptr<clsPage> clsDescServer::FindPage(int32_t id) const {
+    return m_pages.find(CollectionKey(id).View());
+}
+
+bool clsDescServer::TranslateString(clsString& str) {
+    if (!str.RawText.startsWith(u'{')) {
+        str.SetText(QString());
+        return false;
+    }
+    ReferenceWalk walk;
+    walk.Enter(ReferenceWalk::Key(str.PageID, str.ID));
+    return Translate(str, walk);
+}
+
+std::shared_ptr<clsString> clsDescServer::GetString(int32_t PageID, int32_t ID) const {
+    const auto page = FindPage(PageID);
+    return page ? page->FindString(ID) : nullptr;
+}
+
+QString clsDescServer::GetString2(int32_t PID, int32_t sid, const QString& DefaultVal) const {
+    if (const auto text = GetString(PID, sid))
+        return text->Text();
+    if (!DefaultVal.isEmpty())
+        return DefaultVal;
+    return "[string " + Number(PID) + ":" + Number(sid) + "]";
+}
+
+void clsDescServer::Unload() {
+    m_pages = platform::KeyedCollection<clsPage>();
+    m_files.clear();
+}
+
+bool clsDescServer::UpdateString(clsString& str) {
+    XmlCursorGuard guard(m_xml);
+    // Found by the id it would write, so the id attribute stays as written.
+    if (!m_xml.SelectRoot() || !m_xml.SelectNode(TextInPage(str.PageID, str.ID)) ||
+        !m_xml.SetNodeValue(str.RawText))
+        return false;
+    m_texts->TextWritten(str.PageID, str.ID, str.RawText);
+    TranslateString(str);
+    return true;
+}
+
+bool clsDescServer::InsertString(clsString& str) {
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot() || !m_xml.SelectNode("//" + PageWithId(str.PageID)))
+        return false;
+    if (!m_xml.CreateNode(QStringLiteral("t"), str.RawText) ||
+        !m_xml.SetNodeAttr(QStringLiteral("id"), str.ID))
+        return false;
+    m_texts->TextWritten(str.PageID, str.ID, str.RawText);
+    TranslateString(str);
+    return true;
+}
+
+bool clsDescServer::SaveFile(const QString& path, int32_t fileType) {
+    const bool saved = m_xml.SaveToFile(path, fileType);
+    SetLastError(m_xml.GetLastError());
+    return saved;
+}
+
+bool clsDescServer::UpdatePage(const clsPage& page) {
+    XmlCursorGuard guard(m_xml);
+    return m_xml.SelectRoot() && m_xml.SelectNode(PageWithId(page.PageID)) &&
+           m_xml.SetNodeAttr(QStringLiteral("title"), page.Name) &&
+           m_xml.SetNodeAttr(QStringLiteral("descr"), page.desc);
+}
+
+bool clsDescServer::InsertPage(const clsPage& page) {
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot() || !m_xml.CreateNode(QStringLiteral("page")))
+        return false;
+    m_texts->PageAdded(page.PageID);
+    bool written = m_xml.SetNodeAttr(QStringLiteral("id"), page.PageID);
+    written = m_xml.SetNodeAttr(QStringLiteral("title"), page.Name) && written;
+    written = m_xml.SetNodeAttr(QStringLiteral("descr"), page.desc) && written;
+    return written;
+}
+
+bool clsDescServer::DeleteString(const clsString& str) {
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot() || !m_xml.SelectNode(TextInPage(str.PageID, str.ID)) ||
+        !m_xml.DeleteNode(QStringLiteral(".")))
+        return false;
+    m_texts->TextRemoved(str.PageID);
+    return true;
+}
+
+bool clsDescServer::DeletePage(const clsPage& page) {
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot() || !m_xml.SelectNode(PageWithId(page.PageID)) ||
+        !m_xml.DeleteNode(QStringLiteral(".")))
+        return false;
+    m_texts->DocumentChanged();
+    return true;
+}
+
+bool clsDescServer::CreateDocument(int32_t LangID) {
+    bool created = m_xml.CreateDocument(QStringLiteral("language"), QString());
+    if (created) {
+        m_texts->DocumentReplaced();
+        created = m_xml.SetNodeAttr(QStringLiteral("id"), LangID);
+    }
+    SetLastError(m_xml.GetLastError());
+    return created;
+}
+
+clsDescServer::Search clsDescServer::FindResourceFiles(int32_t langId) {
+    // The language number as "##" formats it: 0 gives no digits at all.
+    const QString pattern = "t\\" + (langId == 0 ? QString() : Number(langId)) + "*";
+    ZorvVFSFindData data{};
+    bool anyFile = false;
+    try {
+        const int32_t search = mdlZorvVFS::ZorvVFS_FindFirstFile(pattern, data);
+        if (search == 0)
+            return Search::NothingFound;
+        do {
+            if (data.kind == ZORV_VFS_KIND_DIRECTORY)
+                continue;
+            anyFile = true;
+            // The name has an extension ("440001.xml"); its number is the title.
+            const QString title =
+                mdlComFunctions::GetFileTitle(mdlZorvVFS::FindDataName(data), true);
+            if (IsDigits(title))
+                AddFileSorted(mdlZorvVFS::FindDataRealName(data));
+        } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, data));
+        mdlZorvVFS::ZorvVFS_FindClose(search);
+    } catch (const platform::ZorvError&) {
+        // A file system that cannot be reached has no files.
+    }
+    if (!anyFile)
+        return Search::NothingFound;
+    return m_files.isEmpty() ? Search::NoNumericName : Search::Found;
+}
+
+void clsDescServer::AddFileSorted(const QString& path) {
+    // The new path is keyed without its extension, the listed ones with it,
+    // so of two files with one number the one found later goes first.
+    const QString key = mdlComFunctions::GetFileTitle(path, true);
+    const auto greater = std::find_if(m_files.begin(), m_files.end(), [&](const QString& listed) {
+        return QString::compare(mdlComFunctions::GetFileTitle(listed), key, Qt::CaseSensitive) > 0;
+    });
+    m_files.insert(greater, path);
+}
+
+clsDescServer::FileResult clsDescServer::LoadFile(const QString& path, int32_t langId,
+                                                  bool allPages, QString& badId) {
+    if (!m_xml.OpenFile(path)) {
+        SetLastError("File " + path + "\n" + m_xml.GetLastError());
+        return FileResult::Failed;
+    }
+    m_texts->DocumentReplaced();
+    if (!m_xml.SelectRoot() || m_xml.GetNodeName() != u"language") {
+        SetLastError("File does not start with element <language> - " + path);
+        return FileResult::Failed;
+    }
+    if (!m_xml.SelectNode("//language[@id=" + Number(langId) + "]"))
+        return FileResult::Loaded;
+    // Pages read before a bad id stay, as they would page by page.
+    std::vector<ReadPage> read;
+    const auto readHere = [&] {
+        auto page = ReadPageAt(path, badId);
+        if (page)
+            read.push_back(std::move(*page));
+        return page.has_value();
+    };
+    bool goodIds = true;
+    if (allPages) {
+        if (m_xml.Down()) {
+            do
+                goodIds = readHere();
+            while (goodIds && m_xml.NextNode());
+        }
+    } else {
+        // The first page of each cached id, found in one walk, then put in
+        // the order of the page list.
+        std::array<bool, kCachedPages.size()> seen{};
+        if (m_xml.Down()) {
+            do {
+                if (m_xml.GetNodeName() != u"page")
+                    continue;
+                const int listed =
+                    CachedPosition(ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))));
+                if (listed < 0 || seen[listed])
+                    continue;
+                seen[listed] = true;
+                goodIds = readHere();
+            } while (goodIds && m_xml.NextNode());
+        }
+        std::stable_sort(read.begin(), read.end(), [](const ReadPage& a, const ReadPage& b) {
+            return CachedPosition(a.page->PageID) < CachedPosition(b.page->PageID);
+        });
+    }
+    ResolveReferences(read);
+    for (const ReadPage& page : read)
+        AddPage(page.page);
+    return goodIds ? FileResult::Loaded : FileResult::BadId;
+}
+
+std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& path,
+                                                                 QString& badId) {
+    const QString in = " in file " + path + ".";
+    const QString pageIdText = m_xml.GetNodeAttr(QStringLiteral("id"));
+    const auto pageId = ParseLanguageId(pageIdText);
+    if (!pageId) {
+        badId = IdText("a page", pageIdText) + in;
+        return std::nullopt;
+    }
+    ReadPage entry;
+    entry.page = std::make_shared<clsPage>();
+    clsPage& page = *entry.page;
+    page.PageID = *pageId;
+    page.Name = m_xml.GetNodeAttr(QStringLiteral("title"));
+    page.desc = m_xml.GetNodeAttr(QStringLiteral("descr"));
+    entry.namedPage = m_xml.GetNodeName() == u"page";
+    if (m_xml.Down()) {
+        entry.firstText = m_xml.AddBookmark();
+        do {
+            const QString idText = m_xml.GetNodeAttr(QStringLiteral("id"));
+            const auto id = ParseLanguageId(idText);
+            if (!id) {
+                m_xml.RemoveBookmark(entry.firstText);
+                badId = IdText("a text in page " + Number(*pageId), idText) + in;
+                return std::nullopt;
+            }
+            auto text = std::make_shared<clsString>();
+            text->ID = *id;
+            text->RawText = m_xml.GetNodeValue();
+            text->PageID = *pageId;
+            page.AddString(std::move(text));
+        } while (m_xml.NextNode());
+        m_xml.up();
+    }
+    page.NotLoaded = false;
+    return entry;
+}
+
+void clsDescServer::ResolveReferences(const std::vector<ReadPage>& read) {
+    // All pages are read before any reference is resolved, so the texts
+    // just read serve as the index of their pages.
+    for (const ReadPage& entry : read)
+        if (entry.namedPage)
+            m_texts->Offer(entry.page);
+    XmlCursorGuard guard(m_xml);
+    for (const ReadPage& entry : read) {
+        if (!entry.firstText)
+            continue;
+        m_xml.SelectBookmark(entry.firstText);
+        for (const auto& text : entry.page->Strings)
+            TranslateString(*text);
+        m_xml.RemoveBookmark(entry.firstText);
+    }
+}
+
+void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
+    if (const auto cached = FindPage(page->PageID))
+        cached->CompleteFrom(*page);
+    else
+        m_pages.add(page, page->Key());
+}
+
+bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
+    if (!str.RawText.startsWith(u'{')) {
+        str.SetText(QString());
+        return false;
+    }
+    const QString& raw = str.RawText;
+    QString translated;
+    bool any = false;
+    for (qsizetype at = 0;;) {
+        const qsizetype open = raw.indexOf(u'{', at);
+        if (open < 0)
+            break;
+        const qsizetype close = raw.indexOf(u'}', open + 1);
+        if (close < 0)
+            break;
+        translated +=
+            ResolveReference(QStringView(raw).mid(open + 1, close - open - 1), str.PageID, walk);
+        translated += u' ';
+        any = true;
+        at = close + 1;
+    }
+    str.SetText(translated);
+    return any;
+}
+
+QString clsDescServer::ResolveReference(QStringView reference, int32_t pageId,
+                                        ReferenceWalk& walk) {
+    const qsizetype comma = reference.indexOf(u',');
+    if (comma < 0)
+        return {};
+    const auto page =
+        comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.left(comma).toString());
+    const auto id = ParseLanguageId(reference.mid(comma + 1).toString());
+    if (!page || !id)
+        return {};
+    return GetStringFromXML(*page, *id, walk);
+}
+
+QString clsDescServer::GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk) {
+    if (pageId != 0) {
+        const auto raw = m_texts->Find(pageId, id);
+        return raw ? ResolveTarget(pageId, id, *raw, walk) : QString();
+    }
+    // Page 0 stands for the page around the cursor.
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.up() || !m_xml.SelectNode("*[@id=" + Number(id) + "][last()]"))
+        return {};
+    return ResolveTarget(pageId, id, m_xml.GetNodeValue(), walk);
+}
+
+QString clsDescServer::ResolveTarget(int32_t pageId, int32_t id, const QString& rawText,
+                                     ReferenceWalk& walk) {
+    if (!walk.Enter(ReferenceWalk::Key(pageId, id)))
+        return {};
+    clsString target;
+    target.PageID = pageId;
+    target.ID = id;
+    target.RawText = rawText;
+    Translate(target, walk);
+    walk.Leave();
+    return target.Text();
+}
+
+void clsDescServer::CloseDocument() {
+    m_xml.Unload();
+    m_texts->DocumentReplaced();
+}
+
+namespace {
+
+std::unique_ptr<clsDescServer>& GlobalServer() {
+    static std::unique_ptr<clsDescServer> server;
+    return server;
+}
+
+} // namespace
+
+clsDescServer& DescServer() {
+    auto& server = GlobalServer();
+    if (!server)
+        server = std::make_unique<clsDescServer>();
+    return *server;
+}
+
+void ResetDescServer() {
+    GlobalServer().reset();
+}

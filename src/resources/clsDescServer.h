@@ -1,0 +1,107 @@
+// The text resource server: a cache of the pages of one language, read from
+// the language files in the folder "t" of the virtual file system, that
+// answers text look-ups; and the operations on one open language document,
+// which raise the three reading events while it is browsed.
+//
+// A text whose raw form begins with "{" is a reference list, resolved once,
+// when it is read or written, against the document it comes from. A text
+// that refers to itself, directly or through others, resolves that
+// reference to an empty part.
+#pragma once
+
+#include "gamefiles/clsXMLParser.h"
+#include "platform/KeyedCollection.h"
+#include "resources/clsPage.h"
+#include "resources/clsString.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class DocumentTexts;
+
+class clsDescServer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit clsDescServer(QObject* parent = nullptr);
+    ~clsDescServer() override;
+
+    // The page cache, keyed by clsPage::Key, in the order pages were added.
+    platform::KeyedCollection<clsPage>& pages() { return m_pages; }
+    const platform::KeyedCollection<clsPage>& pages() const { return m_pages; }
+    void SetPages(platform::KeyedCollection<clsPage> value) { m_pages = std::move(value); }
+
+    // Opens a plain or packed language document for browsing and editing.
+    bool OpenXMLFile(const QString& path);
+    QString GetLastError() const { return m_lastError; }
+    // OnLanguageSectionEnter once, then OnPageRead for each page element.
+    // False without a page, or when an id is not a number (the pages with
+    // good ids are still raised).
+    bool EnumPages();
+    // OnStringRead for each text of the page, references resolved.
+    bool EnumStrings(int32_t PageID);
+    // Empties the cache and reads the cached pages (17, 7, 2000 to 2013) of
+    // every file of the language, a later file completing an earlier one.
+    bool LoadResources(int32_t LangID);
+    // Adds every page of the given files to the cache.
+    bool LoadResourcesAr(int32_t LangID, const QStringList& paths);
+    std::shared_ptr<clsPage> FindPage(int32_t id) const;
+    // Resolves the reference list against the open document; true when the
+    // raw text held at least one reference.
+    bool TranslateString(clsString& str);
+    std::shared_ptr<clsString> GetString(int32_t PageID, int32_t ID) const;
+    void Unload();
+    bool UpdateString(clsString& str);
+    bool InsertString(clsString& str);
+    // fileType 1 writes plain XML, 2 packed.
+    bool SaveFile(const QString& path, int32_t fileType);
+    bool UpdatePage(const clsPage& page);
+    bool InsertPage(const clsPage& page);
+    bool DeleteString(const clsString& str);
+    bool DeletePage(const clsPage& page);
+    bool CreateDocument(int32_t LangID);
+    // The text, else DefaultVal when it is not empty, else "[string P:I]".
+    QString GetString2(int32_t PID, int32_t sid, const QString& DefaultVal = QString()) const;
+
+signals:
+    void OnLanguageSectionEnter(int32_t ID);
+    void OnPageRead(int32_t ID, const QString& Title, const QString& desc);
+    void OnStringRead(const std::shared_ptr<clsString>& str);
+
+private:
+    enum class Search { NothingFound, NoNumericName, Found };
+    enum class FileResult { Loaded, Failed, BadId };
+    struct ReadPage;
+    struct ReferenceWalk;
+
+    Search FindResourceFiles(int32_t langId);
+    void AddFileSorted(const QString& path);
+    FileResult LoadFile(const QString& path, int32_t langId, bool allPages, QString& badId);
+    // The page at the cursor; nothing when an id is not a number.
+    std::optional<ReadPage> ReadPageAt(const QString& path, QString& badId);
+    void ResolveReferences(const std::vector<ReadPage>& read);
+    void AddPage(const std::shared_ptr<clsPage>& page);
+    bool Translate(clsString& str, ReferenceWalk& walk);
+    QString ResolveReference(QStringView reference, int32_t pageId, ReferenceWalk& walk);
+    QString GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk);
+    QString ResolveTarget(int32_t pageId, int32_t id, const QString& rawText, ReferenceWalk& walk);
+    void CloseDocument();
+    void SetLastError(const QString& text) { m_lastError = text; }
+
+    platform::KeyedCollection<clsPage> m_pages;
+    clsXMLParser m_xml;
+    std::unique_ptr<DocumentTexts> m_texts;
+    QStringList m_files;
+    QString m_lastError;
+};
+
+// The program's one resource server, made on first use.
+clsDescServer& DescServer();
+// Drops the program's server; the next use makes a new, empty one.
+void ResetDescServer();

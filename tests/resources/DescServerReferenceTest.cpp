@@ -1,0 +1,81 @@
+// Reference lists: resolved against the file they come from, within and
+// across pages, with missing targets and cycles.
+#include "ResourceTestSupport.h"
+#include "resources/clsDescServer.h"
+
+#include <gmock/gmock.h>
+
+using restest::Language;
+using restest::Page;
+using restest::Text;
+using restest::WriteLanguageFile;
+
+namespace {
+
+TEST(DescServerReference, ReferencesResolveWithinAndAcrossPages) {
+    struct Case {
+        int32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {10, "A B "},      // {17,100}{17,101}: each part followed by a blank
+        {11, "A "},        // {,100}: the text's own page
+        {12, "Home "},     // another page of the same file
+        {13, "A  Home  "}, // references to reference lists
+        {14, " "},         // {abc}: no comma, an empty part
+        {15, " A "},       // a missing target still gives its blank
+        {16, "{17,100"},   // unterminated: the raw text
+        {17, "A "},        // text outside the braces is dropped
+        {19, "x{17,100}"}, // not a list: it does not begin with "{"
+        {18, " "},         // only the other file has it
+    };
+    WriteLanguageFile("440001.xml",
+                      Language(44, Page("17", "Names",
+                                        Text("10", "{17,100}{17,101}") + Text("11", "{,100}") +
+                                            Text("12", "{7,1}") + Text("13", "{17,11}{17,12}") +
+                                            Text("14", "{abc}") + Text("15", "{17,999}{17,100}") +
+                                            Text("16", "{17,100") + Text("17", "{17,100}tail") +
+                                            Text("19", "x{17,100}") + Text("18", "{2000,1}") +
+                                            Text("100", "A") + Text("101", "B")) +
+                                       Page("7", "Sectors", Text("1", "Home"))));
+    WriteLanguageFile("440002.xml", Language(44, Page("2000", "Later", Text("1", "elsewhere"))));
+    restest::OpenDataFolder();
+
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(server.GetString2(17, c.id), c.text) << c.id;
+    EXPECT_EQ(server.GetString(17, 10)->RawText, "{17,100}{17,101}");
+}
+
+TEST(DescServerReference, CyclesResolveToAnEmptyPartAndTheRestStillResolves) {
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("5", "{17,5}{17,9}") + Text("6", "{17,7}{17,9}") +
+                              Text("7", "{17,6}") + Text("8", "{,8}") + Text("9", "Nine"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_EQ(server.GetString2(17, 5), " Nine ");
+    EXPECT_EQ(server.GetString2(17, 6), "  Nine ");
+    EXPECT_EQ(server.GetString2(17, 7), " Nine  ");
+    EXPECT_EQ(server.GetString2(17, 8), " ");
+}
+
+TEST(DescServerReference, AWideTreeOfReferencesStaysBounded) {
+    // Each level refers twice to the next: 2^40 expansions without a bound.
+    std::string texts;
+    for (int level = 1; level <= 40; ++level)
+        texts += Text(std::to_string(level), "{17," + std::to_string(level + 1) + "}{17," +
+                                                 std::to_string(level + 1) + "}");
+    texts += Text("41", "leaf");
+    WriteLanguageFile("440001.xml", Language(44, Page("17", "Deep", texts)));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_THAT(server.GetString2(17, 40).toStdString(), testing::StartsWith("leaf leaf"));
+    EXPECT_FALSE(server.GetString2(17, 1).isEmpty());
+}
+
+} // namespace
