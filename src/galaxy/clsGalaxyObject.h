@@ -1,0 +1,95 @@
+// One map object of a universe map: one element "o" of the map file, its
+// whole-number attributes in the order they were read and its child objects.
+// Objects are held by std::shared_ptr; the links to the parent object and to
+// the owning document do not own, so a window may keep an object after the
+// document dropped it.
+#pragma once
+
+#include "galaxy/clsProperty.h"
+#include "platform/KeyedCollection.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class clsGalaxyParser;
+class clsXMLParser;
+
+class clsGalaxyObject : public std::enable_shared_from_this<clsGalaxyObject> {
+public:
+    using Ptr = std::shared_ptr<clsGalaxyObject>;
+    // Few per object, so a list searched by name is all they need.
+    using Attributes = std::vector<std::shared_ptr<clsProperty>>;
+
+    std::weak_ptr<clsGalaxyParser> parser;
+    // Nothing for a sector.
+    std::weak_ptr<clsGalaxyObject> Parent;
+    int32_t ID = 0;
+    // A sector's 0-based place among the sectors when the file was read.
+    int32_t Index = 0;
+    // All children of the element have been read.
+    bool Loaded = false;
+    // The element's bookmark in the XML document; 0 while it has none.
+    int32_t XMLBookmark = 0;
+    // The element's attributes are to be rewritten from the object.
+    bool Dirty = true;
+    platform::KeyedCollection<clsGalaxyObject> Childs;
+
+    int32_t PropertyCount() const { return static_cast<int32_t>(m_attributes.size()); }
+    // By 1-based position or by name (letter case ignored); nothing when absent.
+    std::shared_ptr<clsProperty> Property(int32_t position) const;
+    std::shared_ptr<clsProperty> Property(const QString& name) const;
+    // 0 when the object has no such attribute.
+    int32_t NamedProperty(const QString& name) const;
+
+    int32_t otype() const { return NamedProperty(QStringLiteral("t")); }
+    void Setotype(int32_t value) { AddProperty(QStringLiteral("t"), value); }
+    int32_t subtype() const { return NamedProperty(QStringLiteral("s")); }
+    void Setsubtype(int32_t value) { AddProperty(QStringLiteral("s"), value); }
+    int32_t x() const { return NamedProperty(QStringLiteral("x")); }
+    void Setx(int32_t value) { AddProperty(QStringLiteral("x"), value); }
+    int32_t y() const { return NamedProperty(QStringLiteral("y")); }
+    void Sety(int32_t value) { AddProperty(QStringLiteral("y"), value); }
+    int32_t z() const { return NamedProperty(QStringLiteral("z")); }
+    void Setz(int32_t value) { AddProperty(QStringLiteral("z"), value); }
+
+    QString Key() const { return QString::number(ID) + u'k'; }
+    QString GetLastError() const { return m_lastError; }
+
+    // Reads the object from the element under the XML cursor; with gateOnly
+    // only the child gates (type 18) are read, each with its whole subtree.
+    // The cursor is back on the element afterwards.
+    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly);
+    QString ObjectTypeName() const;
+    // The attributes in order, for range-for.
+    const Attributes& NewEnum() const { return m_attributes; }
+    void RemoveProperty(const QString& name);
+    void RemoveProperty(int32_t position);
+    // Replaces the value in place, else appends the attribute; marks dirty.
+    void AddProperty(const QString& name, int32_t value);
+    // Writes the object and its subtree: a missing element is created as the
+    // parent's last child, a dirty element gets its attributes rewritten.
+    bool ToXML(clsXMLParser& xml);
+    bool DeleteFromXML(clsXMLParser& xml);
+    // A deep copy with new IDs, entered in the document's index but placed
+    // nowhere and without elements. A sector whose contents were not read
+    // yet is read first, so nothing of it is left out; nothing when that
+    // fails (GetLastError tells why) or the object has no document.
+    Ptr Copy();
+
+private:
+    friend class clsGalaxyParser;
+
+    Attributes::const_iterator FindProperty(const QString& name) const;
+    bool ReadAttributes(clsXMLParser& xml);
+    bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
+    bool Read(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
+    void RewriteAttributes(clsXMLParser& xml) const;
+    Ptr CopyUnder(clsGalaxyParser& document, const Ptr& parent) const;
+    void SetLastError(const QString& text) { m_lastError = text; }
+
+    Attributes m_attributes;
+    QString m_lastError;
+};

@@ -1,0 +1,189 @@
+// The texts the windows show for map objects: IDs, names and subtypes, from
+#include "shell/common/mdlCommonTables.h"
+// the text resources and the records of the game's T-files.
+#include "galaxy/clsGalaxyParser.h"
+
+#include "galaxy/mdlZorvGalaxy.h"
+#include "platform/ZorvError.h"
+#include "resources/clsDescServer.h"
+#include "tfiles/clsArchive.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int32_t kSector = 1;
+constexpr int32_t kBackground = 2;
+constexpr int32_t kGate = 18;
+constexpr int32_t kContainer = 23;
+// A gate of this subtype leads to no sector.
+constexpr int32_t kGateWithoutTarget = 4;
+
+constexpr int32_t kNamesPage = 17;
+constexpr int32_t kSectorNamesPage = 7;
+// A description number from here on names the object by itself.
+constexpr int32_t kFirstOwnName = 2000;
+constexpr int32_t kNameField = 6;
+
+// At least two digits, the sign before them: 3 gives 03, -1 gives -01.
+QString TwoDigits(int64_t value) {
+    const QString digits = QString::number(value < 0 ? -value : value).rightJustified(2, u'0');
+    return value < 0 ? u'-' + digits : digits;
+}
+
+QString NoFileText(int32_t type) {
+    return QStringLiteral("[no file specified for %1]").arg(type);
+}
+
+bool ToWholeNumber(const QVariant& value, int32_t& number) {
+    if (value.typeId() == QMetaType::Int) {
+        number = value.toInt();
+        return true;
+    }
+    if (value.typeId() != QMetaType::Double)
+        return false;
+    const double rounded = std::nearbyint(value.toDouble());
+    if (!std::isfinite(rounded) || rounded < std::numeric_limits<int32_t>::min() ||
+        rounded > std::numeric_limits<int32_t>::max())
+        return false;
+    number = static_cast<int32_t>(rounded);
+    return true;
+}
+
+} // namespace
+
+std::shared_ptr<clsTxtParser> clsGalaxyParser::TFileOfType(int32_t type) {
+    const QString name = mdlZorvGalaxy::GalTypeTFiles[type];
+    if (name.isEmpty() || m_missingTFiles.contains(name))
+        return nullptr;
+    std::shared_ptr<clsTxtParser> file;
+    try {
+        file = Archive().GetFile(name);
+    } catch (const platform::ZorvError&) {
+        file = nullptr;
+    }
+    if (file && file->Parsed())
+        return file;
+    m_missingTFiles.insert(name);
+    return nullptr;
+}
+
+bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QString& text) {
+    if (mode == kRecordID) {
+        text = record.ObjectName();
+        return true;
+    }
+    int32_t nameID = 0;
+    if (!ToWholeNumber(record.Value(kNameField), nameID))
+        return false;
+    const QString fallback = mode == kRecordNameOnly ? QString() : record.ObjectName();
+    text = DescServer().GetString2(kNamesPage, nameID, fallback);
+    return true;
+}
+
+bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32_t mode) {
+    const int32_t type = object->otype();
+    if (!mdlZorvGalaxy::GalTypeTFiles.contains(type)) {
+        text = NoFileText(type);
+        return false;
+    }
+    const auto file = TFileOfType(type);
+    const auto record = file ? file->FindIndex(object->subtype()) : nullptr;
+    if (!record) {
+        text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(object->subtype());
+        return false;
+    }
+    if (GetRecordText(*record, mode, text))
+        return true;
+    text = NoFileText(type);
+    return false;
+}
+
+QStringList clsGalaxyParser::GetSubTypeNames(int32_t type, int32_t mode) {
+    QStringList names;
+    const auto file = mdlZorvGalaxy::GalTypeTFiles.contains(type) ? TFileOfType(type) : nullptr;
+    if (!file)
+        return names;
+    for (const auto& record : file->UnsortedObjects) {
+        QString text;
+        names.append(GetRecordText(*record, mode, text) ? text : NoFileText(type));
+    }
+    return names;
+}
+
+QString clsGalaxyParser::GetObjectID(const Ptr& object) {
+    if (!object)
+        return {};
+    switch (object->otype()) {
+    case kSector:
+        return TwoDigits(object->x()) + QStringLiteral(", ") + TwoDigits(object->y());
+    case kContainer:
+        return QStringLiteral("SUB_OBJECTS");
+    default: {
+        QString text;
+        GetTFileObjectText(object, text, kRecordID);
+        return text;
+    }
+    }
+}
+
+QString clsGalaxyParser::GetObjectName(const Ptr& object) {
+    if (!object)
+        return {};
+    const int32_t description = object->NamedProperty(QStringLiteral("n"));
+    if (description >= kFirstOwnName)
+        return DescServer().GetString2(kNamesPage, description, QString());
+    switch (object->otype()) {
+    case kSector:
+        return GetSectorName(object);
+    case kBackground:
+        return object->ObjectTypeName();
+    case kContainer:
+        return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
+    default: {
+        QString text;
+        GetTFileObjectText(object, text, kRecordName);
+        return text;
+    }
+    }
+}
+
+QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
+    if (!object)
+        return {};
+    switch (object->otype()) {
+    case kSector:
+    case kBackground:
+        return QString::number(object->subtype());
+    case kContainer:
+        return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
+    default: {
+        QString text;
+        GetTFileObjectText(object, text, mode);
+        return text;
+    }
+    }
+}
+
+int32_t clsGalaxyParser::GetSectorStringID(const Ptr& sector) const {
+    const QString text = QStringLiteral("102") + TwoDigits(int64_t{sector->y()} + 1) +
+                         TwoDigits(int64_t{sector->x()} + 1);
+    bool number = false;
+    const int32_t id = text.toInt(&number);
+    return number ? id : 0;
+}
+
+QString clsGalaxyParser::GetSectorName(const Ptr& sector) {
+    return DescServer().GetString2(kSectorNamesPage, GetSectorStringID(sector), QString());
+}
+
+QString clsGalaxyParser::GetTargetSectorName(const Ptr& gate, bool asID) {
+    if (!gate || gate->otype() != kGate || gate->subtype() == kGateWithoutTarget)
+        return {};
+    const Ptr sector = FindSector(gate->NamedProperty(QStringLiteral("gx")),
+                                  gate->NamedProperty(QStringLiteral("gy")));
+    if (!sector)
+        return {};
+    return asID ? GetObjectID(sector) : GetObjectName(sector);
+}

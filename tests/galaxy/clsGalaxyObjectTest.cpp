@@ -1,0 +1,146 @@
+#include "GalaxyTestSupport.h"
+
+#include <limits>
+#include <vector>
+
+using namespace galaxytest;
+
+namespace {
+
+std::string OneSector(const std::string& sector) {
+    return "<universe xmlns=\"XUNIVERS.xsd\">" + sector + "</universe>";
+}
+
+// The reason a map of one sector element fails to open.
+std::string OpenError(const std::string& sector) {
+    auto document = clsGalaxyParser::Create();
+    EXPECT_FALSE(document->ParseFile(WriteMap(OneSector(sector))));
+    EXPECT_FALSE(document->Good);
+    return Text(document->GetLastError());
+}
+
+} // namespace
+
+TEST(clsGalaxyObject, ReadsAttributeTextsAsWholeNumbers) {
+    const std::vector<std::pair<std::string, int32_t>> cases = {
+        {"-7", -7},
+        {" 12 ", 12},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"+5", 5},
+        {"1e3", 1000},
+        {".5", 0},
+        {"2147483647", std::numeric_limits<int32_t>::max()},
+        {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"word", 0},
+        {"", 0},
+        {"12abc", 0},
+        {"0x10", 0},
+        {"1e", 0},
+    };
+    std::string sector = "<o t=\"1\"";
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        sector += " v" + std::to_string(i) + "=\"" + cases[i].first + "\"";
+    const auto document = Open(OneSector(sector + "/>"));
+    const Ptr read = document->Sectors.at(1);
+    ASSERT_EQ(read->PropertyCount(), static_cast<int32_t>(cases.size()) + 1);
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(read->NamedProperty(QString("v%1").arg(i)), cases[i].second)
+            << "text \"" << cases[i].first << "\"";
+}
+
+TEST(clsGalaxyObject, RefusesNumbersBeyondThirtyTwoBits) {
+    for (const std::string text :
+         {"2147483648", "-2147483649", "9999999999", "1e10", "2147483647.5"}) {
+        EXPECT_EQ(OpenError("<o t=\"1\" x=\"" + text + "\"/>"),
+                  "Failed to load object: The value \"" + text +
+                      "\" of attribute \"x\" is not a 32-bit whole number.");
+    }
+}
+
+TEST(clsGalaxyObject, RefusesOtherElementsAndCaseTwins) {
+    EXPECT_EQ(OpenError("<O t=\"1\"/>"), "Failed to load object: Starting tag is not 'o'");
+    EXPECT_EQ(OpenError("<sector t=\"1\"/>"), "Failed to load object: Starting tag is not 'o'");
+    // A gate is read with the sector, so a misnamed gate fails the open.
+    EXPECT_EQ(OpenError("<o t=\"1\"><gate t=\"18\"/></o>"),
+              "Failed to load object: Starting tag is not 'o'");
+    EXPECT_EQ(OpenError("<o t=\"1\" x=\"1\" X=\"2\"/>"),
+              "Failed to load object: The attributes \"x\" and \"X\" differ only in letter case.");
+    std::string many = "<o t=\"1\"";
+    for (int i = 0; i < 20; ++i)
+        many += " a" + std::to_string(i) + "=\"1\"";
+    EXPECT_EQ(OpenError(many + " A7=\"2\" />"),
+              "Failed to load object: The attributes \"a7\" and \"A7\" differ only in letter "
+              "case.");
+}
+
+TEST(clsGalaxyObject, RefusesObjectsNestedBeyondAnyMap) {
+    std::string gate;
+    for (int level = 0; level < 300; ++level)
+        gate += "<o t=\"18\">";
+    for (int level = 0; level < 300; ++level)
+        gate += "</o>";
+    EXPECT_EQ(OpenError("<o t=\"1\">" + gate + "</o>"),
+              "Failed to load object: Objects are nested deeper than 256 levels.");
+}
+
+TEST(clsGalaxyObject, ElementWithoutAttributesReadsAsZeros) {
+    const auto document = Open(OneSector("<o/>"));
+    const Ptr sector = document->Sectors.at(1);
+    EXPECT_EQ(sector->PropertyCount(), 0);
+    EXPECT_EQ(sector->otype() | sector->subtype() | sector->x() | sector->y() | sector->z(), 0);
+    EXPECT_FALSE(sector->Dirty);
+}
+
+TEST(clsGalaxyObject, AttributesByPositionAndNameIgnoringCase) {
+    const auto document = clsGalaxyParser::Create();
+    const Ptr object = document->NewGalObject(nullptr);
+    object->Setx(1);
+    object->Setotype(7);
+    object->AddProperty("X", 5);
+    EXPECT_EQ(object->PropertyCount(), 2);
+    EXPECT_EQ(Text(object->Property(1)->Name), "x");
+    EXPECT_EQ(object->Property(1)->Value, 5);
+    EXPECT_EQ(object->Property("X"), object->Property(1));
+    EXPECT_EQ(object->Property(3), nullptr);
+    EXPECT_EQ(object->Property(0), nullptr);
+    EXPECT_EQ(object->Property("gid"), nullptr);
+    EXPECT_EQ(object->NamedProperty("gid"), 0);
+    EXPECT_EQ(Text(object->ObjectTypeName()), "Ship");
+
+    object->Dirty = false;
+    object->RemoveProperty("T");
+    EXPECT_TRUE(object->Dirty);
+    EXPECT_EQ(object->otype(), 0);
+    EXPECT_EQ(Text(object->ObjectTypeName()), "N/A");
+    object->RemoveProperty(1);
+    EXPECT_EQ(object->PropertyCount(), 0);
+
+    object->ID = 17;
+    EXPECT_EQ(Text(object->Key()), "17k");
+}
+
+TEST(clsGalaxyObject, NamespaceDeclarationsAreNoAttributesAndSurviveRewrite) {
+    const auto document =
+        Open(OneSector("<o xmlns=\"XUNIVERS.xsd\" xmlns:q=\"urn:q\" t=\"1\" x=\"3\"/>"));
+    const Ptr sector = document->Sectors.at(1);
+    EXPECT_EQ(sector->PropertyCount(), 2);
+    sector->Setx(4);
+    EXPECT_EQ(Save(*document),
+              OneSector("<o xmlns=\"XUNIVERS.xsd\" xmlns:q=\"urn:q\" t=\"1\" x=\"4\"/>"));
+}
+
+TEST(clsGalaxyObject, PropertyCopiesAndClones) {
+    clsProperty property;
+    property.Name = "gx";
+    property.Value = -3;
+    clsProperty copy;
+    property.CopyTo(copy);
+    EXPECT_EQ(Text(copy.Key()), "gx");
+    EXPECT_EQ(copy.Value, -3);
+    const auto clone = property.Clone();
+    clone->Value = 4;
+    EXPECT_EQ(property.Value, -3);
+    EXPECT_EQ(Text(clone->Name), "gx");
+}
