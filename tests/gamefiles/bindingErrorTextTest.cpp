@@ -40,6 +40,9 @@ struct ErrorTextCase {
     QString expected;
 };
 
+// Keeps the case's name, not its bytes, in the test listing.
+void PrintTo(const ErrorTextCase& c, std::ostream* out) { *out << c.name; }
+
 class LastErrorText : public testing::TestWithParam<ErrorTextCase> {};
 
 TEST_P(LastErrorText, FollowsTheLengthThenBufferCalls) {
@@ -75,6 +78,8 @@ struct FindNameCase {
     std::string bytes; // written into the 255-byte field, the rest NUL
     QString expected;
 };
+
+void PrintTo(const FindNameCase& c, std::ostream* out) { *out << c.name; }
 
 class FindDataNames : public testing::TestWithParam<FindNameCase> {};
 
