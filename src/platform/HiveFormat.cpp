@@ -1,5 +1,7 @@
 #include "platform/HiveFormat.h"
 
+#include "platform/HexDigit.h"
+
 #include <QSet>
 #include <QStringDecoder>
 
@@ -13,17 +15,6 @@ const QString kHeader = QStringLiteral("ZORV-REGISTRY 1");
 
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
-}
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
 }
 
 // Reads the parts of one line from left to right.
@@ -45,7 +36,7 @@ public:
             return std::nullopt;
         uint32_t number = 0;
         for (int i = 0; i < 8; ++i) {
-            const int digit = hexDigit(m_line[m_pos + i]);
+            const int digit = hexDigitValue(m_line[m_pos + i]);
             if (digit < 0)
                 return std::nullopt;
             number = number << 4 | static_cast<uint32_t>(digit);
@@ -91,7 +82,7 @@ public:
                     return fail(error, QStringLiteral("\\u needs four hexadecimal digits"));
                 char16_t unit = 0;
                 for (int i = 0; i < 4; ++i) {
-                    const int digit = hexDigit(m_line[m_pos++]);
+                    const int digit = hexDigitValue(m_line[m_pos++]);
                     if (digit < 0)
                         return fail(error, QStringLiteral("\\u needs four hexadecimal digits"));
                     unit = static_cast<char16_t>(unit << 4 | digit);

@@ -1,5 +1,6 @@
 #include "shell/mdlComFunctions.h"
 
+#include "platform/HexDigit.h"
 #include "platform/Prompts.h"
 #include "platform/ZorvError.h"
 
@@ -41,17 +42,6 @@ QChar separatorFor(const QString& text) {
     const QString part = catalog < 0 ? text : text.mid(catalog + 2);
     const qsizetype last = lastSeparator(part);
     return last >= 0 && part[last] == u'/' ? u'/' : u'\\';
-}
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
 }
 
 uint32_t bitMask(int32_t bit) {
@@ -284,7 +274,7 @@ int32_t HexToLong(const QString& text) {
     uint32_t number = 0;
     int significant = 0;
     for (const QChar c : text) {
-        const int digit = hexDigit(c);
+        const int digit = platform::hexDigitValue(c);
         if (digit < 0)
             break;
         if (significant || digit)
@@ -297,7 +287,8 @@ int32_t HexToLong(const QString& text) {
 }
 
 bool IsHexText(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return hexDigit(c) >= 0; });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return platform::hexDigitValue(c) >= 0; });
 }
 
 int32_t ArrayCount(const QVariant& array, int32_t* lower, int32_t* upper) {
