@@ -22,6 +22,12 @@ std::string pendingPathFor(const std::string& catalogPath) {
     return catalogPath + ".pending";
 }
 
+// A second name of the old data file while a rebuild replaces it, so a
+// rebuild whose index cannot be written can put the old pair back.
+std::string previousPathFor(const std::string& dataPath) {
+    return dataPath + ".previous";
+}
+
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -218,11 +224,18 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     const std::string pendingPath = pendingPathFor(catalogPath);
     std::shared_ptr<const Catalog> old;
     std::string recovered;
-    if (diskKind(catalogPath) != DiskKind::Missing ||
-        pendingIndex(catalogPath, dataPath, recovered)) {
+    const bool interrupted = pendingIndex(catalogPath, dataPath, recovered);
+    if (diskKind(catalogPath) != DiskKind::Missing || interrupted) {
         old = open(catalogPath, error);
         if (!old)
             return false;
+        // An interrupted rebuild is finished first: a failure below can then
+        // go back to an index and a data file that match without it.
+        if (interrupted) {
+            if (!writeDiskFileAtomically(catalogPath, recovered, error))
+                return false;
+            ::unlink(pendingPath.c_str());
+        }
     } else if (diskKind(dataPath) != DiskKind::Missing) {
         error = "Cannot write " + name + ": " + quoted(dataPath) +
                 " exists without its index; it is left alone.";
@@ -265,20 +278,34 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     const std::string index = indexText(entries);
     std::string pendingError;
     ok = ok && writeDiskFileAtomically(pendingPath, pendingHeader(written) + index, pendingError);
+    const std::string previousPath = previousPathFor(dataPath);
+    ::unlink(previousPath.c_str());
+    const bool kept = ok && old && ::link(dataPath.c_str(), previousPath.c_str()) == 0;
     if (!ok || ::rename(tempPath.c_str(), dataPath.c_str()) != 0) {
         const int code = ok ? errno : failure;
         ::unlink(tempPath.c_str());
         if (ok)
             ::unlink(pendingPath.c_str());
+        if (kept)
+            ::unlink(previousPath.c_str());
         error = "Cannot write " + name + ": " +
                 (pendingError.empty() ? systemError(code) + "." : pendingError);
         return false;
     }
     if (!writeDiskFileAtomically(catalogPath, index, error)) {
-        error += " The catalog is recovered from " + quoted(pendingPath) + " when it is opened.";
+        // The new data file goes again, so the catalog reads as before.
+        const bool restored = old ? kept && ::rename(previousPath.c_str(), dataPath.c_str()) == 0
+                                  : ::unlink(dataPath.c_str()) == 0;
+        if (restored)
+            ::unlink(pendingPath.c_str());
+        else
+            error +=
+                " The catalog is recovered from " + quoted(pendingPath) + " when it is opened.";
         return false;
     }
     ::unlink(pendingPath.c_str());
+    if (kept)
+        ::unlink(previousPath.c_str());
     syncFolder(folderOf(catalogPath));
     return true;
 }

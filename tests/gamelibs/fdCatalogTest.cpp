@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace fdtest;
 using testing::HasSubstr;
@@ -14,6 +15,15 @@ namespace {
 
 std::string catPath(const std::string& name) {
     return data(name).string();
+}
+
+// Takes every temporary name that an atomic write of that catalog's index
+// could use, so that write fails.
+void blockIndexWrites(const std::string& catalogName) {
+    for (int n = 0; n < 2048; ++n)
+        testsupport::writeFile(
+            data("." + catalogName + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n)),
+            "");
 }
 
 } // namespace
@@ -130,4 +140,41 @@ TEST(FdCatalog, InterruptedRebuildIsRecovered) {
     ASSERT_TRUE(zorvcore::writeFile(cat + "::c.txt", "c", 1, error)) << error;
     EXPECT_EQ(testsupport::readFile(data("i.cat")), "a.txt 6\nb.txt 3\nc.txt 1\n");
     EXPECT_FALSE(std::filesystem::exists(data("i.cat.pending")));
+}
+
+// The index is replaced last. When that fails, the data file goes back too,
+// so the failed write leaves the catalog as it was.
+TEST(FdCatalog, AnIndexThatCannotBeReplacedLeavesTheCatalogAsItWas) {
+    const std::string cat = makeCatalog(data("r.cat"), {{"a.txt", "old"}, {"b.txt", "bb"}});
+    blockIndexWrites("r.cat");
+    blockIndexWrites("new.cat");
+    std::string error;
+    EXPECT_FALSE(zorvcore::writeFile(cat + "::a.txt", "new", 1, error));
+    EXPECT_THAT(error, HasSubstr(cat));
+    EXPECT_EQ(readThroughDriver(cat + "::a.txt"), "old");
+    EXPECT_EQ(testsupport::readFile(data("r.cat")), "a.txt 3\nb.txt 2\n");
+    EXPECT_EQ(testsupport::readFile(data("r.dat")), "oldbb");
+
+    // A catalog the write would have created is not left half made.
+    EXPECT_FALSE(zorvcore::writeFile(catPath("new.cat") + "::a.txt", "new", 1, error));
+    for (const char* left :
+         {"r.cat.pending", "r.dat.tmp", "r.dat.previous", "new.cat", "new.dat", "new.cat.pending"})
+        EXPECT_FALSE(std::filesystem::exists(data(left))) << left;
+}
+
+// The pending index of an interrupted rebuild becomes the index before the
+// next rebuild starts; when it cannot, nothing changes.
+TEST(FdCatalog, AnInterruptedRebuildIsFinishedBeforeTheNextOne) {
+    const std::string cat = makeCatalog(data("i.cat"), {{"a.txt", "old"}});
+    struct stat info {};
+    ::stat(data("i.dat").c_str(), &info);
+    testsupport::writeFile(data("i.cat.pending"), "zorv-pending " + std::to_string(info.st_dev) +
+                                                      " " + std::to_string(info.st_ino) +
+                                                      " 3\nb.txt 3\n");
+    blockIndexWrites("i.cat");
+    std::string error;
+    EXPECT_FALSE(zorvcore::writeFile(cat + "::b.txt", "new", 1, error));
+    EXPECT_THAT(error, HasSubstr(cat));
+    EXPECT_EQ(readThroughDriver(cat + "::b.txt"), "old");
+    EXPECT_EQ(readThroughDriver(cat + "::a.txt"), std::nullopt);
 }

@@ -291,4 +291,52 @@ TEST(clsTxtParser, SaveWritesTheLinesAndClearsTheChangeMarks) {
     EXPECT_EQ(reloaded.LineCount(), 3);
 }
 
+// What a save into that target changes on disk: the file, or a catalog's two files.
+std::string DiskBytes(const std::string& target) {
+    const auto split = target.find("::");
+    if (split == std::string::npos)
+        return testsupport::readFile(target);
+    const std::string cat = target.substr(0, split);
+    return testsupport::readFile(cat) + "|" +
+           testsupport::readFile(cat.substr(0, cat.size() - 3) + "dat");
+}
+
+bool SaveTo(clsTxtParser& parser, const QString& target) {
+    const int32_t file = mdlZorvFD::ZorvFD_OpenFile(target, 1, 1, 0);
+    const bool saved = file != 0 && parser.Save(file);
+    mdlZorvFD::ZorvFD_CloseFile(file);
+    return saved;
+}
+
+TEST(clsTxtParser, FailedSaveLeavesTheOldBytesAndGivesTheFileDriversText) {
+    const std::string old = TFile({"1;x;", "2;y;"});
+    const std::string dir = testsupport::dataDir().string();
+    testsupport::writeFile(dir + "/mod.cat",
+                           "types\\TSaved.txt " + std::to_string(old.size()) + "\n");
+    testsupport::writeFile(dir + "/mod.dat", old);
+    testsupport::writeFile(dir + "/TSaved.txt", old);
+    for (const std::string& target : {dir + "/TSaved.txt", dir + "/mod.cat::types\\TSaved.txt"}) {
+        SCOPED_TRACE(target);
+        const std::string before = DiskBytes(target);
+        clsTxtParser parser;
+        ASSERT_TRUE(tfiletest::LoadPath(parser, QString::fromStdString(target)));
+        parser.FindIndex(1)->SetObjectName("y;z");
+
+        EXPECT_FALSE(SaveTo(parser, QString::fromStdString(target)));
+        EXPECT_TRUE(parser.GetLastError().contains(QString::fromStdString(target)))
+            << parser.GetLastError().toStdString();
+        EXPECT_TRUE(parser.GetLastError().contains("line 3"))
+            << parser.GetLastError().toStdString();
+        EXPECT_EQ(DiskBytes(target), before);
+        EXPECT_TRUE(parser.CheckDirty());
+
+        parser.FindIndex(1)->SetObjectName("z");
+        ASSERT_TRUE(SaveTo(parser, QString::fromStdString(target)))
+            << parser.GetLastError().toStdString();
+        clsTxtParser reloaded;
+        ASSERT_TRUE(tfiletest::LoadPath(reloaded, QString::fromStdString(target)));
+        EXPECT_EQ(Names(reloaded.UnsortedObjects), (QStringList{"x", "z"}));
+    }
+}
+
 } // namespace
