@@ -189,18 +189,19 @@ private:
             return failWith(QStringLiteral("a key line must end with \"]\""));
         const QString path = line.sliced(1, line.size() - 2).toString();
         HiveNode* node = m_root.get();
-        if (!path.isEmpty()) {
-            for (const QString& name : path.split(u'\\')) {
-                if (!isValidKeyName(name))
-                    return failWith(
-                        QStringLiteral("an empty key name or one with a control character"));
-                auto child = node->keys.find(name);
-                if (!child) {
-                    child = std::make_shared<HiveNode>();
-                    node->keys.add(child, name);
-                }
-                node = child.get();
+        const QStringList names = path.isEmpty() ? QStringList() : path.split(u'\\');
+        if (names.size() > kMaxKeyDepth)
+            return failWith(QStringLiteral("keys nested more than %1 deep").arg(kMaxKeyDepth));
+        for (const QString& name : names) {
+            if (!isValidKeyName(name))
+                return failWith(
+                    QStringLiteral("an empty key name or one with a control character"));
+            auto child = node->keys.find(name);
+            if (!child) {
+                child = std::make_shared<HiveNode>();
+                node->keys.add(child, name);
             }
+            node = child.get();
         }
         if (m_declared.contains(node))
             return failWith(QStringLiteral("the key appears twice"));

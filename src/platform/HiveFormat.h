@@ -27,4 +27,8 @@ QByteArray serializeHive(const HiveNode& root);
 // A name that a key may carry: not empty, no "\" and no control character.
 bool isValidKeyName(const QString& name);
 
+// Keys nest at most this deep below a hive's root, so that no file can hold
+// a tree too deep to walk.
+constexpr qsizetype kMaxKeyDepth = 512;
+
 } // namespace platform

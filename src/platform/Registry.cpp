@@ -381,7 +381,12 @@ bool changeHive(Hive hive, const Mutation& mutate) {
     case Change::Changed:
         break;
     }
-    if (!replaceFile(path, serializeHive(*root), error))
+    const QByteArray bytes = serializeHive(*root);
+    // A file beyond the read limit would be set aside by the next reader,
+    // taking every other setting with it.
+    if (bytes.size() > kMaxHiveBytes)
+        return saveFailed(path, QStringLiteral("the settings would be larger than 64 MiB"));
+    if (!replaceFile(path, bytes, error))
         return saveFailed(path, error);
     failingFiles().remove(path);
     cache().insert(path, {stampOf(path), root});
@@ -470,6 +475,10 @@ RegKey RegKey::createKey(const QString& subKey) const {
             return {};
         }
     const QStringList names = own + added;
+    if (names.size() > kMaxKeyDepth) {
+        fail(QStringLiteral("Keys nest at most %1 deep.").arg(kMaxKeyDepth));
+        return {};
+    }
     const QString file = Registry::hiveFile(m_hive);
     QString spelled;
     if (findNode(*readHive(file), names, &spelled))

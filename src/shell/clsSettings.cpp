@@ -41,10 +41,12 @@ std::string encodedPath(const QString& path) {
 }
 
 // Temporary folders still on disk; removed when the process exits, also
-// when start-up fails and no settings object is released.
+// when start-up fails and no settings object is released. Never destroyed:
+// the global settings object is made before it and released after the exit
+// handler, and its release still takes its folder off the list.
 std::set<std::string>& liveTempFolders() {
-    static std::set<std::string> folders;
-    return folders;
+    static auto* folders = new std::set<std::string>;
+    return *folders;
 }
 
 void removeLiveTempFolders() {
@@ -54,11 +56,9 @@ void removeLiveTempFolders() {
 }
 
 void keepUntilExit(const QString& folder) {
-    // The set is made first, so it still exists when the exit handler runs.
-    std::set<std::string>& folders = liveTempFolders();
     static const bool registered = std::atexit(removeLiveTempFolders) == 0;
     Q_UNUSED(registered);
-    folders.insert(encodedPath(folder));
+    liveTempFolders().insert(encodedPath(folder));
 }
 
 bool isDigits(const QString& name) {

@@ -107,6 +107,9 @@ TEST_F(RegistryTest, DeletedKeyStaysDeleted) {
     const RegKey key = user().createKey("k");
     EXPECT_FALSE(key.deleteValue("missing"));
     EXPECT_FALSE(user().createKey("bad\x01name").isValid());
+    const QString deepest = QStringList(512, "d").join('\\');
+    EXPECT_TRUE(user().createKey(deepest).isValid());
+    EXPECT_FALSE(user().createKey(deepest).createKey("one more").isValid());
 
     const RegKey failedOpen;
     EXPECT_EQ(failedOpen.text("x"), std::nullopt);
@@ -188,8 +191,28 @@ TEST_F(RegistryTest, TextsAndNamesSurviveTheFile) {
     EXPECT_TRUE(prompts.asked().empty());
 }
 
+TEST_F(RegistryTest, ValueTooLargeForTheFileIsRefusedAndReported) {
+    const RegKey key = user().createKey("k");
+    ASSERT_TRUE(key.setText("kept", "x"));
+    const std::string before = testsupport::readFile(userHive());
+    // Three bytes each in the file: just over the 64 MiB a reader accepts.
+    const QString huge(64 * 1024 * 1024 / 3 + 1, QChar(0x20AC));
+
+    EXPECT_FALSE(key.setText("huge", huge));
+    EXPECT_TRUE(Registry::lastError().contains("64 MiB"));
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(testsupport::readFile(userHive()), before);
+    EXPECT_TRUE(inChildProcess([] {
+        const RegKey reread = user().openKey("k");
+        return reread.text("kept") == "x" && !reread.value("huge");
+    })) << "another process still reads every other value";
+}
+
 TEST_F(RegistryTest, UnreadableHiveIsKeptReportedAndStartsAfresh) {
     const std::string header = "ZORV-REGISTRY 1\n";
+    std::string tooDeep = "[";
+    for (int level = 0; level < 100000; ++level)
+        tooDeep += "k\\";
     const std::vector<std::pair<const char*, std::string>> cases = {
         {"garbage line", header + "[k]\n\"a\"=dword:00000001\nhello\n"},
         {"value before a key", header + "\"a\"=sz:\"x\"\n"},
@@ -203,6 +226,7 @@ TEST_F(RegistryTest, UnreadableHiveIsKeptReportedAndStartsAfresh) {
         {"unknown type", header + "[k]\n\"a\"=binary:00\n"},
         {"not UTF-8", header + "[k]\n\"a\"=sz:\"\xFF\"\n"},
         {"no header", "[k]\n"},
+        {"keys nested too deep", header + tooDeep + "k]\n"},
     };
     for (const auto& [name, content] : cases) {
         SCOPED_TRACE(name);
