@@ -160,6 +160,21 @@ TEST_F(Viewer, FailuresAreToldAndStartNothing) {
     EXPECT_TRUE(TempFiles().isEmpty());
 }
 
+TEST_F(Viewer, ACopyThatCannotBeWrittenIsToldAndStartsNothing) {
+    const QString catalog = Catalog("v\\00042.bod", "bytes");
+    const fs::path gone = testsupport::dataDir() / "no temp folder";
+    mdlCommon::Settings().TempRoot = Q(gone);
+    mdlCommon::OpenInExternalViewer(catalog + "::v\\00042.bod");
+    const auto messages = m_prompts.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith("Error starting external 3D viewer: cannot write " +
+                                            Q(gone / "00042.bod.txt")))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Critical);
+    EXPECT_EQ(Arguments(std::chrono::milliseconds(300)), std::nullopt);
+    EXPECT_FALSE(fs::exists(gone));
+}
+
 TEST_F(Viewer, NoViewerConfigured) {
     mdlCommon::Settings().SetExt3DViewerPath("");
     mdlCommon::OpenInExternalViewer(Q(testsupport::dataDir() / "x.bod"));
