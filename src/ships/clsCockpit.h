@@ -8,9 +8,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 class clsCockpit {
 public:
+    // A turret type always stands over a record of the table.
+    explicit clsCockpit(std::shared_ptr<clsTXTObject> record) : Object(std::move(record)) {}
+
     std::shared_ptr<clsTXTObject> Object;
 
     QString Key() const;

@@ -8,9 +8,7 @@ namespace {
 const QString kSource = QStringLiteral("clsCockpitParser");
 
 std::shared_ptr<clsCockpit> Wrap(const std::shared_ptr<clsTXTObject>& record) {
-    auto cockpit = std::make_shared<clsCockpit>();
-    cockpit->Object = record;
-    return cockpit;
+    return std::make_shared<clsCockpit>(record);
 }
 
 } // namespace

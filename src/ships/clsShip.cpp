@@ -422,6 +422,8 @@ void clsShip::CheckLayout() const {
     const int32_t turrets = TurretCount();
     if (turrets != m_turrets.count() || GunSectionsCount() != m_gunGroups.count())
         RaiseOutOfStep();
+    // The gun operations count field 19 on after changing the line.
+    GunCount();
 
     // Every section slot is held by exactly one turret; its fields are numbers.
     std::vector<bool> taken(static_cast<std::size_t>(turrets), false);

@@ -134,8 +134,7 @@ TEST(clsCockpit, CompatibleLasersRoundHalvesToEvenAndKeepEveryBit) {
         clsTxtParser file;
         ASSERT_TRUE(tfiletest::LoadBytes(file, tfiletest::TFile({CockpitLine(c.stored, "t")}),
                                          "TCockpits.txt"));
-        clsCockpit cockpit;
-        cockpit.Object = file.FindIndex(0);
+        clsCockpit cockpit(file.FindIndex(0));
         EXPECT_EQ(cockpit.CompatibleLasers(), c.lasers);
         EXPECT_EQ(cockpit.size(), 15);
     }

@@ -36,6 +36,14 @@ inline std::string Head(std::initializer_list<std::pair<int, int>> changed = {})
     return head;
 }
 
+// The line with `value` in place of its value `field`.
+inline std::string WithField(std::string line, int field, const std::string& value) {
+    std::size_t start = 0;
+    for (int i = 0; i < field; ++i)
+        start = line.find(';', start) + 1;
+    return line.replace(start, line.find(';', start) - start, value);
+}
+
 // Every value followed by ";", as in the file.
 inline std::string Line(const clsTXTObject& record) {
     std::string line;

@@ -24,6 +24,13 @@ TEST(clsShipValidate, ReportsLinesThatDoNotFitTheirCounts) {
         {"gun group past the end", Head() + "1;" + "1;0;0;0;" + "1;" + "0;SS_TEST;",
          "Error while accessing data of gun group (index 0). Data overflow detected.\n" +
              kSizeText.arg(63).arg(55)},
+        {"turret section past the end", Head() + "2;" + "1;0;0;0;" + "2;1;SS_TEST;",
+         "Error while accessing data of turret (index 1). Data overflow detected." +
+             kSizeText.arg(63).arg(55)},
+        {"gun past the end", Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;1;" + "0;0;0;0;SS_TEST;",
+         "Error while accessing data of gun (index 1) in gun group (index 0). Data overflow "
+         "detected.\n" +
+             kSizeText.arg(69).arg(62)},
         {"negative turret count", Head() + "-1;" + "0;0;0;0;0;0;SS_TEST;",
          "Turret count is negative (-1).\n" + kSizeText.arg(51).arg(55)},
         {"negative gun group count", Head() + "0;" + "-1;" + kTail,

@@ -142,6 +142,7 @@ TEST(clsShip, GunGroupsStoredOutOfTurretOrderAreEditedWhereTheyLie) {
               Head({{19, 2}}) + "1;" + "1;0;7;8;" + "1;" + "1;2;1;1;" + "1;2;0;0;0;0;" + kTail);
     EXPECT_TRUE(ship->Validate()) << ship->GetLastError().toStdString();
     EXPECT_EQ(gun->offset(), 57);
+    EXPECT_EQ(ship->Turrets().at(1)->offset(), 48);
 }
 
 // Lines whose counts do not fit their data: every structural edit refuses
@@ -158,6 +159,12 @@ TEST(clsShip, EditsRefuseLinesTheyWouldCorrupt) {
     const Edit addGun = [](clsShip& ship) {
         return Raised([&] { ship.GunGroups().at(1)->MakeNewGun(); }).description();
     };
+    const Edit removeGun = [](clsShip& ship) {
+        const auto group = ship.GunGroups().at(1);
+        return Raised([&] { group->RemoveGun(*group->Guns().at(1)); }).description();
+    };
+    const std::string textGunTotal = shiptest::WithField(Head(), 19, "many") + "1;" + "1;0;0;0;" +
+                                     "1;" + "1;0;1;1;" + "1;0;0;0;0;0;" + kTail;
     const struct {
         const char* name;
         std::string line;
@@ -178,6 +185,10 @@ TEST(clsShip, EditsRefuseLinesTheyWouldCorrupt) {
         {"text for a gun's count",
          Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;1;" + "1;many;0;0;0;0;" + kTail, addTurret,
          "Value of field 58 is not a number."},
+        {"text for the ship's gun count, adding", textGunTotal, addGun,
+         "Value of field 19 is not a number."},
+        {"text for the ship's gun count, removing", textGunTotal, removeGun,
+         "Value of field 19 is not a number."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
