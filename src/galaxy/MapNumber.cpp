@@ -4,43 +4,58 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace mapnumber {
 namespace {
 
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+// One character of the text as a code: the attribute texts come as UTF-8
+// bytes, typed ones as UTF-16; only ASCII characters are ever part of a number.
+char16_t Code(QChar c) {
+    return c.unicode();
 }
-bool IsDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
+char16_t Code(char c) {
+    return static_cast<unsigned char>(c);
 }
 
-QStringView Trimmed(QStringView text) {
+template <class Char> bool IsBlank(Char c) {
+    const char16_t code = Code(c);
+    return code == u' ' || code == u'\t' || code == u'\r' || code == u'\n';
+}
+template <class Char> bool IsDigit(Char c) {
+    const char16_t code = Code(c);
+    return code >= u'0' && code <= u'9';
+}
+template <class Char> bool Is(Char c, char16_t code) {
+    return Code(c) == code;
+}
+
+template <class View> View Trimmed(View text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && IsBlank(text[first]))
         ++first;
     while (last > first && IsBlank(text[last - 1]))
         --last;
-    return text.mid(first, last - first);
+    return text.sliced(first, last - first);
 }
 
 // Digits, then an optional fraction and exponent: true when the whole text
 // has that form.
-bool IsUnsignedDecimal(QStringView text) {
+template <class View> bool IsUnsignedDecimal(View text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     qsizetype digits = 0;
     for (; i < n && IsDigit(text[i]); ++i)
         ++digits;
-    if (i < n && text[i] == u'.')
+    if (i < n && Is(text[i], u'.'))
         for (++i; i < n && IsDigit(text[i]); ++i)
             ++digits;
     if (digits == 0)
         return false;
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    if (i < n && (Is(text[i], u'e') || Is(text[i], u'E'))) {
         ++i;
-        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        if (i < n && (Is(text[i], u'+') || Is(text[i], u'-')))
             ++i;
         const qsizetype exponentStart = i;
         while (i < n && IsDigit(text[i]))
@@ -61,20 +76,47 @@ Result FromDouble(double number, int32_t& value) {
 }
 
 // A number below the smallest double (a large negative exponent) is 0.
-bool IsTiny(QStringView text) {
-    const qsizetype exponent = text.indexOf(u'e', 0, Qt::CaseInsensitive);
-    return exponent >= 0 && exponent + 1 < text.size() && text[exponent + 1] == u'-';
+// The text is plain ASCII by now.
+bool IsTiny(std::string_view text) {
+    const std::size_t exponent = text.find_first_of("eE");
+    return exponent != std::string_view::npos && exponent + 1 < text.size() &&
+           text[exponent + 1] == '-';
 }
 
-} // namespace
+std::string Ascii(QStringView text) {
+    return text.toLatin1().toStdString();
+}
+std::string_view Ascii(QByteArrayView text) {
+    return {text.data(), static_cast<std::size_t>(text.size())};
+}
 
-Result Read(QStringView text, int32_t& value) {
+// The usual attribute text, an optional "-" and up to nine digits with
+// nothing around them, read in one pass; false for any other text.
+template <class View> bool ReadPlain(View text, int32_t& value) {
+    const qsizetype n = text.size();
+    const bool negative = n > 0 && Is(text[0], u'-');
+    qsizetype i = negative ? 1 : 0;
+    if (i == n || n - i > 9)
+        return false;
+    int32_t whole = 0;
+    for (; i < n; ++i) {
+        if (!IsDigit(text[i]))
+            return false;
+        whole = whole * 10 + (Code(text[i]) - u'0');
+    }
+    value = negative ? -whole : whole;
+    return true;
+}
+
+template <class View> Result ReadNumber(View text, int32_t& value) {
+    if (ReadPlain(text, value))
+        return Result::Number;
     value = 0;
     text = Trimmed(text);
     bool negative = false;
-    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-')) {
-        negative = text[0] == u'-';
-        text = text.mid(1);
+    if (!text.isEmpty() && (Is(text[0], u'+') || Is(text[0], u'-'))) {
+        negative = Is(text[0], u'-');
+        text = text.sliced(1);
     }
     if (!IsUnsignedDecimal(text))
         return Result::NotNumber;
@@ -83,18 +125,29 @@ Result Read(QStringView text, int32_t& value) {
     int64_t whole = 0;
     qsizetype i = 0;
     for (; i < text.size() && IsDigit(text[i]) && whole <= (int64_t{1} << 32); ++i)
-        whole = whole * 10 + (text[i].unicode() - u'0');
+        whole = whole * 10 + (Code(text[i]) - u'0');
     if (i == text.size())
         return FromDouble(static_cast<double>(negative ? -whole : whole), value);
 
-    const std::string ascii = text.toLatin1().toStdString();
+    const auto ascii = Ascii(text);
+    const std::string_view digits(ascii);
     double number = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (error == std::errc::result_out_of_range)
-        return IsTiny(text) ? Result::Number : Result::OutOfRange;
-    if (error != std::errc() || end != ascii.data() + ascii.size())
+        return IsTiny(digits) ? Result::Number : Result::OutOfRange;
+    if (error != std::errc() || end != digits.data() + digits.size())
         return Result::NotNumber;
     return FromDouble(negative ? -number : number, value);
+}
+
+} // namespace
+
+Result Read(QStringView text, int32_t& value) {
+    return ReadNumber(text, value);
+}
+
+Result Read(QByteArrayView utf8, int32_t& value) {
+    return ReadNumber(utf8, value);
 }
 
 } // namespace mapnumber

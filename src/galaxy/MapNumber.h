@@ -1,6 +1,7 @@
 // Reading the decimal text of a map attribute as a 32-bit whole number.
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <cstdint>
@@ -14,5 +15,7 @@ enum class Result { Number, NotNumber, OutOfRange };
 // number, halves to even. Anything else is NotNumber and gives 0; a number
 // beyond the 32-bit range is OutOfRange.
 Result Read(QStringView text, int32_t& value);
+// The same for the UTF-8 bytes of a text.
+Result Read(QByteArrayView utf8, int32_t& value);
 
 } // namespace mapnumber

@@ -9,27 +9,86 @@
 #include <QSet>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
 
 namespace {
 
-const QString kObjectTag = QStringLiteral("o");
+constexpr char kObjectName[] = "o";
+const QString kObjectTag = QString::fromLatin1(kObjectName);
 constexpr int32_t kGateType = 18;
 // Real maps nest four or five levels; a deeper file is refused rather than
 // read with unbounded recursion.
 constexpr int kMaxDepth = 256;
 
 // xmlns declarations are the XML's own business, never map attributes.
+bool IsNamespaceDeclaration(QByteArrayView name) {
+    return name.startsWith("xmlns") && (name.size() == 5 || name[5] == ':');
+}
 bool IsNamespaceDeclaration(const QString& name) {
     return name == QLatin1String("xmlns") || name.startsWith(QLatin1String("xmlns:"));
 }
 
-constexpr int32_t kFewAttributes = 16;
+// The attribute names of the map format. A read attribute of one of these
+// names shares its text instead of getting a string of its own: one
+// allocation less for nearly every attribute of a map.
+const QString kMapAttributeNames[] = {
+    QStringLiteral("t"),   QStringLiteral("s"),       QStringLiteral("x"),
+    QStringLiteral("y"),   QStringLiteral("z"),       QStringLiteral("a"),
+    QStringLiteral("b"),   QStringLiteral("g"),       QStringLiteral("r"),
+    QStringLiteral("n"),   QStringLiteral("id"),      QStringLiteral("color"),
+    QStringLiteral("gid"), QStringLiteral("gtid"),    QStringLiteral("gx"),
+    QStringLiteral("gy"),  QStringLiteral("aamount"), QStringLiteral("atype"),
+    QStringLiteral("ff"),  QStringLiteral("fc"),      QStringLiteral("fn"),
+    QStringLiteral("m")};
+
+constexpr int kNotMapName = -1;
+
+// The name as a string, and its place among kMapAttributeNames, or
+// kNotMapName.
+QString AttributeName(QByteArrayView utf8, int& known) {
+    const auto same = [utf8](const QString& name) {
+        if (name.size() != utf8.size())
+            return false;
+        for (qsizetype i = 0; i < utf8.size(); ++i)
+            if (name[i].unicode() != static_cast<unsigned char>(utf8[i]))
+                return false;
+        return true;
+    };
+    for (known = 0; known < static_cast<int>(std::size(kMapAttributeNames)); ++known)
+        if (same(kMapAttributeNames[known]))
+            return kMapAttributeNames[known];
+    known = kNotMapName;
+    return QString::fromUtf8(utf8);
+}
+
+constexpr std::size_t kFewAttributes = 16;
+
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Names compared ignoring letter case; plain ASCII names, the usual ones, are
+// compared here without the general case folding.
+bool SameNameIgnoringCase(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        if (AsciiLower(x) != AsciiLower(y))
+            return false;
+    }
+    return true;
+}
 
 clsGalaxyObject::Attributes::const_iterator FindIn(const clsGalaxyObject::Attributes& attributes,
                                                    const QString& name) {
     return std::find_if(attributes.begin(), attributes.end(), [&](const auto& property) {
-        return property->Name.size() == name.size() &&
-               property->Name.compare(name, Qt::CaseInsensitive) == 0;
+        return SameNameIgnoringCase(property->Name, name);
     });
 }
 
@@ -39,11 +98,57 @@ bool TryInsert(QSet<QString>& set, const QString& value) {
     return set.size() != before;
 }
 
+// True when an attribute of the same name ignoring case was read before. A
+// short list is searched; from kFewAttributes on, the folded names go into a
+// set, so an element with unusually many attributes is not read in quadratic
+// time.
+bool IsCaseTwin(const clsGalaxyObject::Attributes& attributes, QSet<QString>& folded,
+                const QString& name) {
+    if (attributes.size() < kFewAttributes)
+        return FindIn(attributes, name) != attributes.end();
+    if (folded.isEmpty())
+        for (const auto& property : attributes)
+            folded.insert(property->Name.toCaseFolded());
+    return !TryInsert(folded, name.toCaseFolded());
+}
+
+// Tells whether a name read from an element differs only in letter case
+// from one read before it. The map's own names, which never differ only in
+// case from each other, are told apart by a bit each, so an element holding
+// only those is checked in constant time per name; any other name, and every
+// name after one, goes through IsCaseTwin.
+class CaseTwins {
+public:
+    bool Check(const clsGalaxyObject::Attributes& before, const QString& name, int known) {
+        if (known != kNotMapName) {
+            const uint32_t bit = uint32_t{1} << known;
+            if (m_mapNames & bit)
+                return true;
+            m_mapNames |= bit;
+            if (!m_otherNames)
+                return false;
+        }
+        m_otherNames = true;
+        return IsCaseTwin(before, m_folded, name);
+    }
+
+private:
+    static_assert(std::size(kMapAttributeNames) <= 32);
+    uint32_t m_mapNames = 0;
+    bool m_otherNames = false;
+    QSet<QString> m_folded;
+};
+
 bool IsGateElement(const clsXMLParser& xml) {
     int32_t type = 0;
-    return mapnumber::Read(xml.GetNodeAttr(QStringLiteral("t")), type) ==
-               mapnumber::Result::Number &&
-           type == kGateType;
+    bool gate = false;
+    xml.ForEachNodeAttr([&](QByteArrayView name, QByteArrayView text) {
+        if (name != "t")
+            return true;
+        gate = mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
+        return false;
+    });
+    return gate;
 }
 
 } // namespace
@@ -67,6 +172,15 @@ std::shared_ptr<clsProperty> clsGalaxyObject::Property(const QString& name) cons
 int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
     const auto found = FindProperty(name);
     return found == m_attributes.end() ? 0 : (*found)->Value;
+}
+
+QString clsGalaxyObject::Key() const {
+    // One string, not a number and then its concatenation: every read object
+    // gets a key.
+    char text[16];
+    char* end = std::to_chars(text, text + sizeof text - 1, ID).ptr;
+    *end++ = 'k';
+    return QString::fromLatin1(text, end - text);
 }
 
 QString clsGalaxyObject::ObjectTypeName() const {
@@ -104,7 +218,7 @@ bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml, bool
 }
 
 bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth) {
-    if (xml.GetNodeName() != kObjectTag) {
+    if (xml.GetNodeNameUtf8() != kObjectName) {
         SetLastError(QStringLiteral("Starting tag is not 'o'"));
         return false;
     }
@@ -129,41 +243,42 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool ga
 }
 
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
-    const int32_t count = xml.GetNodeAttrCount();
+    const auto count = static_cast<std::size_t>(xml.GetNodeAttrCount());
+    // One allocation for the attributes of a read element; each entry shares
+    // it and keeps it alive.
+    const auto block = std::make_shared<clsProperty[]>(count);
+    std::size_t used = 0;
     Attributes attributes;
-    attributes.reserve(static_cast<std::size_t>(count));
-    // Folded names, to find case twins without a quadratic search when an
-    // element holds unusually many attributes.
-    QSet<QString> folded;
-    const bool useSet = count > kFewAttributes;
-    for (int32_t position = 1; position <= count; ++position) {
-        QString name = xml.GetAttrName(position);
-        if (IsNamespaceDeclaration(name))
-            continue;
-        const QString text = xml.GetNodeAttr(position);
+    attributes.reserve(count);
+    CaseTwins twins;
+    const bool read = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
+        if (IsNamespaceDeclaration(utf8Name))
+            return true;
         int32_t value = 0;
         if (mapnumber::Read(text, value) == mapnumber::Result::OutOfRange) {
             SetLastError(QStringLiteral("The value \"%1\" of attribute \"%2\" is not a 32-bit "
                                         "whole number.")
-                             .arg(text, name));
+                             .arg(QString::fromUtf8(text), QString::fromUtf8(utf8Name)));
             return false;
         }
-        const bool twin = useSet ? !TryInsert(folded, name.toCaseFolded())
-                                 : FindIn(attributes, name) != attributes.end();
-        if (twin) {
+        int known = kNotMapName;
+        QString name = AttributeName(utf8Name, known);
+        if (twins.Check(attributes, name, known)) {
             const auto other = FindIn(attributes, name);
             SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
                                         "case.")
                              .arg(other != attributes.end() ? (*other)->Name : name, name));
             return false;
         }
-        auto property = std::make_shared<clsProperty>();
-        property->Name = std::move(name);
-        property->Value = value;
-        attributes.push_back(std::move(property));
-    }
-    m_attributes = std::move(attributes);
-    return true;
+        clsProperty& property = block[used++];
+        property.Name = std::move(name);
+        property.Value = value;
+        attributes.emplace_back(block, &property);
+        return true;
+    });
+    if (read)
+        m_attributes = std::move(attributes);
+    return read;
 }
 
 bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly,

@@ -55,7 +55,7 @@ public:
     int32_t z() const { return NamedProperty(QStringLiteral("z")); }
     void Setz(int32_t value) { AddProperty(QStringLiteral("z"), value); }
 
-    QString Key() const { return QString::number(ID) + u'k'; }
+    QString Key() const;
     QString GetLastError() const { return m_lastError; }
 
     // Reads the object from the element under the XML cursor; with gateOnly

@@ -348,6 +348,10 @@ QString clsXMLParser::GetAttrName(const QVariant& key) const {
     return attribute ? QString::fromUtf8(attribute.name()) : QString();
 }
 
+QByteArrayView clsXMLParser::GetNodeNameUtf8() const {
+    return IsElement(m_cursor) ? QByteArrayView(m_cursor.name()) : QByteArrayView();
+}
+
 QString clsXMLParser::GetNodeName() const {
     switch (m_cursor.type()) {
     case pugi::node_null:
@@ -537,23 +541,24 @@ int32_t clsXMLParser::AddBookmark() {
     if (!m_cursor)
         return 0;
     ++m_bookmarkCounter;
-    m_bookmarks.emplace(m_bookmarkCounter, m_cursor);
+    m_bookmarks.resize(static_cast<size_t>(m_bookmarkCounter) + 1);
+    m_bookmarks[static_cast<size_t>(m_bookmarkCounter)] = m_cursor;
     m_bookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
     return m_bookmarkCounter;
 }
 
 bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
-    const auto found = m_bookmarks.find(bookmark);
-    if (found == m_bookmarks.end())
+    const pugi::xml_node node = GetBookmarkNode(bookmark);
+    if (!node)
         return false;
-    const auto [first, last] = m_bookmarksOfNode.equal_range(found->second.internal_object());
+    const auto [first, last] = m_bookmarksOfNode.equal_range(node.internal_object());
     for (auto it = first; it != last; ++it) {
         if (it->second == bookmark) {
             m_bookmarksOfNode.erase(it);
             break;
         }
     }
-    m_bookmarks.erase(found);
+    m_bookmarks[static_cast<size_t>(bookmark)] = pugi::xml_node();
     return true;
 }
 
@@ -683,8 +688,9 @@ bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
 }
 
 pugi::xml_node clsXMLParser::GetBookmarkNode(int32_t bookmark) const {
-    const auto found = m_bookmarks.find(bookmark);
-    return found == m_bookmarks.end() ? pugi::xml_node() : found->second;
+    return bookmark > 0 && static_cast<size_t>(bookmark) < m_bookmarks.size()
+               ? m_bookmarks[static_cast<size_t>(bookmark)]
+               : pugi::xml_node();
 }
 
 bool clsXMLParser::CanTakeElement(pugi::xml_node parent, pugi::xml_node element) {
@@ -748,7 +754,7 @@ void clsXMLParser::ForgetNode(pugi::xml_node node) {
     for (pugi::xml_node walk = node; walk;) {
         const auto [first, last] = m_bookmarksOfNode.equal_range(walk.internal_object());
         for (auto it = first; it != last; ++it)
-            m_bookmarks.erase(it->second);
+            m_bookmarks[static_cast<size_t>(it->second)] = pugi::xml_node();
         m_bookmarksOfNode.erase(first, last);
         if (walk.first_child()) {
             walk = walk.first_child();

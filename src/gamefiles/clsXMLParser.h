@@ -15,6 +15,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -51,7 +52,22 @@ public:
     QString GetNodeAttr(const QVariant& key) const;
     int32_t GetNodeAttrCount() const;
     QString GetAttrName(const QVariant& key) const;
+    // Reads all attributes of the cursor element in one pass: visit(name,
+    // value) gets each in order as UTF-8 bytes that point into the document,
+    // so they last only until it changes, and the visitor must not change it.
+    // The visitor returns false to stop; the result is false when it did.
+    template <class Visit> bool ForEachNodeAttr(Visit visit) const {
+        for (pugi::xml_attribute attribute = m_cursor.first_attribute(); attribute;
+             attribute = attribute.next_attribute())
+            if (!visit(QByteArrayView(attribute.name()), QByteArrayView(attribute.value())))
+                return false;
+        return true;
+    }
     QString GetNodeName() const;
+    // The cursor element's name as UTF-8 bytes in the document, nothing
+    // copied, valid until the document changes; empty when the cursor is on
+    // no element.
+    QByteArrayView GetNodeNameUtf8() const;
     bool Down();
     bool up();
     void Unload();
@@ -120,7 +136,9 @@ private:
     std::vector<pugi::xml_node> m_stack;
     int32_t m_capacity = 0;
     int32_t m_top = -1;
-    std::unordered_map<int32_t, pugi::xml_node> m_bookmarks;
+    // By bookmark number, which counts up from 1; a null node where the
+    // number is not in use.
+    std::vector<pugi::xml_node> m_bookmarks;
     // The bookmarks of each node, so a deleted subtree drops its own.
     std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_bookmarksOfNode;
     int32_t m_bookmarkCounter = 0;

@@ -67,6 +67,8 @@ TEST(clsGalaxyObject, RefusesOtherElementsAndCaseTwins) {
               "Failed to load object: Starting tag is not 'o'");
     EXPECT_EQ(OpenError("<o t=\"1\" x=\"1\" X=\"2\"/>"),
               "Failed to load object: The attributes \"x\" and \"X\" differ only in letter case.");
+    EXPECT_EQ(OpenError("<o X=\"1\" t=\"1\" x=\"2\"/>"),
+              "Failed to load object: The attributes \"X\" and \"x\" differ only in letter case.");
     std::string many = "<o t=\"1\"";
     for (int i = 0; i < 20; ++i)
         many += " a" + std::to_string(i) + "=\"1\"";

@@ -3,6 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using testing::EndsWith;
 using testing::HasSubstr;
 using testing::StartsWith;
@@ -179,6 +183,32 @@ TEST(XmlDocument, AttributesByNameOrPosition) {
     EXPECT_FALSE(xml.DeleteNodeAttr(QStringLiteral("t")));
     EXPECT_FALSE(xml.SetNodeAttr(QStringLiteral("bad name"), 1));
     EXPECT_EQ(Saved(xml), "<r><o x=\"12\" y=\"-3\" z=\"7.5\"/></r>");
+}
+
+TEST(XmlDocument, AllAttributesAndTheNameAsBytesWithoutCopies) {
+    clsXMLParser xml;
+    ASSERT_TRUE(
+        Open(xml, "<r><\xC3\xA9l t=\"5\" n\xC3\xA4me=\" 1 \" y=\"\xE2\x82\xAC\"/><o/></r>"));
+    EXPECT_EQ(xml.GetNodeNameUtf8(), "\xC3\xA9l");
+    std::vector<std::pair<std::string, std::string>> read;
+    EXPECT_TRUE(xml.ForEachNodeAttr([&](QByteArrayView name, QByteArrayView value) {
+        read.emplace_back(name.toByteArray().toStdString(), value.toByteArray().toStdString());
+        return true;
+    }));
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"t", "5"}, {"n\xC3\xA4me", " 1 "}, {"y", "\xE2\x82\xAC"}};
+    EXPECT_EQ(read, expected);
+
+    int visited = 0;
+    EXPECT_FALSE(xml.ForEachNodeAttr([&](QByteArrayView, QByteArrayView) { return ++visited < 2; }))
+        << "the visitor stops the walk";
+    EXPECT_EQ(visited, 2);
+
+    ASSERT_TRUE(xml.NextNode());
+    EXPECT_TRUE(xml.ForEachNodeAttr([](QByteArrayView, QByteArrayView) { return false; }))
+        << "an element without attributes is not visited";
+    ASSERT_TRUE(xml.SelectNode(QStringLiteral("/")));
+    EXPECT_TRUE(xml.GetNodeNameUtf8().isEmpty()) << "the document node is no element";
 }
 
 TEST(XmlDocument, ParseErrorsNameTheReasonTheSourceLineAndItsNumber) {
