@@ -4,6 +4,9 @@
 // Look-up by key, appending and removing by key are constant time on
 // average: a removed entry is only marked and the gaps are closed at the next
 // access by position, so removing many items costs one pass, not one per item.
+// The index maps each folded key to the entry's place; places that an
+// insertion or the closing of gaps moved are renumbered in one pass at the
+// next access by key.
 #pragma once
 
 #include <QHash>
@@ -22,15 +25,10 @@ public:
 private:
     struct Entry {
         QString key;
-        QString folded;
         Item item;
         bool removed = false;
     };
     using Entries = std::vector<Entry>;
-    struct Slot {
-        Item item;
-        qsizetype index; // into m_entries; trusted only while !m_slotsStale
-    };
 
 public:
     int count() const { return static_cast<int>(m_index.size()); }
@@ -38,25 +36,36 @@ public:
 
     bool contains(const QString& key) const { return m_index.contains(fold(key)); }
 
+    // Room for this many items in all, so that filling up to it moves nothing.
+    // Growing step by step still doubles, so many small steps stay linear.
+    void reserve(int size) {
+        if (size <= 0)
+            return;
+        const size_t wanted = size_t(size) + size_t(m_removed);
+        if (wanted > m_entries.capacity())
+            m_entries.reserve(std::max(wanted, 2 * m_entries.capacity()));
+        m_index.reserve(size);
+    }
+
     // Appends; false (and nothing added) when the key is already present.
     bool add(Item item, const QString& key) { return insert(count() + 1, std::move(item), key); }
 
     // Inserts so the item stands at 1-based position; a position past the
     // end appends.
     bool insert(int position, Item item, const QString& key) {
-        QString folded = fold(key);
-        if (m_index.contains(folded))
+        const int before = count();
+        // One probe both tests for the key and makes its place.
+        qsizetype& index = m_index[fold(key)];
+        if (count() == before)
             return false;
-        position = std::clamp(position, 1, count() + 1);
-        if (position == count() + 1) {
-            m_index.insert(folded, Slot{item, static_cast<qsizetype>(m_entries.size())});
-            m_entries.push_back(Entry{key, std::move(folded), std::move(item)});
+        position = std::clamp(position, 1, before + 1);
+        if (position == before + 1) {
+            index = static_cast<qsizetype>(m_entries.size());
+            m_entries.push_back(Entry{key, std::move(item)});
             return true;
         }
         compact();
-        m_index.insert(folded, Slot{item, 0});
-        m_entries.insert(m_entries.begin() + (position - 1),
-                         Entry{key, std::move(folded), std::move(item)});
+        m_entries.insert(m_entries.begin() + (position - 1), Entry{key, std::move(item)});
         m_slotsStale = true;
         return true;
     }
@@ -81,8 +90,9 @@ public:
     }
 
     Item find(const QString& key) const {
+        refreshSlots();
         const auto it = m_index.constFind(fold(key));
-        return it == m_index.cend() ? nullptr : it->item;
+        return it == m_index.cend() ? nullptr : m_entries[*it].item;
     }
 
     // 1-based position of the key, 0 when absent.
@@ -92,15 +102,15 @@ public:
             return 0;
         compact();
         refreshSlots();
-        return static_cast<int>(m_index.value(folded).index) + 1;
+        return static_cast<int>(m_index.value(folded)) + 1;
     }
 
     bool remove(const QString& key) {
+        refreshSlots();
         const auto it = m_index.find(fold(key));
         if (it == m_index.end())
             return false;
-        refreshSlots();
-        Entry& entry = m_entries[it->index];
+        Entry& entry = m_entries[*it];
         entry.item.reset();
         entry.removed = true;
         m_index.erase(it);
@@ -147,7 +157,14 @@ public:
     const_iterator end() const { return const_iterator(m_entries.end(), m_entries.end()); }
 
 private:
-    static QString fold(const QString& key) { return key.toCaseFolded(); }
+    // Most keys are lower-case ASCII already ("17-5k"): those are taken as
+    // they are, without a folded copy.
+    static QString fold(const QString& key) {
+        const bool folded = std::all_of(key.begin(), key.end(), [](QChar c) {
+            return c.unicode() < 0x80 && !(c >= u'A' && c <= u'Z');
+        });
+        return folded ? key : key.toCaseFolded();
+    }
 
     // Closes the gaps that removals left.
     void compact() const {
@@ -163,12 +180,13 @@ private:
             return;
         for (qsizetype i = 0; i < static_cast<qsizetype>(m_entries.size()); ++i)
             if (!m_entries[i].removed)
-                m_index[m_entries[i].folded].index = i;
+                m_index[fold(m_entries[i].key)] = i;
         m_slotsStale = false;
     }
 
     mutable Entries m_entries;
-    mutable QHash<QString, Slot> m_index;
+    // Folded key -> place in m_entries; trusted only while !m_slotsStale.
+    mutable QHash<QString, qsizetype> m_index;
     mutable qsizetype m_removed = 0;
     mutable bool m_slotsStale = false;
 };

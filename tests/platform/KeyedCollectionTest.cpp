@@ -85,3 +85,24 @@ TEST(KeyedCollection, NullItemsStayInTheCollection)
     }
     EXPECT_EQ(seen, 2);
 }
+
+TEST(KeyedCollection, LookUpsFollowItemsThatInsertionsAndRemovalsMoved)
+{
+    KeyedCollection<int> c;
+    c.reserve(8);
+    for (int i = 0; i < 6; ++i)
+        c.add(item(i), "Key" + QString::number(i));
+    c.insert(2, item(10), "mid");
+    EXPECT_EQ(*c.find("KEY5"), 5);
+    EXPECT_EQ(*c.find("MID"), 10);
+    EXPECT_EQ(c.indexOf("key0"), 1);
+    EXPECT_EQ(c.indexOf("key1"), 3);
+    c.remove("key0");
+    c.remove("mid");
+    EXPECT_EQ(*c.at(1), 1);
+    EXPECT_EQ(*c.find("key4"), 4);
+    EXPECT_TRUE(c.remove("key4"));
+    EXPECT_EQ(c.find("key4"), nullptr);
+    EXPECT_EQ(values(c), (std::vector<int>{1, 2, 3, 5}));
+    EXPECT_EQ(c.indexOf("key5"), 4);
+}
