@@ -5,24 +5,36 @@
 
 #include <limits>
 
-std::optional<int32_t> ParseLanguageId(const QString& text) {
-    const auto isBlank = [](QChar c) {
+namespace {
+
+char32_t Code(QChar c) {
+    return c.unicode();
+}
+
+char32_t Code(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// Only ASCII counts, so UTF-16 units and UTF-8 bytes read alike.
+template <class Text> std::optional<int32_t> ParseId(Text text) {
+    const auto code = [&](qsizetype at) { return Code(text[at]); };
+    const auto isBlank = [](char32_t c) {
         return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
     };
     qsizetype at = 0;
     qsizetype end = text.size();
-    while (at < end && isBlank(text[at]))
+    while (at < end && isBlank(code(at)))
         ++at;
-    while (end > at && isBlank(text[end - 1]))
+    while (end > at && isBlank(code(end - 1)))
         --end;
-    const bool negative = at < end && text[at] == u'-';
+    const bool negative = at < end && code(at) == u'-';
     if (negative)
         ++at;
     if (at == end)
         return std::nullopt;
     int64_t value = 0;
     for (; at < end; ++at) {
-        const char16_t c = text[at].unicode();
+        const char32_t c = code(at);
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = value * 10 + (c - u'0');
@@ -33,6 +45,27 @@ std::optional<int32_t> ParseLanguageId(const QString& text) {
     if (value > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+std::optional<int32_t> ParseLanguageId(QStringView text) {
+    return ParseId(text);
+}
+
+std::optional<int32_t> ParseLanguageId(QByteArrayView utf8) {
+    return ParseId(utf8);
+}
+
+QByteArrayView IdAttribute(const clsXMLParser& xml) {
+    QByteArrayView id;
+    xml.ForEachNodeAttr([&](QByteArrayView name, QByteArrayView value) {
+        if (name != "id")
+            return true;
+        id = value;
+        return false;
+    });
+    return id;
 }
 
 void DocumentTexts::DocumentReplaced() {
@@ -129,7 +162,7 @@ DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
         QHash<int32_t, QString> element;
         QHash<int32_t, QString>& into = first ? texts.own : element;
         do {
-            if (const auto id = ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))))
+            if (const auto id = ParseLanguageId(IdAttribute(m_xml)))
                 into.insert(*id, m_xml.GetNodeValue());
         } while (m_xml.NextNode());
         for (auto it = element.cbegin(); it != element.cend(); ++it)

@@ -10,9 +10,11 @@
 
 #include "resources/clsPage.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
 #include <memory>
@@ -21,8 +23,13 @@
 class clsXMLParser;
 
 // An id as the language files write it: decimal, optionally negative,
-// blanks around it allowed; nothing when it is not a 32-bit number.
-std::optional<int32_t> ParseLanguageId(const QString& text);
+// blanks around it allowed; nothing when it is not a 32-bit number. The
+// bytes are UTF-8 straight from the document.
+std::optional<int32_t> ParseLanguageId(QStringView text);
+std::optional<int32_t> ParseLanguageId(QByteArrayView utf8);
+// The id attribute of the cursor element as the document holds it, valid
+// until the document changes; empty when there is none.
+QByteArrayView IdAttribute(const clsXMLParser& xml);
 
 class DocumentTexts {
 public:

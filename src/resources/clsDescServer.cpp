@@ -44,6 +44,10 @@ int CachedPosition(std::optional<int32_t> pageId) {
     return found == kCachedPages.end() ? -1 : int(found - kCachedPages.begin());
 }
 
+bool IsReferenceText(const QString& raw) {
+    return !raw.isEmpty() && raw.front() == u'{';
+}
+
 bool IsDigits(const QString& text) {
     return !text.isEmpty() &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -54,6 +58,15 @@ QString IdText(const QString& subject, const QString& text) {
     if (text.isEmpty())
         return subject.front().toUpper() + subject.mid(1) + " has no id";
     return "The id \"" + text + "\" of " + subject + " is not a number";
+}
+
+// The elements from the cursor's to the last of its siblings; the cursor
+// ends on the last.
+int CountToLastSibling(clsXMLParser& xml) {
+    int count = 1;
+    while (xml.NextNode())
+        ++count;
+    return count;
 }
 
 } // namespace
@@ -224,7 +237,7 @@ std::shared_ptr<clsPage> clsDescServer::FindPage(int32_t id) const {
 }
 
 bool clsDescServer::TranslateString(clsString& str) {
-    if (!str.RawText.startsWith(u'{')) {
+    if (!IsReferenceText(str.RawText)) {
         str.SetText(QString());
         return false;
     }
@@ -375,7 +388,10 @@ clsDescServer::FileResult clsDescServer::LoadFile(const QString& path, int32_t l
         SetLastError("File does not start with element <language> - " + path);
         return FileResult::Failed;
     }
-    if (!m_xml.SelectNode("//language[@id=" + Number(langId) + "]"))
+    // The root is the first element in document order: when it has the id,
+    // the document need not be searched.
+    if (ParseLanguageId(IdAttribute(m_xml)) != langId &&
+        !m_xml.SelectNode("//language[@id=" + Number(langId) + "]"))
         return FileResult::Loaded;
     // Pages read before a bad id stay, as they would page by page.
     std::vector<ReadPage> read;
@@ -436,12 +452,14 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
     entry.namedPage = m_xml.GetNodeName() == u"page";
     if (m_xml.Down()) {
         entry.firstText = m_xml.AddBookmark();
+        page.Strings.reserve(CountToLastSibling(m_xml));
+        m_xml.SelectBookmark(entry.firstText);
         do {
-            const QString idText = m_xml.GetNodeAttr(QStringLiteral("id"));
+            const QByteArrayView idText = IdAttribute(m_xml);
             const auto id = ParseLanguageId(idText);
             if (!id) {
                 m_xml.RemoveBookmark(entry.firstText);
-                badId = IdText("a text in page " + Number(*pageId), idText) + in;
+                badId = IdText("a text in page " + Number(*pageId), QString::fromUtf8(idText)) + in;
                 return std::nullopt;
             }
             auto text = std::make_shared<clsString>();
@@ -467,8 +485,11 @@ void clsDescServer::ResolveReferences(const std::vector<ReadPage>& read) {
         if (!entry.firstText)
             continue;
         m_xml.SelectBookmark(entry.firstText);
+        // A text just read has no translated form yet: only reference lists
+        // get one.
         for (const auto& text : entry.page->Strings)
-            TranslateString(*text);
+            if (IsReferenceText(text->RawText))
+                TranslateString(*text);
         m_xml.RemoveBookmark(entry.firstText);
     }
 }
@@ -481,7 +502,7 @@ void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
 }
 
 bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
-    if (!str.RawText.startsWith(u'{')) {
+    if (!IsReferenceText(str.RawText)) {
         str.SetText(QString());
         return false;
     }
@@ -510,9 +531,8 @@ QString clsDescServer::ResolveReference(QStringView reference, int32_t pageId,
     const qsizetype comma = reference.indexOf(u',');
     if (comma < 0)
         return {};
-    const auto page =
-        comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.left(comma).toString());
-    const auto id = ParseLanguageId(reference.mid(comma + 1).toString());
+    const auto page = comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.left(comma));
+    const auto id = ParseLanguageId(reference.mid(comma + 1));
     if (!page || !id)
         return {};
     return GetStringFromXML(*page, *id, walk);
@@ -534,13 +554,17 @@ QString clsDescServer::ResolveTarget(int32_t pageId, int32_t id, const QString& 
                                      ReferenceWalk& walk) {
     if (!walk.Enter(ReferenceWalk::Key(pageId, id)))
         return {};
-    clsString target;
-    target.PageID = pageId;
-    target.ID = id;
-    target.RawText = rawText;
-    Translate(target, walk);
+    QString text = rawText;
+    if (IsReferenceText(rawText)) {
+        clsString target;
+        target.PageID = pageId;
+        target.ID = id;
+        target.RawText = rawText;
+        Translate(target, walk);
+        text = target.Text();
+    }
     walk.Leave();
-    return target.Text();
+    return text;
 }
 
 void clsDescServer::CloseDocument() {

@@ -55,11 +55,13 @@ void clsPage::CompleteFrom(const clsPage& later) {
         replaces = replaces || (!KeepsEarlier(text->RawText) && FindString(text->ID));
     if (!replaces) {
         // A text already here can only be a later "-", which keeps it.
+        Strings.reserve(Strings.count() + later.Strings.count());
         for (const auto& text : later.Strings)
             Strings.add(text, text->Key());
         return;
     }
     platform::KeyedCollection<clsString> merged;
+    merged.reserve(Strings.count() + later.Strings.count());
     for (const auto& earlier : Strings) {
         const auto replacement = later.FindString(earlier->ID);
         if (!replacement || KeepsEarlier(replacement->RawText))
