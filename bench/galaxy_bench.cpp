@@ -3,6 +3,8 @@
 // bytes as the floor.
 #include "galaxy/clsGalaxyParser.h"
 
+#include "support/RatioReporter.h"
+
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -10,7 +12,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -220,30 +221,13 @@ BENCHMARK(LoadAllAndSave)->Name("galaxy_load_all_and_save")->Unit(benchmark::kMi
 BENCHMARK(LoadAll)->Name("galaxy_load_all")->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveLoaded)->Name("galaxy_save_loaded")->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& times = reporter.times;
-    const auto time = [&](const char* name) {
-        const auto found = times.find(name);
-        return found == times.end() ? 0.0 : found->second;
-    };
+    const auto time = [&](const char* name) { return reporter.time(name); };
     const double parse = time("floor_pugixml_parse");
     const double save = time("floor_pugixml_save");
     if (parse > 0 && save > 0) {

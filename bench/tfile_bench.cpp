@@ -3,13 +3,14 @@
 #include "gamefiles/mdlZorvFD.h"
 #include "tfiles/clsTxtParser.h"
 
+#include "support/RatioReporter.h"
+
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,33 +107,16 @@ BENCHMARK(Floor)->Name("floor_split_fields")->Unit(benchmark::kMillisecond);
 BENCHMARK(Load)->Name("clsTxtParser_Load")->Unit(benchmark::kMillisecond);
 BENCHMARK(Save)->Name("clsTxtParser_Save")->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time (the median when repeated) so the ratios can
-// be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto floor = reporter.times.find("floor_split_fields");
-    for (const char* name : {"clsTxtParser_Load", "clsTxtParser_Save"}) {
-        const auto time = reporter.times.find(name);
-        if (floor != reporter.times.end() && time != reporter.times.end() && floor->second > 0)
-            std::printf("%s / floor: %.2fx\n", name, time->second / floor->second);
-    }
+    const double floor = reporter.time("floor_split_fields");
+    for (const char* name : {"clsTxtParser_Load", "clsTxtParser_Save"})
+        if (floor > 0 && reporter.time(name) > 0)
+            std::printf("%s / floor: %.2fx\n", name, reporter.time(name) / floor);
     benchmark::Shutdown();
     return 0;
 }

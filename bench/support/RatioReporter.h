@@ -1,0 +1,30 @@
+// Prints the usual console report and keeps each benchmark's time (the
+// median when repeated), so a benchmark program can print its ratios to the
+// floor at the end.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (!run.error_occurred &&
+                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
+                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    // The time of the named benchmark; 0 when it did not run.
+    double time(const std::string& name) const {
+        const auto found = m_times.find(name);
+        return found == m_times.end() ? 0.0 : found->second;
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
