@@ -1,10 +1,10 @@
 #include "galaxy/clsGalaxyObject.h"
-#include "shell/common/mdlCommonTables.h"
 
 #include "galaxy/MapNumber.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "gamefiles/clsXMLParser.h"
+#include "shell/common/mdlCommonTables.h"
 
 #include <QSet>
 
@@ -187,16 +187,19 @@ QString clsGalaxyObject::ObjectTypeName() const {
     return mdlCommon::GetArrayString(mdlZorvGalaxy::GalObjectTypeNames, otype());
 }
 
+// An absent key changes nothing, so the element keeps its texts as read.
 void clsGalaxyObject::RemoveProperty(const QString& name) {
     const auto found = FindProperty(name);
-    if (found != m_attributes.end())
-        m_attributes.erase(found);
+    if (found == m_attributes.end())
+        return;
+    m_attributes.erase(found);
     Dirty = true;
 }
 
 void clsGalaxyObject::RemoveProperty(int32_t position) {
-    if (position >= 1 && position <= PropertyCount())
-        m_attributes.erase(m_attributes.begin() + (position - 1));
+    if (position < 1 || position > PropertyCount())
+        return;
+    m_attributes.erase(m_attributes.begin() + (position - 1));
     Dirty = true;
 }
 
@@ -304,6 +307,7 @@ bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
 }
 
 bool clsGalaxyObject::ToXML(clsXMLParser& xml) {
+    bool created = false;
     if (XMLBookmark >= 1) {
         if (!xml.SelectBookmark(XMLBookmark)) {
             SetLastError(QStringLiteral("Unable to select my bookmark: ") + xml.GetLastError());
@@ -321,8 +325,11 @@ bool clsGalaxyObject::ToXML(clsXMLParser& xml) {
         }
         xml.CreateNode(kObjectTag, QVariant(), document ? document->Namespace : QString());
         XMLBookmark = xml.AddBookmark();
+        created = true;
     }
-    if (Dirty)
+    // A new element has no attributes yet, even for an object that a save
+    // marked clean before it was placed.
+    if (Dirty || created)
         RewriteAttributes(xml);
     bool written = true;
     for (const Ptr& child : Childs)

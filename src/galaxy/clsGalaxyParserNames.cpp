@@ -1,15 +1,15 @@
 // The texts the windows show for map objects: IDs, names and subtypes, from
-#include "shell/common/mdlCommonTables.h"
 // the text resources and the records of the game's T-files.
 #include "galaxy/clsGalaxyParser.h"
 
 #include "galaxy/mdlZorvGalaxy.h"
 #include "platform/ZorvError.h"
 #include "resources/clsDescServer.h"
+#include "shell/common/mdlCommonTables.h"
+#include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 
-#include <cmath>
-#include <limits>
+#include <optional>
 
 namespace {
 
@@ -36,21 +36,6 @@ QString NoFileText(int32_t type) {
     return QStringLiteral("[no file specified for %1]").arg(type);
 }
 
-bool ToWholeNumber(const QVariant& value, int32_t& number) {
-    if (value.typeId() == QMetaType::Int) {
-        number = value.toInt();
-        return true;
-    }
-    if (value.typeId() != QMetaType::Double)
-        return false;
-    const double rounded = std::nearbyint(value.toDouble());
-    if (!std::isfinite(rounded) || rounded < std::numeric_limits<int32_t>::min() ||
-        rounded > std::numeric_limits<int32_t>::max())
-        return false;
-    number = static_cast<int32_t>(rounded);
-    return true;
-}
-
 } // namespace
 
 std::shared_ptr<clsTxtParser> clsGalaxyParser::TFileOfType(int32_t type) {
@@ -74,11 +59,11 @@ bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QS
         text = record.ObjectName();
         return true;
     }
-    int32_t nameID = 0;
-    if (!ToWholeNumber(record.Value(kNameField), nameID))
+    const std::optional<int32_t> nameID = tfiles::ValueLong(record.Value(kNameField));
+    if (!nameID)
         return false;
     const QString fallback = mode == kRecordNameOnly ? QString() : record.ObjectName();
-    text = DescServer().GetString2(kNamesPage, nameID, fallback);
+    text = DescServer().GetString2(kNamesPage, *nameID, fallback);
     return true;
 }
 

@@ -51,11 +51,18 @@ inline bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
 }
 
+// Adds an item to a list of items separated by blanks.
+inline void Append(std::string& list, const std::string& item) {
+    if (!list.empty())
+        list += ' ';
+    list += item;
+}
+
 // The key of every object of a collection, in order.
 inline std::string Keys(const platform::KeyedCollection<clsGalaxyObject>& objects) {
     std::string keys;
     for (const Ptr& object : objects)
-        keys += (keys.empty() ? "" : " ") + Text(object->Key());
+        Append(keys, Text(object->Key()));
     return keys;
 }
 

@@ -24,16 +24,14 @@ Ptr Find(const clsGalaxyParser& document, int32_t id) {
 std::string Attributes(const clsGalaxyObject& object) {
     std::string text;
     for (const auto& property : object.NewEnum())
-        text += (text.empty() ? "" : " ") + Text(property->Name) + "=" +
-                std::to_string(property->Value);
+        Append(text, Text(property->Name) + "=" + std::to_string(property->Value));
     return text;
 }
 
 std::string ChildTypes(const clsGalaxyObject& object) {
     std::string text;
     for (const Ptr& child : object.Childs)
-        text += (text.empty() ? "" : " ") + std::to_string(child->otype()) + "/" +
-                std::to_string(child->subtype());
+        Append(text, std::to_string(child->otype()) + "/" + std::to_string(child->subtype()));
     return text;
 }
 
@@ -292,6 +290,21 @@ TEST(MapEditing, PastedSectorGetsNewIDsThroughout) {
     // The copy was written last in the universe, then moved before the second sector.
     EXPECT_EQ(Save(*document), InsertedBefore(InsertedBefore(kTwoSectors, "\n</universe>", "\n  "),
                                               kSecondSector, copied));
+}
+
+TEST(MapEditing, ACopyPlacedAfterASaveIsWrittenWithItsAttributes) {
+    const auto document = LoadedTwoSectors();
+    const Ptr planet = Find(*document, 9);
+    const Ptr copy = planet->Copy();
+    ASSERT_NE(copy, nullptr);
+    Save(*document);
+    EXPECT_FALSE(copy->Dirty);
+    const Ptr sector = document->Sectors.at(2);
+    copy->Parent = sector;
+    sector->Childs.add(copy, copy->Key());
+    ASSERT_TRUE(document->UpdateObjectXML(copy));
+    EXPECT_EQ(Save(*document),
+              InsertedBefore(kTwoSectors, "\n  </o>\n</universe>", "\n    " + kPlanet));
 }
 
 TEST(MapEditing, CopyingAnUnreadSectorReadsItFirst) {

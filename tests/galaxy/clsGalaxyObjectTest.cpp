@@ -133,6 +133,17 @@ TEST(clsGalaxyObject, NamespaceDeclarationsAreNoAttributesAndSurviveRewrite) {
               OneSector("<o xmlns=\"XUNIVERS.xsd\" xmlns:q=\"urn:q\" t=\"1\" x=\"4\"/>"));
 }
 
+TEST(clsGalaxyObject, RemovingAnAbsentAttributeKeepsTheElementAsRead) {
+    const std::string map = OneSector("<o t=\"1\" x=\" 12 \"/>");
+    const auto document = Open(map);
+    const Ptr sector = document->Sectors.at(1);
+    sector->RemoveProperty("gid");
+    sector->RemoveProperty(3);
+    sector->RemoveProperty(0);
+    EXPECT_FALSE(sector->Dirty);
+    EXPECT_EQ(Save(*document), map);
+}
+
 TEST(clsGalaxyObject, PropertyCopiesAndClones) {
     clsProperty property;
     property.Name = "gx";

@@ -59,15 +59,17 @@ TEST(clsGalaxyParser, ReportsFilesThatAreNoMaps) {
     struct Case {
         std::string bytes;
         std::string error;
+        std::string name = "map.xml";
     };
     const std::vector<Case> cases = {
         {"<language id=\"44\"/>", "Cannot find tag 'universe' in file.\n"},
         {"<universe><o t=\"1\">", "Error loading file: \nError: "},
         {std::string("\x1f\x8b\x08\x00garbage", 11), "Error loading file: \n"},
+        {"neither gzip nor XML", "Error loading file: \n", "map.pck"},
     };
     for (const Case& c : cases) {
         auto document = clsGalaxyParser::Create();
-        EXPECT_FALSE(document->ParseFile(WriteMap(c.bytes)));
+        EXPECT_FALSE(document->ParseFile(WriteMap(c.bytes, c.name)));
         EXPECT_FALSE(document->Good);
         EXPECT_TRUE(document->FileName.isEmpty());
         EXPECT_TRUE(StartsWith(Text(document->GetLastError()), c.error))
