@@ -59,13 +59,13 @@ bool HasElementChild(pugi::xml_node node) {
 }
 
 // The text children that make up an element's text, in document order.
-// Whitespace between child elements is layout, not text. The visitor may
-// remove the node it is given.
+// Plain whitespace between child elements is layout, not text; a CDATA
+// section is always text. The visitor may remove the node it is given.
 template <class Visit> void VisitContentTexts(pugi::xml_node node, Visit visit) {
     const bool layout = HasElementChild(node);
     for (pugi::xml_node child = node.first_child(); child;) {
         const pugi::xml_node next = child.next_sibling();
-        if (IsText(child) && !(layout && IsBlank(child.value())))
+        if (IsText(child) && !(layout && IsBlankText(child)))
             visit(child);
         child = next;
     }
@@ -315,13 +315,21 @@ bool clsXMLParser::NextNode() {
 }
 
 QString clsXMLParser::GetNodeValue() const {
+    return NodeValue(m_cursor);
+}
+
+QString clsXMLParser::ChildElement::Value() const {
+    return NodeValue(m_node);
+}
+
+QString clsXMLParser::NodeValue(pugi::xml_node node) {
     // Most elements hold one text and nothing else.
-    const pugi::xml_node only = m_cursor.first_child();
+    const pugi::xml_node only = node.first_child();
     if (IsText(only) && !only.next_sibling())
         return QString::fromUtf8(only.value());
     QString value;
     bool first = true;
-    VisitContentTexts(m_cursor, [&](pugi::xml_node text) {
+    VisitContentTexts(node, [&](pugi::xml_node text) {
         if (!first)
             value += u' ';
         value += QString::fromUtf8(text.value());
@@ -669,19 +677,27 @@ pugi::xml_attribute clsXMLParser::GetAttrNode(const QVariant& key) const {
 
 bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
     const std::string value = text.toStdString();
+    // Plain whitespace beside child elements would read back as layout, so
+    // such a text is kept in a CDATA section.
+    const pugi::xml_node_type type =
+        !value.empty() && IsBlank(value.c_str()) && HasElementChild(node) ? pugi::node_cdata
+                                                                          : pugi::node_pcdata;
     bool placed = value.empty();
     bool written = true;
     VisitContentTexts(node, [&](pugi::xml_node child) {
         if (!placed) {
-            written = child.set_value(value.c_str());
             placed = true;
-            return;
+            if (child.type() == pugi::node_cdata || type == pugi::node_pcdata) {
+                written = child.set_value(value.c_str());
+                return;
+            }
+            written = node.insert_child_before(type, child).set_value(value.c_str());
         }
         ForgetNode(child);
         node.remove_child(child);
     });
     if (!placed)
-        written = node.append_child(pugi::node_pcdata).set_value(value.c_str());
+        written = node.append_child(type).set_value(value.c_str());
     if (!written)
         SetLastError(0, "The text could not be set.");
     return written;

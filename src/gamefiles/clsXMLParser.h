@@ -63,6 +63,33 @@ public:
                 return false;
         return true;
     }
+    // One element child of the cursor element, as ForEachChildElement hands
+    // it over. Its bytes point into the document and last only until it
+    // changes.
+    class ChildElement {
+    public:
+        QByteArrayView Name() const { return QByteArrayView(m_node.name()); }
+        // The attribute's value as UTF-8 bytes; empty when there is none.
+        QByteArrayView Attr(const char* name) const {
+            return QByteArrayView(m_node.attribute(name).value());
+        }
+        // The element's text, as GetNodeValue gives it.
+        QString Value() const;
+
+    private:
+        friend class clsXMLParser;
+        explicit ChildElement(pugi::xml_node node) : m_node(node) {}
+        pugi::xml_node m_node;
+    };
+    // Visits the element children of the cursor element in document order,
+    // in one pass and without moving the cursor; the visitor must not change
+    // the document. It returns false to stop; the result is false when it did.
+    template <class Visit> bool ForEachChildElement(Visit visit) const {
+        for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
+            if (child.type() == pugi::node_element && !visit(ChildElement(child)))
+                return false;
+        return true;
+    }
     QString GetNodeName() const;
     // The cursor element's name as UTF-8 bytes in the document, nothing
     // copied, valid until the document changes; empty when the cursor is on
@@ -120,6 +147,7 @@ private:
     pugi::xml_node FindNode(const QString& expression, bool* invalid = nullptr);
     pugi::xml_attribute GetAttrNode(const QVariant& key) const;
     bool SetNodeText(pugi::xml_node node, const QString& text);
+    static QString NodeValue(pugi::xml_node node);
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
     bool LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout);

@@ -60,15 +60,6 @@ QString IdText(const QString& subject, const QString& text) {
     return "The id \"" + text + "\" of " + subject + " is not a number";
 }
 
-// The elements from the cursor's to the last of its siblings; the cursor
-// ends on the last.
-int CountToLastSibling(clsXMLParser& xml) {
-    int count = 1;
-    while (xml.NextNode())
-        ++count;
-    return count;
-}
-
 } // namespace
 
 struct clsDescServer::ReadPage {
@@ -84,6 +75,9 @@ struct clsDescServer::ReferenceWalk {
     std::array<quint64, kMaxReferenceDepth> active;
     size_t depth = 0;
     int remaining = kMaxReferences;
+    // The page that a reference to page 0 means when it is not the page
+    // around the cursor.
+    std::optional<int32_t> around;
 
     static quint64 Key(int32_t pageId, int32_t id) {
         return (quint64(uint32_t(pageId)) << 32) | uint32_t(id);
@@ -452,23 +446,33 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
     entry.namedPage = m_xml.GetNodeName() == u"page";
     if (m_xml.Down()) {
         entry.firstText = m_xml.AddBookmark();
-        page.Strings.reserve(CountToLastSibling(m_xml));
-        m_xml.SelectBookmark(entry.firstText);
-        do {
-            const QByteArrayView idText = IdAttribute(m_xml);
+        m_xml.up();
+        int count = 0;
+        m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement&) {
+            ++count;
+            return true;
+        });
+        page.Strings.reserve(count);
+        QByteArrayView badText;
+        const bool good = m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
+            const QByteArrayView idText = child.Attr("id");
             const auto id = ParseLanguageId(idText);
             if (!id) {
-                m_xml.RemoveBookmark(entry.firstText);
-                badId = IdText("a text in page " + Number(*pageId), QString::fromUtf8(idText)) + in;
-                return std::nullopt;
+                badText = idText;
+                return false;
             }
             auto text = std::make_shared<clsString>();
             text->ID = *id;
-            text->RawText = m_xml.GetNodeValue();
+            text->RawText = child.Value();
             text->PageID = *pageId;
             page.AddString(std::move(text));
-        } while (m_xml.NextNode());
-        m_xml.up();
+            return true;
+        });
+        if (!good) {
+            m_xml.RemoveBookmark(entry.firstText);
+            badId = IdText("a text in page " + Number(*pageId), QString::fromUtf8(badText)) + in;
+            return std::nullopt;
+        }
     }
     page.NotLoaded = false;
     return entry;
@@ -541,27 +545,39 @@ QString clsDescServer::ResolveReference(QStringView reference, int32_t pageId,
 QString clsDescServer::GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk) {
     if (pageId != 0) {
         const auto raw = m_texts->Find(pageId, id);
-        return raw ? ResolveTarget(pageId, id, *raw, walk) : QString();
+        return raw ? ResolveTarget(pageId, id, *raw, pageId, pageId, walk) : QString();
     }
-    // Page 0 stands for the page around the cursor.
+    // Page 0 stands for the page of the text being resolved: the one a
+    // target was found in by its page, else the page around the cursor.
+    if (walk.around) {
+        const auto raw = m_texts->Find(*walk.around, id);
+        return raw ? ResolveTarget(pageId, id, *raw, *walk.around, walk.around, walk) : QString();
+    }
     XmlCursorGuard guard(m_xml);
-    if (!m_xml.up() || !m_xml.SelectNode("*[@id=" + Number(id) + "][last()]"))
+    if (!m_xml.up())
         return {};
-    return ResolveTarget(pageId, id, m_xml.GetNodeValue(), walk);
+    const int32_t cursorPage = ParseLanguageId(IdAttribute(m_xml)).value_or(0);
+    if (!m_xml.SelectNode("*[@id=" + Number(id) + "][last()]"))
+        return {};
+    return ResolveTarget(pageId, id, m_xml.GetNodeValue(), cursorPage, std::nullopt, walk);
 }
 
 QString clsDescServer::ResolveTarget(int32_t pageId, int32_t id, const QString& rawText,
+                                     int32_t keyPage, std::optional<int32_t> around,
                                      ReferenceWalk& walk) {
-    if (!walk.Enter(ReferenceWalk::Key(pageId, id)))
+    if (!walk.Enter(ReferenceWalk::Key(keyPage, id)))
         return {};
     QString text = rawText;
     if (IsReferenceText(rawText)) {
+        const std::optional<int32_t> outer = walk.around;
+        walk.around = around;
         clsString target;
         target.PageID = pageId;
         target.ID = id;
         target.RawText = rawText;
         Translate(target, walk);
         text = target.Text();
+        walk.around = outer;
     }
     walk.Leave();
     return text;

@@ -90,7 +90,10 @@ private:
     bool Translate(clsString& str, ReferenceWalk& walk);
     QString ResolveReference(QStringView reference, int32_t pageId, ReferenceWalk& walk);
     QString GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk);
-    QString ResolveTarget(int32_t pageId, int32_t id, const QString& rawText, ReferenceWalk& walk);
+    // keyPage: the page the target stands in, as far as known; around: the
+    // page it was found in by its page number.
+    QString ResolveTarget(int32_t pageId, int32_t id, const QString& rawText, int32_t keyPage,
+                          std::optional<int32_t> around, ReferenceWalk& walk);
     void CloseDocument();
     void SetLastError(const QString& text) { m_lastError = text; }
 

@@ -162,6 +162,14 @@ TEST(XmlDocument, WritingATextReplacesItsWholeTextContent) {
 
     ASSERT_TRUE(xml.SetNodeValue(QString()));
     EXPECT_EQ(xml.GetNodeValue(), "");
+
+    // Blanks beside a child element are not taken for indentation.
+    for (const char* blank : {" ", "\n  "}) {
+        ASSERT_TRUE(xml.SetNodeValue(QString::fromUtf8(blank)));
+        EXPECT_EQ(xml.GetNodeValue(), blank);
+        ASSERT_TRUE(xml.SetNodeValue(QStringLiteral("after")));
+        EXPECT_EQ(xml.GetNodeValue(), "after");
+    }
 }
 
 TEST(XmlDocument, AttributesByNameOrPosition) {

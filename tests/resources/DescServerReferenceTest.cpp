@@ -48,6 +48,20 @@ TEST(DescServerReference, ReferencesResolveWithinAndAcrossPages) {
     EXPECT_EQ(server.GetString(17, 10)->RawText, "{17,100}{17,101}");
 }
 
+TEST(DescServerReference, PageZeroMeansThePageTheTargetWasFoundIn) {
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("1", "{7,1}") + Text("2", "{0,2}") + Text("3", "names two")) +
+                         Page("7", "Sectors", Text("1", "{0,3}") + Text("3", "sectors three"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_EQ(server.GetString2(17, 1), "sectors three  ");
+    EXPECT_EQ(server.GetString2(7, 1), "sectors three ");
+    EXPECT_EQ(server.GetString2(17, 2), " ") << "page 17 has no text 2 but itself";
+}
+
 TEST(DescServerReference, CyclesResolveToAnEmptyPartAndTheRestStillResolves) {
     WriteLanguageFile(
         "440001.xml",
