@@ -572,8 +572,11 @@ bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
 
 bool clsXMLParser::SelectBookmark(int32_t bookmark) {
     const pugi::xml_node node = GetBookmarkNode(bookmark);
-    if (!node)
+    if (!node) {
+        // Callers append the last error to their own message.
+        SetLastError(0, "Invalid bookmark.");
         return false;
+    }
     m_cursor = node;
     return true;
 }

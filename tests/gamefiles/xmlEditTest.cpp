@@ -48,6 +48,7 @@ TEST(XmlEdit, BookmarkNumbersCountUpAndStartOverWithAFile) {
     EXPECT_TRUE(xml.RemoveBookmark(1));
     EXPECT_FALSE(xml.RemoveBookmark(1));
     EXPECT_FALSE(xml.SelectBookmark(1));
+    EXPECT_EQ(xml.GetLastError(), "Invalid bookmark.");
     EXPECT_EQ(xml.AddBookmark(), 2);
     ASSERT_TRUE(Open(xml, kTree));
     EXPECT_EQ(xml.AddBookmark(), 1);
