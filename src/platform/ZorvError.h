@@ -12,9 +12,7 @@ class ZorvError : public std::runtime_error {
 public:
     ZorvError(int32_t number, QString source, QString description)
         : std::runtime_error(description.toStdString()), m_number(number),
-          m_source(std::move(source)), m_description(std::move(description))
-    {
-    }
+          m_source(std::move(source)), m_description(std::move(description)) {}
 
     int32_t number() const { return m_number; }
     const QString& source() const { return m_source; }

@@ -41,7 +41,9 @@ struct ErrorTextCase {
 };
 
 // Keeps the case's name, not its bytes, in the test listing.
-void PrintTo(const ErrorTextCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ErrorTextCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LastErrorText : public testing::TestWithParam<ErrorTextCase> {};
 
@@ -79,7 +81,9 @@ struct FindNameCase {
     QString expected;
 };
 
-void PrintTo(const FindNameCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const FindNameCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FindDataNames : public testing::TestWithParam<FindNameCase> {};
 

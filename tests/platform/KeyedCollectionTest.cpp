@@ -5,10 +5,11 @@
 using platform::KeyedCollection;
 
 namespace {
-std::shared_ptr<int> item(int v) { return std::make_shared<int>(v); }
+std::shared_ptr<int> item(int v) {
+    return std::make_shared<int>(v);
+}
 
-std::vector<int> values(const KeyedCollection<int>& c)
-{
+std::vector<int> values(const KeyedCollection<int>& c) {
     std::vector<int> out;
     for (const auto& i : c)
         out.push_back(*i);
@@ -16,8 +17,7 @@ std::vector<int> values(const KeyedCollection<int>& c)
 }
 } // namespace
 
-TEST(KeyedCollection, KeysIgnoreCaseAndKeepFirstSpelling)
-{
+TEST(KeyedCollection, KeysIgnoreCaseAndKeepFirstSpelling) {
     KeyedCollection<int> c;
     EXPECT_TRUE(c.add(item(1), "TLaser"));
     EXPECT_FALSE(c.add(item(2), "tlaser"));
@@ -26,8 +26,7 @@ TEST(KeyedCollection, KeysIgnoreCaseAndKeepFirstSpelling)
     EXPECT_EQ(c.count(), 1);
 }
 
-TEST(KeyedCollection, PositionsAreOneBasedAndMissingGivesNothing)
-{
+TEST(KeyedCollection, PositionsAreOneBasedAndMissingGivesNothing) {
     KeyedCollection<int> c;
     c.add(item(1), "1k");
     c.add(item(3), "3k");
@@ -46,8 +45,7 @@ TEST(KeyedCollection, PositionsAreOneBasedAndMissingGivesNothing)
     EXPECT_FALSE(c.contains("1k"));
 }
 
-TEST(KeyedCollection, RemovalsBetweenOtherCallsKeepOrderAndPositions)
-{
+TEST(KeyedCollection, RemovalsBetweenOtherCallsKeepOrderAndPositions) {
     KeyedCollection<int> c;
     for (int i = 0; i < 10; ++i)
         c.add(item(i), QString::number(i) + "k");
@@ -70,8 +68,7 @@ TEST(KeyedCollection, RemovalsBetweenOtherCallsKeepOrderAndPositions)
     EXPECT_TRUE(gone.expired()) << "a removed item is released at once";
 }
 
-TEST(KeyedCollection, NullItemsStayInTheCollection)
-{
+TEST(KeyedCollection, NullItemsStayInTheCollection) {
     KeyedCollection<int> c;
     c.add(nullptr, "a");
     c.add(item(1), "b");
@@ -86,8 +83,7 @@ TEST(KeyedCollection, NullItemsStayInTheCollection)
     EXPECT_EQ(seen, 2);
 }
 
-TEST(KeyedCollection, LookUpsFollowItemsThatInsertionsAndRemovalsMoved)
-{
+TEST(KeyedCollection, LookUpsFollowItemsThatInsertionsAndRemovalsMoved) {
     KeyedCollection<int> c;
     c.reserve(8);
     for (int i = 0; i < 6; ++i)

@@ -16,8 +16,7 @@ class FreshFolders : public testing::EmptyTestEventListener {
 };
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
 #ifdef ZORV_TEST_GUI
     QApplication app(argc, argv);
