@@ -1,0 +1,26 @@
+// The launcher's actions in the running program: the real editor windows,
+// dialogs and processes.
+#pragma once
+
+#include "shell/launcher/LauncherActions.h"
+
+#include <QPointer>
+
+namespace launcher {
+
+class ProgramActions : public LauncherActions {
+public:
+    void OpenTXTEditor(QWidget* owner, const QString& file) override;
+    void OpenGalaxyEditor(QWidget* owner, const QString& file) override;
+    void OpenResEditor(QWidget* owner, const QString& file) override;
+    bool ShowSettings(QWidget* owner) override;
+    void ShowAbout(QWidget* owner) override;
+    void ShowHelp() override;
+    bool RunProgram(const QString& path, QString& error) override;
+
+private:
+    // The program has one Ruvaze Rezivo, made on first use.
+    QPointer<QWidget> m_galaxyEditor;
+};
+
+} // namespace launcher
