@@ -1,5 +1,5 @@
-#include "platform/widgets/QtPrompts.h"
 #include "shell/launcher/Main.h"
+#include "platform/widgets/QtPrompts.h"
 #include "shell/launcher/ProgramActions.h"
 #include "shell/launcher/ZorvApplication.h"
 #include "shell/launcher/frmMain2.h"

@@ -10,8 +10,7 @@ namespace {
 
 constexpr int kMaxDepth = 64;
 
-void listFolder(const QString& folder, int depth, QSet<QString>& visited,
-                QList<VFSFileRow>& rows) {
+void listFolder(const QString& folder, int depth, QSet<QString>& visited, QList<VFSFileRow>& rows) {
     if (depth > kMaxDepth || visited.contains(folder.toLower()))
         return;
     visited.insert(folder.toLower());
@@ -24,8 +23,8 @@ void listFolder(const QString& folder, int depth, QSet<QString>& visited,
         if (record.kind & 2)
             listFolder(name, depth + 1, visited, rows);
         else
-            rows.append({folder + QStringLiteral("\\") + name,
-                         mdlZorvVFS::FindDataRealName(record)});
+            rows.append(
+                {folder + QStringLiteral("\\") + name, mdlZorvVFS::FindDataRealName(record)});
     }
     mdlZorvVFS::ZorvVFS_FindClose(search);
 }

@@ -33,10 +33,10 @@ QString libraryLine(const QString& title, const QString& file) {
 } // namespace
 
 QString LibraryVersionsText() {
-    return QStringList{libraryLine(QStringLiteral("Zorv FileDriver"), QStringLiteral("zorvfd.dll")),
-                       libraryLine(QStringLiteral("Zorv VirtualFileSystem"),
-                                   QStringLiteral("zorvvfs.dll")),
-                       libraryLine(QStringLiteral("Zorv Objects"), QStringLiteral("zorvobjects.dll"))}
+    return QStringList{
+        libraryLine(QStringLiteral("Zorv FileDriver"), QStringLiteral("zorvfd.dll")),
+        libraryLine(QStringLiteral("Zorv VirtualFileSystem"), QStringLiteral("zorvvfs.dll")),
+        libraryLine(QStringLiteral("Zorv Objects"), QStringLiteral("zorvobjects.dll"))}
         .join(u'\n');
 }
 
@@ -113,8 +113,8 @@ void frmAbout::ShowLibraries() {
 // A browser that cannot be started shows nothing, as the address is only a
 // courtesy.
 void frmAbout::OpenAddress() {
-    const QStringList arguments = QProcess::splitCommand(
-        BrowserCommand(mdlCommon::Settings().GetBrowser(), address()));
+    const QStringList arguments =
+        QProcess::splitCommand(BrowserCommand(mdlCommon::Settings().GetBrowser(), address()));
     if (arguments.isEmpty())
         return;
     QString error;

@@ -5,6 +5,7 @@
 #include "shell/launcher/LauncherActions.h"
 #include "shell/launcher/LauncherCommandLine.h"
 #include "shell/launcher/LauncherIcons.h"
+#include "shell/launcher/LauncherView.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
@@ -22,10 +23,10 @@
 
 #include <cmath>
 
-using mdlCommon::Settings;
 using mdlComFunctions::GetFileTitle;
 using mdlComFunctions::GetListItemByKey;
 using mdlComFunctions::kItemKeyRole;
+using mdlCommon::Settings;
 
 namespace launcher {
 
@@ -40,14 +41,16 @@ void tell(QWidget* owner, platform::PromptIcon icon, const QString& text) {
     platform::prompts().ask({kTitle, text, icon, platform::PromptButtons::OK, 0, owner});
 }
 
-// The icon of an outside program, or none; one icon per path.
+// The icon of an outside program, or the empty image when the file has none;
+// one icon per path.
 QIcon ExtractProgramIcon(const QString& path) {
     static QHash<QString, QIcon> images;
     const auto known = images.constFind(path);
     if (known != images.constEnd())
         return *known;
     const QFileInfo file(path);
-    const QIcon icon = file.exists() ? QFileIconProvider().icon(file) : QIcon();
+    const QIcon icon =
+        file.exists() ? QFileIconProvider().icon(file) : BuiltInIcon(QStringLiteral("empty"));
     images.insert(path, icon);
     return icon;
 }
@@ -65,7 +68,7 @@ frmMain2::frmMain2(LauncherActions& actions, QWidget* parent)
     : QWidget(parent), m_actions(actions), m_arguments(QCoreApplication::arguments().mid(1)) {
     setWindowTitle(kTitle);
     setWindowIcon(BuiltInIcon(QStringLiteral("te")));
-    View = new QListWidget(this);
+    View = new LauncherView(this);
     View->setViewMode(QListView::IconMode);
     View->setMovement(QListView::Free);
     View->setIconSize(QSize(48, 48));
@@ -247,8 +250,7 @@ void frmMain2::ArrangeIcons() {
             y += m_cellHeight;
             x = 0;
         }
-        View->setPositionForIndex(QPoint(x + kMargin, y + kMargin),
-                                  View->model()->index(i, 0));
+        View->PlaceItem(View->item(i), QPoint(x + kMargin, y + kMargin));
         x += m_cellWidth;
     }
 }
@@ -256,11 +258,9 @@ void frmMain2::ArrangeIcons() {
 void frmMain2::SnapIconToGrid(QListWidgetItem* item) {
     if (!item)
         return;
-    const QModelIndex index = View->indexFromItem(item);
-    const QRect rect = View->visualRect(index).translated(View->horizontalOffset(),
-                                                           View->verticalOffset());
-    View->setPositionForIndex(QPoint(snap(rect.left(), m_cellWidth), snap(rect.top(), m_cellHeight)),
-                              index);
+    const QPoint position = View->ItemPosition(item);
+    View->PlaceItem(item,
+                    QPoint(snap(position.x(), m_cellWidth), snap(position.y(), m_cellHeight)));
 }
 
 void frmMain2::showEvent(QShowEvent* event) {

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QAction;
@@ -15,6 +14,7 @@ class QAction;
 namespace launcher {
 
 class LauncherActions;
+class LauncherView;
 
 class frmMain2 : public QWidget {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     void SetCommandLine(const QStringList& arguments) { m_arguments = arguments; }
     void MyShow(bool modal = false, QWidget* owner = nullptr);
 
-    QListWidget* View = nullptr;
+    LauncherView* View = nullptr;
 
     // Activates the item with the key, as a double click on it does.
     void ExecuteItem(const QString& key);

@@ -63,8 +63,8 @@ std::optional<int32_t> ParseLanguageId(const QString& text) {
     const QString trimmed = text.trimmed();
     bool ok = false;
     const qlonglong number = trimmed.toLongLong(&ok, 10);
-    if (!ok || trimmed.startsWith(u'+') ||
-        number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
+    if (!ok || trimmed.startsWith(u'+') || number < std::numeric_limits<int32_t>::min() ||
+        number > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(number);
 }
@@ -113,8 +113,8 @@ frmSettings::frmSettings(QWidget* parent) : QDialog(parent) {
     });
     connect(btnOK, &QPushButton::clicked, this, &frmSettings::ApplySettings);
     connect(btnCancel, &QPushButton::clicked, this, &frmSettings::Cancel);
-    for (QLineEdit* field : {DataDir, ZorvPathEdit, EditorEdit, Ext3DViewerEdit,
-                             Ext3DViewerCmdLineEdit})
+    for (QLineEdit* field :
+         {DataDir, ZorvPathEdit, EditorEdit, Ext3DViewerEdit, Ext3DViewerCmdLineEdit})
         field->installEventFilter(this);
 }
 
@@ -253,9 +253,9 @@ void frmSettings::ApplySettings() {
         const QString text = cmbLangID->currentText().trimmed();
         const std::optional<int32_t> number = ParseLanguageId(text);
         if (!number) {
-            const bool digits = !text.isEmpty() &&
-                                std::all_of(text.begin() + (text.startsWith(u'-') ? 1 : 0),
-                                            text.end(), [](QChar c) { return c.isDigit(); });
+            const bool digits =
+                !text.isEmpty() && std::all_of(text.begin() + (text.startsWith(u'-') ? 1 : 0),
+                                               text.end(), [](QChar c) { return c.isDigit(); });
             mdlCommon::ShowInvalidNumber(digits ? QString() : QStringLiteral("Lang ID"));
             return;
         }
@@ -276,8 +276,8 @@ void frmSettings::ApplySettings() {
                                   waitOwner);
         const QString warning = OpenGameFiles();
         if (!warning.isEmpty())
-            platform::prompts().ask({QStringLiteral("Zorv Editor"), warning,
-                                     platform::PromptIcon::Exclamation});
+            platform::prompts().ask(
+                {QStringLiteral("Zorv Editor"), warning, platform::PromptIcon::Exclamation});
     }
     if (!load) {
         DescServer().Unload();

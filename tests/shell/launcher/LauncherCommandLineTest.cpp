@@ -56,8 +56,8 @@ TEST(LauncherCommandLineTest, ThreeArgumentsOnlyShowTheUsage) {
 }
 
 TEST(LauncherCommandLineTest, GuessesOnlyTheKnownTables) {
-    for (const char* known : {"TShips.txt", "tlasers.pck", "TGates", "TCockpits.txt",
-                              "TWareT.txt", "myTWAREs.txt", "cat.cat::types\\TShips.txt"})
+    for (const char* known : {"TShips.txt", "tlasers.pck", "TGates", "TCockpits.txt", "TWareT.txt",
+                              "myTWAREs.txt", "cat.cat::types\\TShips.txt"})
         EXPECT_EQ(launcher::GuessFileType(known), EditorKind::TFile) << known;
     // The laser table's title has no final "s"; maps and language files are
     // never guessed.

@@ -1,5 +1,7 @@
 #include "shell/launcher/Main.h"
 
+#include "shell/launcher/GameData.h"
+
 #include "LauncherTestSupport.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/common/mdlCommonGlobals.h"
@@ -42,15 +44,15 @@ TEST_F(StartupTest, CopiesTheGamePathAndWarnsWithoutLanguageFiles) {
     const auto launcher = launcher::Main(actions, {});
     ASSERT_TRUE(launcher);
     EXPECT_TRUE(launcher->isVisible());
-    EXPECT_EQ(RegKey::root(Hive::HKEY_CURRENT_USER)
-                  .openKey("software\\Zorv DIV Avuruz")
-                  .text("DataPath"),
-              data);
+    EXPECT_EQ(
+        RegKey::root(Hive::HKEY_CURRENT_USER).openKey("software\\Zorv DIV Avuruz").text("DataPath"),
+        data);
     const auto messages = prompts.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].icon, platform::PromptIcon::Critical);
     EXPECT_TRUE(messages[0].text.startsWith("Error loading resources: \n\n"));
-    EXPECT_TRUE(messages[0].text.endsWith("\n\nObject descriptions and names will be unavailable."));
+    EXPECT_TRUE(
+        messages[0].text.endsWith("\n\nObject descriptions and names will be unavailable."));
 }
 
 TEST_F(StartupTest, AMissingModCatalogOnlyWarns) {
@@ -60,15 +62,18 @@ TEST_F(StartupTest, AMissingModCatalogOnlyWarns) {
                            "<page id=\"17\" title=\"Names\" descr=\"\">\n<t id=\"1\">A</t>\n"
                            "</page>\n</language>\n");
     setGamePath(data);
-    RegKey::root(Hive::HKEY_LOCAL_MACHINE).createKey("SOFTWARE\\Brannox\\Zorv").setText("ModName", "gone");
+    RegKey::root(Hive::HKEY_LOCAL_MACHINE)
+        .createKey("SOFTWARE\\Brannox\\Zorv")
+        .setText("ModName", "gone");
     const auto launcher = launcher::Main(actions, {"-tfile", "TShips.txt"});
     ASSERT_TRUE(launcher);
     const auto messages = prompts.messages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              QString("Warning:\nError loading active mod \"%1/mods/gone.cat\".\nThis is not fatal. "
-                      "Maybe your \"Directory with data\" is different from real Zorv path?")
-                  .arg(data));
+    EXPECT_EQ(
+        messages[0].text,
+        QString("Warning:\nError loading active mod \"%1/mods/gone.cat\".\nThis is not fatal. "
+                "Maybe your \"Directory with data\" is different from real Zorv path?")
+            .arg(data));
     EXPECT_EQ(actions.calls, QStringList{"tfile:TShips.txt"});
 }
 

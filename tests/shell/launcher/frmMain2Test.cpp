@@ -1,5 +1,7 @@
 #include "shell/launcher/frmMain2.h"
 
+#include "shell/launcher/LauncherView.h"
+
 #include "LauncherTestSupport.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/common/mdlCommonGlobals.h"
@@ -159,8 +161,7 @@ TEST_F(LauncherTest, IconsSnapToTheGridAndArrangeInRows) {
     EXPECT_EQ(window.View->visualItemRect(first).topLeft(), QPoint(5, 5));
     EXPECT_EQ(window.View->visualItemRect(second).topLeft(), QPoint(5 + cell.width(), 5));
 
-    window.View->setPositionForIndex(QPoint(cell.width() * 2 + 3, cell.height() - 2),
-                                     window.View->indexFromItem(first));
+    window.View->PlaceItem(first, QPoint(cell.width() * 2 + 3, cell.height() - 2));
     window.SnapIconToGrid(first);
     EXPECT_EQ(window.View->visualItemRect(first).topLeft(),
               QPoint(cell.width() * 2 + 5, cell.height() + 5));

@@ -80,7 +80,7 @@ TEST_F(SettingsDialogTest, ATypedLanguageIsCheckedAndStoredAsANumber) {
     EXPECT_FALSE(dialog.isVisible());
     const auto stored = platform::RegKey::root(platform::Hive::HKEY_CURRENT_USER)
                             .openKey("software\\Zorv DIV Avuruz")
-                            .number("DescLangID");
+                            .number("DescLanguage");
     EXPECT_EQ(stored, 7);
 }
 
