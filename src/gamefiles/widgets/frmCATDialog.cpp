@@ -55,9 +55,6 @@ QString nameFault(const QString& name) {
     return QString();
 }
 
-// What a search for one exact inner path finds.
-enum class Found { Nothing, Folder, File };
-
 } // namespace
 
 frmCATDialog::frmCATDialog(QWidget* parent)
@@ -324,6 +321,31 @@ void frmCATDialog::cmbDir_Click(int index) {
     FillDirCombo();
 }
 
+// The catalog's own spelling of the entry an exact inner path names.
+frmCATDialog::Found frmCATDialog::FindEntry(const QString& inner, QString& spelling) const {
+    // Folders match the name without its extension, so only one spelt as
+    // typed counts.
+    const QString lastPart = inner.section(u'\\', -1);
+    Found found = Found::Nothing;
+    ZorvVFSFindData record{};
+    const int32_t search = mdlZorvVFS::ZorvVFS_CatFindFirstFile(m_findContext, inner, record);
+    SearchCloser closer(search);
+    if (!search)
+        return found;
+    do {
+        const QString name = mdlZorvVFS::FindDataName(record);
+        if (record.kind != ZORV_VFS_KIND_DIRECTORY) {
+            spelling = name;
+            return Found::File;
+        }
+        if (name.compare(lastPart, Qt::CaseInsensitive) == 0) {
+            spelling = name;
+            found = Found::Folder;
+        }
+    } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
+    return found;
+}
+
 void frmCATDialog::btnOK_Click() {
     const QString name = cmbFileName->currentText().replace(u'/', u'\\');
     const QString fault = nameFault(name);
@@ -333,24 +355,10 @@ void frmCATDialog::btnOK_Click() {
         return;
     }
     QString inner = DirPath(true) + name;
-    // Folders match the name without its extension, so only one spelt as
-    // typed counts.
-    const QString lastPart = name.section(u'\\', -1);
-    Found found = Found::Nothing;
-    ZorvVFSFindData record{};
-    const int32_t search = mdlZorvVFS::ZorvVFS_CatFindFirstFile(m_findContext, inner, record);
-    {
-        SearchCloser closer(search);
-        if (search)
-            do {
-                if (record.kind != ZORV_VFS_KIND_DIRECTORY) {
-                    found = Found::File;
-                    break;
-                }
-                if (mdlZorvVFS::FindDataName(record).compare(lastPart, Qt::CaseInsensitive) == 0)
-                    found = Found::Folder;
-            } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
-    }
+    QString spelling;
+    const Found found = FindEntry(inner, spelling);
+    if (found != Found::Nothing)
+        inner = inner.left(inner.lastIndexOf(u'\\') + 1) + spelling;
     // A typed folder is entered, in either mode, as a double click would.
     if (found == Found::Folder) {
         SetDirPath(inner);

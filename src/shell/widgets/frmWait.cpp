@@ -155,8 +155,7 @@ void SetWaitHint(const QString& hint) {
 
 void HideWait(QWidget* owner) {
     delete g_wait.data();
-    if (owner)
-        unmarkBusy(owner);
+    unmarkBusy(owner);
     QCoreApplication::processEvents();
 }
 
