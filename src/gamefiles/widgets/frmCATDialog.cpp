@@ -84,7 +84,8 @@ frmCATDialog::frmCATDialog(QWidget* parent)
     FileView->setFlow(QListView::TopToBottom);
     FileView->setWrapping(true);
     FileView->setResizeMode(QListView::Adjust);
-    FileView->setUniformItemSizes(true);
+    FileView->setIconSize(QSize(16, 16));
+    FileView->setSpacing(1);
     FileView->setSelectionMode(QAbstractItemView::SingleSelection);
     Label1->setBuddy(cmbFileName);
     lblFilter->setBuddy(cmbFilter);

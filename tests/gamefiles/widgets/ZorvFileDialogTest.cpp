@@ -140,6 +140,22 @@ TEST_F(FileDialog, SaveIntoACatalogUsesTheOwnFilter) {
     EXPECT_EQ(dialog.FilterIndex, 2);
 }
 
+TEST_F(FileDialog, ACatalogChosenInTheSaveChooserContinuesInSaveMode) {
+    dialog.filter = kSaveFilter + "|Catalogs (*.cat)|*.cat";
+    dialog.FileName = "/mods/lang.xml";
+    prompts.answerFile(catalog, 3);
+    dialogs.answer([](QDialog& shown) {
+        EXPECT_EQ(control<QPushButton>(shown, "btnOK")->text(), "Save");
+        EXPECT_EQ(control<QComboBox>(shown, "cmbFilter")->currentIndex(), 2);
+        typeName(shown, "lang.xml");
+        press(shown, "btnOK");
+    });
+    EXPECT_TRUE(dialog.ShowSave());
+    EXPECT_EQ(choosers()[0].file.filterIndex, 1);
+    EXPECT_EQ(dialog.FileName, catalog + "::lang.xml");
+    EXPECT_EQ(dialog.FilterIndex, 3);
+}
+
 TEST_F(FileDialog, CancelInTheCatalogDialogIsQuiet) {
     dialog.FileName = catalog;
     dialogs.answer([](QDialog& shown) { press(shown, "btnCancel"); });

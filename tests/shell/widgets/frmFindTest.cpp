@@ -2,6 +2,7 @@
 
 #include "platform/ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,15 @@ TEST_F(FindWindow, CaptionsAndFindNextFollowsTheText) {
     EXPECT_TRUE(findNext->isEnabled());
     QTest::keyClick(control<QLineEdit>("FindEdit"), Qt::Key_Backspace);
     EXPECT_FALSE(findNext->isEnabled());
+
+    // The text is selected whole when the field takes the focus.
+    find->ShowFind();
+    QApplication::setActiveWindow(find);
+    type("SS_LA");
+    findNext->setFocus();
+    control<QLineEdit>("FindEdit")->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(control<QLineEdit>("FindEdit")->selectedText(), "SS_LA");
 }
 
 TEST_F(FindWindow, TFileModeHidesTheChoiceSearchesByIdAndFollowsTheCheckBox) {
