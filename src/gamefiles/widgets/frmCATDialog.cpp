@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QToolBar>
 
@@ -248,6 +249,7 @@ void frmCATDialog::FillFileList() {
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     const QString typed = cmbFileName->currentText();
     FileView->setUpdatesEnabled(false);
+    const auto updates = qScopeGuard([this] { FileView->setUpdatesEnabled(true); });
     do {
         const bool folder = record.kind == ZORV_VFS_KIND_DIRECTORY;
         auto* item = new QListWidgetItem(folder ? folderIcon : fileIcon,
@@ -258,7 +260,6 @@ void frmCATDialog::FillFileList() {
             FileView->scrollToItem(item);
         }
     } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
-    FileView->setUpdatesEnabled(true);
 }
 
 bool frmCATDialog::IsDirectoryItem(const QListWidgetItem* item) {
