@@ -11,7 +11,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -21,7 +20,6 @@
 namespace {
 
 constexpr int kKindRole = Qt::UserRole;
-constexpr int kDepthRole = Qt::UserRole;
 
 // Closes a search of the virtual file system when it goes out of scope, also
 // when listing throws.
@@ -186,14 +184,11 @@ void frmCATDialog::Show(const QString& catalogPath, bool save) {
         SetDirPath(FileName);
         cmbFileName->setEditText(PopDir());
     }
-    try {
-        FillDirCombo();
-        shellwidgets::RunModal(*this);
-    } catch (...) {
-        CloseHandles();
-        throw;
-    }
-    CloseHandles();
+    // The catalog stays open exactly while the dialog is shown, also when
+    // listing fails.
+    const auto closeAtEnd = qScopeGuard([this] { CloseHandles(); });
+    FillDirCombo();
+    shellwidgets::RunModal(*this);
 }
 
 void frmCATDialog::PushDir(const QString& level) {
