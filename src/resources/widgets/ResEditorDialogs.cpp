@@ -3,12 +3,8 @@
 namespace ResEditorDialogs {
 
 void Tell(platform::PromptIcon icon, const QString& text, QObject* owner) {
-    platform::Message message;
-    message.title = QStringLiteral("Zorv Editor");
-    message.text = text;
-    message.icon = icon;
-    message.owner = owner;
-    platform::prompts().ask(message);
+    platform::prompts().ask(
+        {QStringLiteral("Zorv Editor"), text, icon, platform::PromptButtons::OK, 0, owner});
 }
 
 } // namespace ResEditorDialogs

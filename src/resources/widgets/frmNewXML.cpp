@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 frmNewXML::frmNewXML(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmNewXML"));
     setWindowTitle(QStringLiteral("New XML file"));
     cmbLangID = new QComboBox(this);
     cmbLangID->setEditable(true);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 frmPageEdit::frmPageEdit(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPageEdit"));
     setWindowTitle(QStringLiteral("Page"));
     IDEdit = new QLineEdit(this);
     mdlComFunctions::SetWindowStyle(IDEdit);

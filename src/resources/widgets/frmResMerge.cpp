@@ -32,6 +32,7 @@ QString DriveOf(const QString& folder) {
 } // namespace
 
 frmResMerge::frmResMerge(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmResMerge"));
     setWindowTitle(QStringLiteral("Merge Resource Files"));
     LangIDEdit = new QLineEdit(this);
     DriveSelector = new QComboBox(this);

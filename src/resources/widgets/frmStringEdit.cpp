@@ -17,6 +17,7 @@
 
 frmStringEdit::frmStringEdit(QWidget* parent)
     : QDialog(parent), m_copy(std::make_shared<clsString>()) {
+    setObjectName(QStringLiteral("frmStringEdit"));
     setWindowTitle(QStringLiteral("Text"));
     IDEdit = new QLineEdit(this);
     mdlComFunctions::SetWindowStyle(IDEdit);
