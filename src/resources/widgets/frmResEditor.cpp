@@ -24,11 +24,11 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -209,12 +209,6 @@ void frmResEditor::BuildLists() {
             });
     connect(PageView, &QTreeView::doubleClicked, this, &frmResEditor::mnuPageEdit_Click);
     connect(TextView, &QTreeView::doubleClicked, this, &frmResEditor::mnuStrEdit_Click);
-    for (const bool pageList : {true, false}) {
-        QTreeView* list = pageList ? PageView : TextView;
-        auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), list);
-        find->setContext(Qt::WidgetShortcut);
-        connect(find, &QShortcut::activated, this, [this, pageList] { ShowFind(pageList); });
-    }
 }
 
 void frmResEditor::BuildMenus() {
@@ -250,8 +244,11 @@ void frmResEditor::OpenPopup(QMenu* menu, const QPoint& at) {
     menu->popup(at);
 }
 
-void frmResEditor::MyShow() {
+void frmResEditor::MyShow(bool modal, QWidget* owner) {
     ShowPagesInMemory();
+    if (owner && owner != parentWidget())
+        setParent(owner, windowFlags() | Qt::Window);
+    setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     show();
 }
 
@@ -571,8 +568,16 @@ void frmResEditor::ListFocused(bool pageList) {
 }
 
 bool frmResEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && (watched == PageView || watched == TextView))
-        ListFocused(watched == PageView);
+    if (watched == PageView || watched == TextView) {
+        if (event->type() == QEvent::FocusIn)
+            ListFocused(watched == PageView);
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->keyCombination() ==
+                QKeyCombination(Qt::ControlModifier, Qt::Key_F)) {
+            ShowFind(watched == PageView);
+            return true;
+        }
+    }
     if (watched == PageView->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);

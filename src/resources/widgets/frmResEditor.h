@@ -38,8 +38,9 @@ public:
     explicit frmResEditor(QWidget* parent = nullptr);
     ~frmResEditor() override;
 
-    // Shows the window with the pages in memory.
-    void MyShow();
+    // Shows the window with the pages in memory, over the owner when one
+    // is given.
+    void MyShow(bool modal = false, QWidget* owner = nullptr);
     // Opens a language file; with "" it asks for one.
     void OpenFile(const QString& file = QString());
 

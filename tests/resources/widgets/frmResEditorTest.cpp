@@ -11,17 +11,21 @@
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
 #include "shell/widgets/DialogRunner.h"
+#include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 
 #include <gmock/gmock.h>
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeView>
 
 using restest::Language;
@@ -369,6 +373,55 @@ TEST_F(frmResEditorTest, ReloadNeedsDescriptionsSwitchedOn) {
     mdlCommon::Settings().SetLoadDescriptions(false);
     window.Reload();
     EXPECT_THAT(Told(), ElementsAre("Loading descriptions is turned off in settings."));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(frmResEditorTest, CtrlFOpensTheFindWindowForTheFocusedList) {
+    window.show();
+    window.OpenFile(WriteLanguageFile("440001.xml", kFile));
+    QTest::keyClick(window.PageView, Qt::Key_F, Qt::ControlModifier);
+    auto* find = window.findChild<frmFind*>();
+    ASSERT_TRUE(find);
+    EXPECT_EQ(find->windowTitle(), "Find Page");
+    QTest::keyClick(window.TextView, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(window.findChildren<frmFind*>().size(), 1) << "the open one is reused";
+    EXPECT_EQ(find->windowTitle(), "Find Text");
+}
+
+TEST_F(frmResEditorTest, DroppingAFileOnThePageListOpensIt) {
+    const QString path = WriteLanguageFile("440001.xml", kFile);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(restest::DataPath("other.xml"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.PageView->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.PageView->viewport(), &drop);
+    EXPECT_EQ(window.Document().DocName(), path);
+    QMimeData text;
+    text.setText("not a file");
+    QDropEvent ignored(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.PageView->viewport(), &ignored);
+    EXPECT_EQ(window.Document().DocName(), path);
+}
+
+TEST_F(frmResEditorTest, ReloadRefreshesThePagesInMemory) {
+    window.MyShow();
+    EXPECT_EQ(window.BarPages->text(), "0 pages");
+    WriteLanguageFile("440001.xml", Language(44, kPageThree));
+    restest::OpenDataFolder();
+    mdlCommon::Settings().SetLoadDescriptions(true);
+    window.Reload();
+    EXPECT_EQ(window.BarPages->text(), "1 pages");
+    EXPECT_EQ(Cell(window.PageView, 0, 1), "Names");
+    EXPECT_TRUE(Told().empty());
+
+    mdlCommon::Settings().SetDescLangID(33);
+    window.Reload();
+    EXPECT_THAT(Told(), ElementsAre("No XML/PCK resource files with LangID=33 found."));
 }
 
 } // namespace
