@@ -114,8 +114,11 @@ frmResEditor::frmResEditor(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmResEditor::~frmResEditor() {
-    if (m_find)
-        m_find->close();
+    // The lists and their models read the document, which goes before the
+    // window's children.
+    delete Splitter;
+    delete m_pageModel;
+    delete m_textModel;
 }
 
 void frmResEditor::BuildToolbar() {

@@ -46,6 +46,10 @@ struct FindCase {
     int found; // -1: none
 };
 
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ResEditorFind : public testing::TestWithParam<FindCase> {};
 
 TEST_P(ResEditorFind, SearchesFromTheSelectedRowWithoutWrapping) {
