@@ -16,23 +16,19 @@
 frmNewXML::frmNewXML(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmNewXML"));
     setWindowTitle(QStringLiteral("New XML file"));
-    cmbLangID = new QComboBox(this);
+    cmbLangID = ResEditorDialogs::Named(new QComboBox(this), "cmbLangID");
     cmbLangID->setEditable(true);
     cmbLangID->setInsertPolicy(QComboBox::NoInsert);
-    FileNoEdit = new QLineEdit(this);
+    FileNoEdit = ResEditorDialogs::Named(new QLineEdit(this), "FileNoEdit");
     mdlComFunctions::SetWindowStyle(FileNoEdit);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
 
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Language ID"), cmbLangID);
     layout->addRow(QStringLiteral("File number"), FileNoEdit);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto* buttons = ResEditorDialogs::OkCancelRow(this, btnOK, btnCancel);
     layout->addRow(buttons);
+
+    setMinimumWidth(300);
 
     connect(btnOK, &QPushButton::clicked, this, &frmNewXML::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmNewXML::btnCancel_Click);

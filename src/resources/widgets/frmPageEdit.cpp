@@ -13,22 +13,16 @@
 frmPageEdit::frmPageEdit(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPageEdit"));
     setWindowTitle(QStringLiteral("Page"));
-    IDEdit = new QLineEdit(this);
+    IDEdit = ResEditorDialogs::Named(new QLineEdit(this), "IDEdit");
     mdlComFunctions::SetWindowStyle(IDEdit);
-    TitleEdit = new QLineEdit(this);
-    DescEdit = new QLineEdit(this);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    TitleEdit = ResEditorDialogs::Named(new QLineEdit(this), "TitleEdit");
+    DescEdit = ResEditorDialogs::Named(new QLineEdit(this), "DescEdit");
 
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Page ID"), IDEdit);
     layout->addRow(QStringLiteral("Title"), TitleEdit);
     layout->addRow(QStringLiteral("Description"), DescEdit);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto* buttons = ResEditorDialogs::OkCancelRow(this, btnOK, btnCancel);
     layout->addRow(buttons);
     resize(420, minimumSizeHint().height());
 

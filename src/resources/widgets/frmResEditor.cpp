@@ -82,6 +82,7 @@ frmResEditor::frmResEditor(QWidget* parent) : QMainWindow(parent) {
     BuildLists();
     BuildMenus();
     BarPages = new QLabel(this);
+    BarPages->setMinimumWidth(100);
     BarLines = new QLabel(this);
     statusBar()->addWidget(BarPages);
     statusBar()->addWidget(BarLines, 1);

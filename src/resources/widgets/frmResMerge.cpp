@@ -34,19 +34,16 @@ QString DriveOf(const QString& folder) {
 frmResMerge::frmResMerge(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmResMerge"));
     setWindowTitle(QStringLiteral("Merge Resource Files"));
-    LangIDEdit = new QLineEdit(this);
-    DriveSelector = new QComboBox(this);
-    lblFolder = new QLabel(this);
+    LangIDEdit = ResEditorDialogs::Named(new QLineEdit(this), "LangIDEdit");
+    DriveSelector = ResEditorDialogs::Named(new QComboBox(this), "DriveSelector");
+    lblFolder = ResEditorDialogs::Named(new QLabel(this), "lblFolder");
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    DirList = new QListWidget(this);
-    DirBar = new QToolBar(this);
+    DirList = ResEditorDialogs::Named(new QListWidget(this), "DirList");
+    DirBar = ResEditorDialogs::Named(new QToolBar(this), "DirBar");
     DirBar->addAction(style()->standardIcon(QStyle::SP_FileDialogToParent),
                       QStringLiteral("Up One Level"), this, &frmResMerge::UpOneLevel);
-    FileList = new QListWidget(this);
+    FileList = ResEditorDialogs::Named(new QListWidget(this), "FileList");
     FileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
 
     auto* layout = new QGridLayout(this);
     auto* language = new QHBoxLayout;
@@ -61,10 +58,7 @@ frmResMerge::frmResMerge(QWidget* parent) : QDialog(parent) {
     layout->addWidget(lblFolder, 2, 0, 1, 2);
     layout->addWidget(DirList, 3, 0);
     layout->addWidget(FileList, 1, 1, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto* buttons = ResEditorDialogs::OkCancelRow(this, btnOK, btnCancel);
     layout->addLayout(buttons, 4, 0, 1, 2);
     resize(560, 380);
 

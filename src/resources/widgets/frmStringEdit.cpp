@@ -19,15 +19,12 @@ frmStringEdit::frmStringEdit(QWidget* parent)
     : QDialog(parent), m_copy(std::make_shared<clsString>()) {
     setObjectName(QStringLiteral("frmStringEdit"));
     setWindowTitle(QStringLiteral("Text"));
-    IDEdit = new QLineEdit(this);
+    IDEdit = ResEditorDialogs::Named(new QLineEdit(this), "IDEdit");
     mdlComFunctions::SetWindowStyle(IDEdit);
-    MainTab = new QTabBar(this);
+    MainTab = ResEditorDialogs::Named(new QTabBar(this), "MainTab");
     MainTab->addTab(QStringLiteral("Raw text"));
     MainTab->addTab(QStringLiteral("Translated text"));
-    TextEdit = new QPlainTextEdit(this);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    TextEdit = ResEditorDialogs::Named(new QPlainTextEdit(this), "TextEdit");
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
@@ -38,10 +35,7 @@ frmStringEdit::frmStringEdit(QWidget* parent)
     textColumn->addWidget(MainTab);
     textColumn->addWidget(TextEdit);
     layout->addLayout(textColumn, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto* buttons = ResEditorDialogs::OkCancelRow(this, btnOK, btnCancel);
     layout->addLayout(buttons, 2, 0, 1, 2);
     resize(480, 300);
 
