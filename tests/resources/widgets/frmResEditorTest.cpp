@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 #include <QTreeView>
 
@@ -185,6 +186,7 @@ TEST_F(frmResEditorTest, SavingAndReopeningKeepsTheEditsAndTheRestByteForByte) {
     });
     window.mnuStrNew_Click();
     EXPECT_EQ(Cell(window.TextView, 2, 1), "Eagle");
+    EXPECT_EQ(window.SelectedString()->ID, 1) << "the new row is not selected";
     EXPECT_EQ(window.BarLines->text(), "3 lines");
 
     const QString saved = restest::DataPath("t/440005.pck");
@@ -378,6 +380,30 @@ TEST_F(frmResEditorTest, ReloadNeedsDescriptionsSwitchedOn) {
 } // namespace
 
 namespace {
+
+TEST_F(frmResEditorTest, EditingAPageRefreshesItsRowAndLabels) {
+    window.OpenFile(WriteLanguageFile("440001.xml", kFile));
+    SelectPage(1);
+    dialogs.answerAs<frmPageEdit>([](frmPageEdit& edit) {
+        edit.TitleEdit->setText("Beams");
+        edit.DescEdit->setText("All lasers");
+        edit.btnOK->click();
+    });
+    window.mnuPageEdit_Click();
+    EXPECT_EQ(Cell(window.PageView, 1, 1), "Beams");
+    EXPECT_EQ(window.lblName->text(), "Beams");
+    EXPECT_EQ(window.lblDesc->text(), "All lasers");
+    EXPECT_TRUE(window.windowTitle().endsWith(" *"));
+}
+
+TEST_F(frmResEditorTest, TheSplitterKeepsBothListsUsable) {
+    window.resize(800, 500);
+    window.show();
+    window.Splitter->setSizes({5, 795});
+    EXPECT_GE(window.PageView->width(), 2000 / 15);
+    window.Splitter->setSizes({795, 5});
+    EXPECT_GE(window.TextView->width(), 2000 / 15);
+}
 
 TEST_F(frmResEditorTest, CtrlFOpensTheFindWindowForTheFocusedList) {
     window.show();
