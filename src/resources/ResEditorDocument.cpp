@@ -44,16 +44,15 @@ bool ResEditorDocument::Open(const QString& path, QString& error) {
     // A document that failed to open replaced the one shown: nothing is left
     // to save.
     m_modified = false;
-    if (opened)
+    if (opened) {
         m_memoryMode = false;
-    clsDescServer& reader = Server();
-    connect(&reader, &clsDescServer::OnLanguageSectionEnter, this,
-            [this](int32_t id) { m_langId = id; });
-    connect(&reader, &clsDescServer::OnPageRead, this, &ResEditorDocument::OnPageRead);
-    if (opened)
+        clsDescServer& reader = *m_own;
+        connect(&reader, &clsDescServer::OnLanguageSectionEnter, this,
+                [this](int32_t id) { m_langId = id; });
+        connect(&reader, &clsDescServer::OnPageRead, this, &ResEditorDocument::OnPageRead);
         reader.EnumPages();
-    disconnect(&reader, &clsDescServer::OnLanguageSectionEnter, this, nullptr);
-    disconnect(&reader, &clsDescServer::OnPageRead, this, nullptr);
+        disconnect(&reader, nullptr, this, nullptr);
+    }
     emit documentReplaced();
     emit stateChanged();
     return opened;
@@ -100,18 +99,23 @@ bool ResEditorDocument::New(int32_t langId, const QString& fileName, QString& er
 
 bool ResEditorDocument::Merge(std::unique_ptr<clsDescServer> merged, int32_t langId,
                               QString& error) {
+    if (!merged) {
+        error = QStringLiteral("Error while updating xml.");
+        return false;
+    }
     ReplaceServer(std::move(merged));
-    clsDescServer& server = Server();
+    clsDescServer& server = *m_own;
     m_fileName.clear();
     m_docName = kMergedName;
     m_langId = langId;
     m_memoryMode = false;
+    // A failed insertion does not stop the others: as much as can be is kept.
     bool ok = server.CreateDocument(langId);
     const auto& pages = server.pages();
     for (const auto& page : pages) {
-        ok = ok && server.InsertPage(*page);
+        ok = server.InsertPage(*page) && ok;
         for (const auto& text : page->Strings)
-            ok = ok && server.InsertString(*text);
+            ok = server.InsertString(*text) && ok;
     }
     // Each text was resolved as it was inserted, before the pages after it
     // were in the document.
@@ -127,9 +131,9 @@ bool ResEditorDocument::Merge(std::unique_ptr<clsDescServer> merged, int32_t lan
 }
 
 bool ResEditorDocument::Save(const QString& path, int32_t fileType, QString& error) {
-    clsDescServer& server = Server();
     if (RefuseInMemory(error))
         return false;
+    clsDescServer& server = Server();
     if (!server.SaveFile(path, fileType)) {
         error = server.GetLastError();
         return false;
