@@ -253,4 +253,21 @@ TEST_F(ResEditorDocumentTest, SavingPackedAndReopeningKeepsTheEdits) {
     EXPECT_EQ(again->FindString(5)->RawText, "FIVE");
 }
 
+TEST_F(ResEditorDocumentTest, AFileInsideACatalogIsOpenedAndSavedBack) {
+    std::filesystem::create_directories(testsupport::dataDir() / "mod");
+    const QString inside = restest::DataPath("mod/01.cat") + "::t\\440001.xml";
+    ASSERT_TRUE(mdlZorvObjects::Zorv_EncodeXMLFile(inside, QByteArray::fromStdString(kFile), 2))
+        << mdlZorvObjects::GetLastErrorText().toStdString();
+    ASSERT_TRUE(document.Open(inside, error)) << error.toStdString();
+    EXPECT_EQ(document.DocName(), inside);
+    ASSERT_TRUE(document.UpdateText(*OpenedPage(2)->FindString(5), "cinq", error));
+    ASSERT_TRUE(document.Save(inside, 2, error)) << error.toStdString();
+
+    ResEditorDocument reopened;
+    ASSERT_TRUE(reopened.Open(inside, error));
+    const auto page = reopened.Pages().find("2k");
+    reopened.LoadPageTexts(*page);
+    EXPECT_EQ(page->FindString(5)->RawText, "cinq");
+}
+
 } // namespace

@@ -299,10 +299,9 @@ void frmResEditor::OpenFile(const QString& file) {
     QString path = file;
     if (path.isEmpty()) {
         const QString last = mdlCommon::Settings().LastOpenedXMLFile();
+        Dialog->FileName = last;
         if (last.isEmpty())
             Dialog->InitDir = mdlCommon::Settings().ZorvPath();
-        else
-            Dialog->FileName = last;
         Dialog->filter = kOpenFilter;
         if (!Dialog->ShowOpen())
             return;
