@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -403,6 +404,18 @@ TEST_F(frmResEditorTest, TheSplitterKeepsBothListsUsable) {
     EXPECT_GE(window.PageView->width(), 2000 / 15);
     window.Splitter->setSizes({795, 5});
     EXPECT_GE(window.TextView->width(), 2000 / 15);
+}
+
+TEST_F(frmResEditorTest, ThePopupMenusNeedADocument) {
+    emit window.PageView->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_FALSE(window.mnuPageNew->isEnabled());
+    EXPECT_FALSE(window.mnuPageDel->isEnabled());
+    window.mnuPage->close();
+    window.MyShow();
+    emit window.TextView->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(window.mnuStrNew->isEnabled()) << "memory mode answers with its message instead";
+    EXPECT_TRUE(window.mnuStrEdit->isEnabled());
+    window.mnuStr->close();
 }
 
 TEST_F(frmResEditorTest, CtrlFOpensTheFindWindowForTheFocusedList) {
