@@ -5,8 +5,11 @@
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/GalaxyTestSupport.h"
 #include "galaxy/mdlZorvGalaxy.h"
+#include "gamefiles/mdlZorvVFS.h"
 #include "platform/ScriptedPrompts.h"
+#include "resources/clsDescServer.h"
 #include "shell/mdlZorvConst.h"
+#include "tfiles/clsArchive.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +21,15 @@ protected:
     GalaxyWindowTest() : m_scope(prompts) {
         mdlZorvGalaxy::InitGalaxyTables();
         mdlZorvConst::InitArrays();
+        UseDataFolder();
+    }
+
+    // A fresh text server and T-file cache over the test's data folder; call
+    // again after writing game files there.
+    static void UseDataFolder() {
+        mdlZorvVFS::ZorvVFS_InitVFS(QString::fromStdString(testsupport::dataDir().string()));
+        ResetDescServer();
+        CreateArchive();
     }
 
     void OpenMap(const std::string& xml) {

@@ -102,10 +102,8 @@ TEST_F(frmNewGalObjectTest, RecordsOfTheTypesTFile) {
     testsupport::writeFile(
         testsupport::dataDir() / "t" / "440001.xml",
         R"(<language id="44"><page id="17"><t id="100">Courier</t></page></language>)");
-    mdlZorvVFS::ZorvVFS_InitVFS(QString::fromStdString(testsupport::dataDir().string()));
-    ResetDescServer();
+    UseDataFolder();
     ASSERT_TRUE(DescServer().LoadResources(44));
-    CreateArchive();
 
     const Ptr ship = document.parser()->NewGalObject(Sector(1));
     dialog.NewObject(*document.parser(), ship, false, false);

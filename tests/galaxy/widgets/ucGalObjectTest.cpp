@@ -60,9 +60,7 @@ protected:
                                "1;1;\n0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;SS_DOCK_A;\n");
         testsupport::writeFile(testsupport::dataDir() / "types" / "TRockets.txt",
                                "1;1;\n0;0;0;0;0;0;0;0;0;0;SS_MISSILE_A;\n");
-        mdlZorvVFS::ZorvVFS_InitVFS(QString::fromStdString(testsupport::dataDir().string()));
-        ResetDescServer();
-        CreateArchive();
+        UseDataFolder();
     }
 
     ucGalObject panel;
