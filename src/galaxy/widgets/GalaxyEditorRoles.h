@@ -1,0 +1,11 @@
+// Where the Ruvaze Rezivo's tree nodes keep their key and icon key.
+#pragma once
+
+#include <qnamespace.h>
+
+namespace GalaxyEditorRoles {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kIconRole = Qt::UserRole + 1;
+
+} // namespace GalaxyEditorRoles
