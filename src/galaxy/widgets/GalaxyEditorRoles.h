@@ -7,5 +7,7 @@ namespace GalaxyEditorRoles {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kIconRole = Qt::UserRole + 1;
+// The address of the node's object, only to forget the node with it.
+constexpr int kObjectRole = Qt::UserRole + 2;
 
 } // namespace GalaxyEditorRoles

@@ -35,6 +35,7 @@
 
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kKeyRole;
+using GalaxyEditorRoles::kObjectRole;
 using GalaxyMessages::kEditorTitle;
 
 namespace {
@@ -408,26 +409,41 @@ void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
     node->setIcon(0, GalaxyIcons::Icon(icon));
 }
 
-// A node for the object at the index among the parent's children (the
-// root level without parent; -1 appends).
-QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, const Ptr& object) {
+QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
     auto* node = new QTreeWidgetItem;
     node->setData(0, kKeyRole, object->Key());
+    node->setData(0, kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object.get())));
     SetNodeLook(node, object);
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
+    m_nodes.insert(object->Key(), node);
+    m_objectNodes.insert(object.get(), node);
+    return node;
+}
+
+// A node for the object at the index among the parent's children (the
+// root level without parent; -1 appends).
+QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, const Ptr& object) {
+    QTreeWidgetItem* node = MakeNode(object);
     if (parent)
         parent->insertChild(index < 0 ? parent->childCount() : index, node);
     else
         Tree->insertTopLevelItem(index < 0 ? Tree->topLevelItemCount() : index, node);
-    m_nodes.insert(object->Key(), node);
     return node;
 }
 
+// The object's subtree below the node; the children are made first and
+// added in one step.
 void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
     if (object->Loaded) {
-        for (const Ptr& child : object->Childs)
-            AddObjectNode(AddNode(node, -1, child), child);
+        QList<QTreeWidgetItem*> children;
+        children.reserve(object->Childs.count());
+        for (const Ptr& child : object->Childs) {
+            QTreeWidgetItem* childNode = MakeNode(child);
+            AddObjectNode(childNode, child);
+            children.append(childNode);
+        }
+        node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
@@ -442,8 +458,14 @@ void frmGalaxyEditor::FillTree() {
     Tree->setUpdatesEnabled(false);
     Tree->clear();
     m_nodes.clear();
-    for (const Ptr& sector : m_document->parser()->Sectors)
-        AddObjectNode(AddNode(nullptr, -1, sector), sector);
+    m_objectNodes.clear();
+    QList<QTreeWidgetItem*> sectors;
+    for (const Ptr& sector : m_document->parser()->Sectors) {
+        QTreeWidgetItem* node = MakeNode(sector);
+        AddObjectNode(node, sector);
+        sectors.append(node);
+    }
+    Tree->addTopLevelItems(sectors);
     Tree->setUpdatesEnabled(true);
     --m_treeUpdates;
     if (m_universe)
@@ -458,6 +480,8 @@ void frmGalaxyEditor::FillTree() {
 
 void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
     m_nodes.remove(node->data(0, kKeyRole).toString());
+    m_objectNodes.remove(
+        reinterpret_cast<const clsGalaxyObject*>(node->data(0, kObjectRole).value<quintptr>()));
     if (node == m_dragNode)
         m_dragNode = nullptr;
     for (int i = 0; i < node->childCount(); ++i)
@@ -521,13 +545,20 @@ void frmGalaxyEditor::RelabelTree() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Tree->setUpdatesEnabled(false);
-    const auto& objects = m_document->parser()->objects;
-    for (auto it = m_nodes.constBegin(); it != m_nodes.constEnd(); ++it) {
-        if (const Ptr object = objects.find(it.key()))
-            it.value()->setText(0, GetNodeLabel(object));
-    }
+    for (const Ptr& sector : m_document->parser()->Sectors)
+        RelabelNodes(sector);
     Tree->setUpdatesEnabled(true);
     QApplication::restoreOverrideCursor();
+}
+
+// Placeholders keep their text; only what the tree holds is relabelled.
+void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
+    QTreeWidgetItem* node = m_objectNodes.value(object.get());
+    if (!node)
+        return;
+    node->setText(0, GetNodeLabel(object));
+    for (const Ptr& child : object->Childs)
+        RelabelNodes(child);
 }
 
 // Selection.

@@ -132,12 +132,14 @@ private:
     void RebuildRecentMenu();
     QString GetLatestRecentMap() const;
 
+    QTreeWidgetItem* MakeNode(const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
     void AddObjectNode(QTreeWidgetItem* node, const Ptr& object);
     void SetNodeLook(QTreeWidgetItem* node, const Ptr& object);
     void RemoveNode(QTreeWidgetItem* node);
     void RemoveChildNodes(QTreeWidgetItem* node);
     void ForgetKeys(QTreeWidgetItem* node);
+    void RelabelNodes(const Ptr& object);
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
     void ShowSelection();
     void UpdateObjectLabel(const Ptr& object);
@@ -171,6 +173,8 @@ private:
     int32_t m_nameFilter = 1;
     QStringList m_recentMaps;
     QHash<QString, QTreeWidgetItem*> m_nodes;
+    // The same nodes by object, for walks over the map.
+    QHash<const clsGalaxyObject*, QTreeWidgetItem*> m_objectNodes;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;
     SectorMapView* m_map = nullptr;
