@@ -10,11 +10,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 using namespace galaxytest;
 
@@ -256,6 +259,27 @@ TEST_F(frmGalaxyEditorTest, PasteAfterTheCopiedObjectsSectorWasDeleted) {
     editor.PasteObject();
     EXPECT_EQ(editor.Document().parser()->Sectors.count(), 1);
     EXPECT_EQ(Top(0)->childCount(), 2);
+    editor.mnuPopCopy->trigger();
+    editor.PasteObject();
+    EXPECT_EQ(Top(0)->childCount(), 3);
+
+    // A new map forgets the copied object.
+    ASSERT_NE(editor.CopiedObject(), nullptr);
+    prompts.answer(platform::PromptAnswer::No);
+    editor.NewMap();
+    EXPECT_EQ(editor.CopiedObject(), nullptr);
+}
+
+TEST_F(frmGalaxyEditorTest, AMapFileDroppedOnTheTreeOpens) {
+    Open(kTwoSectors);
+    const QString other = WriteMap(R"(<universe><o t="1" x="4" y="2"/></universe>)", "dropped.xml");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(other)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // The window's filter of the tree's drop events, as the drag manager calls it.
+    static_cast<QObject&>(editor).eventFilter(editor.Tree->viewport(), &drop);
+    EXPECT_EQ(editor.Tree->topLevelItemCount(), 1);
+    EXPECT_EQ(Text(editor.MapFileName()), Text(other));
 }
 
 TEST_F(frmGalaxyEditorTest, FindNextReachesEveryLaterNode) {
