@@ -134,6 +134,7 @@ TEST_F(ValueEdit, TextThatIsNoNumberIsRefusedAndTheDialogStaysOpen) {
          {static_cast<EditingPanel*>(nullptr), static_cast<EditingPanel*>(&panel)}) {
         const int index = with ? 7 : 9;
         bool stayedOpen = false;
+        dialog.ModalResult = frmEdit::kNone;
         EditValue(
             0, index,
             [&stayedOpen](frmEdit& edit) {
