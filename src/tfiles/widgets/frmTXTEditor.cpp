@@ -636,14 +636,14 @@ void frmTXTEditor::UpdateObjectCount() {
     m_countPanel->setText(QStringLiteral("%1 objects").arg(m_model->rowCount()));
 }
 
-void frmTXTEditor::ObjectChanged(const TFileDocument::Record& record) {
+void frmTXTEditor::ObjectChanged(TFileDocument::Record record) {
     m_model->RefreshRecord(record.get());
     if (record && record == m_selected)
         ShowSelectedObject(record, true);
     UpdateCaption();
 }
 
-void frmTXTEditor::ObjectRemoved(const TFileDocument::Record& record) {
+void frmTXTEditor::ObjectRemoved(TFileDocument::Record record) {
     m_model->RemoveRecord(record.get());
     // A paste must never copy or move a line that left its file.
     if (record == m_clipboard)
@@ -686,7 +686,7 @@ void frmTXTEditor::PasteObject() {
         InsertObject(m_clipboard, m_clipboardMode);
 }
 
-void frmTXTEditor::InsertObject(const TFileDocument::Record& source, int32_t mode) {
+void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
     if (!m_panel) {
         Ask(this,
             QStringLiteral("This type of file is not recognized. You cannot add objects to it."),
@@ -773,7 +773,7 @@ void frmTXTEditor::DeleteObject() {
     }
 }
 
-bool frmTXTEditor::RemoveTXTObject(const TFileDocument::Record& record) {
+bool frmTXTEditor::RemoveTXTObject(TFileDocument::Record record) {
     if (m_panel && !m_panel->RemoveObject(record)) {
         Ask(this, QStringLiteral("Error removing object from control."), PromptIcon::Critical);
         return false;

@@ -56,8 +56,10 @@ public:
     TFileDocument::Record SelectedObject() const { return m_selected; }
     QStringList RecentFiles() const { return m_recent; }
 
-    // The commands, as the menus and keys run them.
-    void InsertObject(const TFileDocument::Record& source, int32_t mode);
+    // The commands, as the menus and keys run them. Records are taken by value
+    // here and below: the selection or clipboard they come from may change
+    // while the command runs.
+    void InsertObject(TFileDocument::Record source, int32_t mode);
     void CopyObject();
     void CutObject();
     void PasteObject();
@@ -100,9 +102,9 @@ private:
     void FillRawData(const TFileDocument::Record& record);
     void FillWatchList();
     void UpdateObjectCount();
-    bool RemoveTXTObject(const TFileDocument::Record& record);
-    void ObjectChanged(const TFileDocument::Record& record);
-    void ObjectRemoved(const TFileDocument::Record& record);
+    bool RemoveTXTObject(TFileDocument::Record record);
+    void ObjectChanged(TFileDocument::Record record);
+    void ObjectRemoved(TFileDocument::Record record);
 
     TFileDocument m_document;
     std::vector<EditingPanel*> m_panels;
