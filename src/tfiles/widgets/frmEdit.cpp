@@ -197,11 +197,8 @@ void frmEdit::AcceptValue() {
         value = number;
     }
     QString error;
-    if (!m_document.SetValue(m_record, m_index, value, error)) {
-        platform::prompts().ask({kTitle, error, platform::PromptIcon::Exclamation,
-                                 platform::PromptButtons::OK, 0, this});
-        return;
-    }
+    if (!m_document.SetValue(m_record, m_index, value, error))
+        return Warn(error);
     ModalResult = kOK;
     accept();
 }
@@ -211,20 +208,19 @@ void frmEdit::AcceptName() {
     for (const Record& object : *m_objects) {
         if (object != m_record &&
             QString::compare(object->ObjectName(), name, Qt::CaseInsensitive) == 0) {
-            platform::prompts().ask(
-                {kTitle, QStringLiteral("This name is already used on different object."),
-                 platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0, this});
-            return;
+            return Warn(QStringLiteral("This name is already used on different object."));
         }
     }
     QString error;
-    if (name != m_shownText && !m_document.SetObjectName(m_record, name, error)) {
-        platform::prompts().ask({kTitle, error, platform::PromptIcon::Exclamation,
-                                 platform::PromptButtons::OK, 0, this});
-        return;
-    }
+    if (name != m_shownText && !m_document.SetObjectName(m_record, name, error))
+        return Warn(error);
     ModalResult = kOK;
     accept();
+}
+
+void frmEdit::Warn(const QString& text) {
+    platform::prompts().ask(
+        {kTitle, text, platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0, this});
 }
 
 void frmEdit::RefuseNumber() {

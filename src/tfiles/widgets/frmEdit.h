@@ -59,6 +59,8 @@ private:
     void AcceptValue();
     void AcceptName();
     void RefuseNumber();
+    // An exclamation message; the dialog stays open.
+    void Warn(const QString& text);
 
     TFileDocument& m_document;
     QLineEdit* m_propName = nullptr;

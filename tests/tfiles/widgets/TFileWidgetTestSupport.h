@@ -7,6 +7,10 @@
 #include "platform/ScriptedPrompts.h"
 #include "shell/mdlZorvConst.h"
 #include "shell/widgets/DialogRunner.h"
+#include "tfiles/TFileDocument.h"
+#include "tfiles/widgets/EditingPanel.h"
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <string>
@@ -37,6 +41,20 @@ inline std::string Bullet(const std::string& name, const std::map<int, std::stri
     for (const auto& [index, value] : set)
         values[index] = value;
     return Line(33, name, values);
+}
+
+// Writes the file, opens it in the document and lets the panel claim it and
+// take it; kind gets the claimed kind.
+inline void OpenWithPanel(TFileDocument& document, EditingPanel& panel, const std::string& title,
+                          const std::vector<std::string>& lines, int32_t& kind) {
+    testsupport::writeFile(testsupport::dataDir() / (title + ".txt"), tfiletest::TFile(lines));
+    QString error;
+    ASSERT_EQ(document.Open(tfiletest::DataPath(title + ".txt"), error),
+              TFileDocument::OpenResult::Loaded)
+        << error.toStdString();
+    ASSERT_TRUE(panel.ZorvQueryInterfaceEx(QString::fromStdString(title), kind));
+    document.SetKind(kind);
+    ASSERT_TRUE(panel.Init(document));
 }
 
 // Prompts and dialogs scripted for the test's lifetime, and the tables built.

@@ -22,15 +22,8 @@ const QString kInvalidNumber =
 class ValueEdit : public testing::Test {
 protected:
     void Open(const std::string& title, const std::vector<std::string>& lines) {
-        testsupport::writeFile(testsupport::dataDir() / (title + ".txt"), tfiletest::TFile(lines));
-        QString error;
-        ASSERT_EQ(document.Open(tfiletest::DataPath(title + ".txt"), error),
-                  TFileDocument::OpenResult::Loaded)
-            << error.toStdString();
         int32_t kind = 0;
-        ASSERT_TRUE(panel.ZorvQueryInterfaceEx(QString::fromStdString(title), kind));
-        document.SetKind(kind);
-        panel.Init(document);
+        OpenWithPanel(document, panel, title, lines, kind);
     }
 
     TFileDocument::Record Record(int index) { return document.Parser().FindIndex(index); }

@@ -349,3 +349,19 @@ TEST_F(Editor, ClosingAsksAboutChangesAndRemembersTheListOptions) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Editor, ACopyIsPastedIntoAnotherFileOfTheSameKind) {
+    Open(Write("TLaser.txt", tfiletest::TFile({Laser("L0"), Laser("L1", {{9, "99"}})})));
+    SetSorted(false);
+    SelectRow(1);
+    Command("Copy")->trigger();
+    Open(Write("TLaser2.txt", tfiletest::TFile({Laser("M0")})));
+    Command("Paste...")->trigger();
+    EXPECT_EQ(ListTexts(), QStringList({"M0", "NEW_OBJECT_1"}));
+    EXPECT_EQ(window->SelectedObject()->Value(9).toInt(), 99);
+    EXPECT_EQ(window->SelectedObject()->otype, 3);
+}
+
+} // namespace

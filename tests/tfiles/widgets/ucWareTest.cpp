@@ -18,14 +18,7 @@ using namespace tfilewidgettest;
 class WarePanel : public testing::Test {
 protected:
     void Open(const std::string& title, const std::vector<std::string>& lines) {
-        testsupport::writeFile(testsupport::dataDir() / (title + ".txt"), tfiletest::TFile(lines));
-        QString error;
-        ASSERT_EQ(document.Open(tfiletest::DataPath(title + ".txt"), error),
-                  TFileDocument::OpenResult::Loaded)
-            << error.toStdString();
-        ASSERT_TRUE(panel.ZorvQueryInterfaceEx(QString::fromStdString(title), kind));
-        document.SetKind(kind);
-        panel.Init(document);
+        OpenWithPanel(document, panel, title, lines, kind);
         QObject::connect(&panel, &ucWare::OnWareChanged, [this] { ++changes; });
     }
 
