@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -362,6 +364,37 @@ TEST_F(Editor, ACopyIsPastedIntoAnotherFileOfTheSameKind) {
     EXPECT_EQ(ListTexts(), QStringList({"M0", "NEW_OBJECT_1"}));
     EXPECT_EQ(window->SelectedObject()->Value(9).toInt(), 99);
     EXPECT_EQ(window->SelectedObject()->otype, 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, TheWatchRangeListsTheValuesTheObjectHas) {
+    Open(Write("TLaser.txt", tfiletest::TFile({Laser("L0")})));
+    SelectRow(0);
+    auto* from = window->findChild<QLineEdit*>("WatchFrom");
+    auto* to = window->findChild<QLineEdit*>("WatchTo");
+    auto* watch = window->findChild<QListWidget*>("WatchList");
+    from->setText("3");
+    to->setText("100");
+    ASSERT_EQ(watch->count(), 15);
+    EXPECT_EQ(watch->item(0)->text(), "3. 3");
+    EXPECT_EQ(watch->item(14)->text(), "17. L0");
+    to->clear();
+    EXPECT_EQ(watch->count(), 0);
+
+    // The ID row edits the name.
+    auto* values = window->findChild<QTreeWidget*>("ObjectDataView");
+    values->setCurrentItem(values->topLevelItem(17));
+    script.dialogs.answerAs<frmEdit>([](frmEdit& edit) {
+        EXPECT_EQ(edit.PropNameEdit()->text(), "Name");
+        edit.cmbValue()->setCurrentText("L9");
+        edit.btnOK()->click();
+    });
+    window->EditRawData();
+    EXPECT_EQ(ListTexts(), QStringList{"L9"});
+    EXPECT_EQ(window->findChild<QLabel*>("lblObjectName")->text(), "L9");
 }
 
 } // namespace
