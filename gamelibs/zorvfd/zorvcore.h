@@ -12,7 +12,7 @@ enum class Library { FileDriver, Vfs, Objects };
 
 // Everything a handle can stand for. kind() lets a caller check the type
 // before it casts, so a wrong-kind handle fails instead of crashing.
-enum class HandleKind { File, Catalog, Search, CatalogContext, Store, Line };
+enum class HandleKind { File, Catalog, Search, CatalogContext, Store, Line, XmlDocument };
 
 struct HandleObject {
     virtual ~HandleObject() = default;

@@ -33,7 +33,7 @@ int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) {
     std::string error;
     if (!zorvcore::readOpenFile(file, content, error))
         return fail(kReadFailed, error);
-    const int32_t store = parseTFile(content, zorvcore::openFilePath(file), error);
+    const int32_t store = parseObject(content, zorvcore::openFilePath(file), error);
     if (store == 0)
         return fail(kNotTFile, error);
     return store;
@@ -41,6 +41,8 @@ int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) {
 
 int32_t Zorv_GetObjectType(int32_t store) {
     beginCall();
+    if (zorvcore::lookup<zorvcore::HandleObject>(store, zorvcore::HandleKind::XmlDocument))
+        return ZORV_OBJECT_XML;
     return findStore("Zorv_GetObjectType", store) ? ZORV_OBJECT_TFILE : 0;
 }
 
@@ -112,6 +114,8 @@ int32_t Zorv_DeleteHandle(int32_t handle) {
         releaseStore(*file);
         return 1;
     }
+    if (zorvcore::lookup<zorvcore::HandleObject>(handle, zorvcore::HandleKind::XmlDocument))
+        return zorvcore::releaseHandle(handle) ? 1 : 0;
     auto line = zorvcore::lookup<TFileLine>(handle, zorvcore::HandleKind::Line);
     if (!line)
         return fail("Zorv_DeleteHandle", kBadHandle, handleProblem(handle, "T-file store or line"));

@@ -113,7 +113,7 @@ int32_t ZorvVFS_LoadFile(const char* path) {
     std::string content, error;
     if (!zorvcore::readFile(*realName, content, error))
         return fail(kLoadFailed, error);
-    const int32_t store = zorvstore::parseTFile(content, path, error);
+    const int32_t store = zorvstore::parseObject(content, path, error);
     if (store == 0)
         return fail(kLoadFailed,
                     error.empty() ? "Cannot load \"" + std::string(path) + "\"." : error);
