@@ -1,5 +1,6 @@
 #include "gamefiles/clsXMLParser.h"
 
+#include "gamefiles/XmlOutputEncoding.h"
 #include "gamefiles/mdlZorvObjects.h"
 #include "platform/ZorvError.h"
 
@@ -123,19 +124,24 @@ QString NamespaceOf(pugi::xml_node element, const QString& prefix) {
     return {};
 }
 
-// The document text as UTF-8, which is what the parser's offsets count in.
+// The document text as UTF-8, which is what the parser's offsets count in. A
+// byte order mark stays, as it does in the parser's own copy.
 QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
+    const auto decode = [&](QStringConverter::Encoding from) {
+        QStringDecoder decoder(from, QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(bytes).operator QString().toUtf8();
+    };
     switch (encoding) {
     case pugi::encoding_latin1:
         return QString::fromLatin1(bytes).toUtf8();
     case pugi::encoding_utf16_le:
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf16LE);
     case pugi::encoding_utf16_be:
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf16BE);
     case pugi::encoding_utf32_le:
-        return QStringDecoder(QStringConverter::Utf32LE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf32LE);
     case pugi::encoding_utf32_be:
-        return QStringDecoder(QStringConverter::Utf32BE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf32BE);
     default:
         return bytes;
     }
@@ -144,12 +150,6 @@ QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
 bool HasBom(const QByteArray& bytes) {
     return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
            bytes.startsWith("\xFE\xFF");
-}
-
-// Single-byte output keeps the whitespace around top-level nodes and the line
-// ending; wider encodings are written as the library lays them out.
-bool IsByteEncoding(pugi::xml_encoding encoding) {
-    return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_latin1;
 }
 
 QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t offset) {
@@ -238,8 +238,9 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
     layout.encoding = result.encoding;
     layout.bom = HasBom(bytes);
     layout.indent = false;
-    const qsizetype firstBreak = text.indexOf('\n');
-    layout.crlf = firstBreak > 0 && text[firstBreak - 1] == '\r';
+    // The line end most lines have; one inside a processing instruction or
+    // a doctype keeps its own form anyway.
+    layout.crlf = text.count("\r\n") * 2 > text.count('\n');
     const qsizetype floor = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     for (const pugi::xml_node child : document.children()) {
         const ptrdiff_t offset = child.offset_debug();
@@ -253,33 +254,33 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
     return true;
 }
 
-QByteArray clsXMLParser::Serialise() const {
+bool clsXMLParser::Serialise(QByteArray& bytes) {
     StringWriter writer;
-    const unsigned bom = m_layout.bom ? pugi::format_write_bom : 0;
     if (m_layout.indent) {
-        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration | bom,
-                         m_layout.encoding);
-    } else if (!IsByteEncoding(m_layout.encoding)) {
-        m_document->save(writer, "", pugi::format_raw | pugi::format_no_declaration | bom,
-                         m_layout.encoding);
+        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
+                         pugi::encoding_utf8);
     } else {
-        if (m_layout.bom && m_layout.encoding == pugi::encoding_utf8)
-            writer.out = "\xEF\xBB\xBF";
         size_t index = 0;
         for (const pugi::xml_node child : m_document->children()) {
             if (index < m_layout.separators.size())
                 writer.out += m_layout.separators[index];
             else if (index > 0)
                 writer.out += '\n';
-            child.print(writer, "", pugi::format_raw, m_layout.encoding);
+            child.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
             ++index;
         }
         writer.out += m_layout.trailing;
     }
-    QByteArray bytes = QByteArray::fromStdString(writer.out);
-    if (m_layout.crlf && IsByteEncoding(m_layout.encoding))
-        bytes.replace("\n", "\r\n");
-    return bytes;
+    XmlOutputFormat format;
+    format.encoding = m_layout.encoding;
+    format.bom = m_layout.bom;
+    format.crlf = m_layout.crlf;
+    QString error;
+    if (!EncodeXmlOutput(writer.out, format, bytes, error)) {
+        SetLastError(0, error);
+        return false;
+    }
+    return true;
 }
 
 bool clsXMLParser::SelectRoot() {
@@ -448,8 +449,11 @@ bool clsXMLParser::SaveToFile(const QString& path, int32_t fileType) {
         SetLastError(0, "The document has no root element.");
         return false;
     }
+    QByteArray bytes;
+    if (!Serialise(bytes))
+        return false;
     try {
-        if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(Serialise()), fileType)) {
+        if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(bytes), fileType)) {
             SetLastError(0, mdlZorvObjects::GetLastErrorText());
             return false;
         }

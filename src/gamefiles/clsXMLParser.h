@@ -151,7 +151,9 @@ private:
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
     bool LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout);
-    QByteArray Serialise() const;
+    // The file's bytes; false with the last error set when the document's
+    // encoding cannot hold what it must.
+    bool Serialise(QByteArray& bytes);
     bool CanTakeElement(pugi::xml_node parent, pugi::xml_node element = pugi::xml_node());
     pugi::xml_node NewElement(pugi::xml_node parent, pugi::xml_node before, const QString& name);
     void ForgetNode(pugi::xml_node node);
