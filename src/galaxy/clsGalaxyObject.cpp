@@ -153,6 +153,15 @@ bool IsGateElement(const clsXMLParser& xml) {
 
 } // namespace
 
+clsGalaxyObject::~clsGalaxyObject() {
+    Release(m_attributes);
+}
+
+void clsGalaxyObject::Release(const Attributes& attributes) {
+    for (const auto& property : attributes)
+        property->Value.m_owner = nullptr;
+}
+
 clsGalaxyObject::Attributes::const_iterator
 clsGalaxyObject::FindProperty(const QString& name) const {
     return FindIn(m_attributes, name);
@@ -171,7 +180,7 @@ std::shared_ptr<clsProperty> clsGalaxyObject::Property(const QString& name) cons
 
 int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
     const auto found = FindProperty(name);
-    return found == m_attributes.end() ? 0 : (*found)->Value;
+    return found == m_attributes.end() ? 0 : int32_t((*found)->Value);
 }
 
 QString clsGalaxyObject::Key() const {
@@ -192,6 +201,7 @@ void clsGalaxyObject::RemoveProperty(const QString& name) {
     const auto found = FindProperty(name);
     if (found == m_attributes.end())
         return;
+    (*found)->Value.m_owner = nullptr;
     m_attributes.erase(found);
     Dirty = true;
 }
@@ -199,7 +209,9 @@ void clsGalaxyObject::RemoveProperty(const QString& name) {
 void clsGalaxyObject::RemoveProperty(int32_t position) {
     if (position < 1 || position > PropertyCount())
         return;
-    m_attributes.erase(m_attributes.begin() + (position - 1));
+    const auto found = m_attributes.begin() + (position - 1);
+    (*found)->Value.m_owner = nullptr;
+    m_attributes.erase(found);
     Dirty = true;
 }
 
@@ -211,6 +223,7 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
         auto added = std::make_shared<clsProperty>();
         added->Name = name;
         added->Value = value;
+        added->Value.m_owner = this;
         m_attributes.push_back(std::move(added));
     }
     Dirty = true;
@@ -266,6 +279,12 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
         }
         int known = kNotMapName;
         QString name = AttributeName(utf8Name, known);
+        // What cannot be written back is refused here, not dropped at a save.
+        if (known == kNotMapName && !clsXMLParser::IsXmlName(name)) {
+            SetLastError(
+                QStringLiteral("The attribute name \"%1\" is not a valid XML name.").arg(name));
+            return false;
+        }
         if (twins.Check(attributes, name, known)) {
             const auto other = FindIn(attributes, name);
             SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
@@ -276,12 +295,17 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
         clsProperty& property = block[used++];
         property.Name = std::move(name);
         property.Value = value;
+        property.Value.m_owner = this;
         attributes.emplace_back(block, &property);
         return true;
     });
-    if (read)
-        m_attributes = std::move(attributes);
-    return read;
+    if (!read) {
+        Release(attributes);
+        return false;
+    }
+    Release(m_attributes);
+    m_attributes = std::move(attributes);
+    return true;
 }
 
 bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly,
@@ -329,16 +353,23 @@ bool clsGalaxyObject::ToXML(clsXMLParser& xml) {
     }
     // A new element has no attributes yet, even for an object that a save
     // marked clean before it was placed.
-    if (Dirty || created)
-        RewriteAttributes(xml);
-    bool written = true;
+    bool written = !(Dirty || created) || RewriteAttributes(xml);
     for (const Ptr& child : Childs)
         written = child->ToXML(xml) && written;
     xml.up();
     return written;
 }
 
-void clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) const {
+bool clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) {
+    // Every name is checked before anything goes, so a refused one leaves
+    // the element as it was.
+    for (const auto& property : m_attributes) {
+        if (!clsXMLParser::IsXmlName(property->Name) || IsNamespaceDeclaration(property->Name)) {
+            SetLastError(
+                QStringLiteral("The attribute name \"%1\" cannot be written.").arg(property->Name));
+            return false;
+        }
+    }
     // Every attribute but the namespace declarations goes; those stay in front.
     int32_t position = 1;
     for (int32_t left = xml.GetNodeAttrCount(); left > 0; --left) {
@@ -347,8 +378,15 @@ void clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) const {
         else
             xml.DeleteNodeAttr(position);
     }
-    for (const auto& property : m_attributes)
-        xml.SetNodeAttr(property->Name, QString::number(property->Value));
+    for (const auto& property : m_attributes) {
+        if (!xml.SetNodeAttr(property->Name, QString::number(property->Value))) {
+            SetLastError(
+                QStringLiteral("The attribute \"%1\" could not be written: ").arg(property->Name) +
+                xml.GetLastError());
+            return false;
+        }
+    }
+    return true;
 }
 
 bool clsGalaxyObject::DeleteFromXML(clsXMLParser& xml) {

@@ -90,16 +90,19 @@ bool IsNameKey(const QVariant& key) {
     return type == QMetaType::QString || type == QMetaType::QByteArray;
 }
 
-bool IsXmlName(const QString& name) {
-    if (name.isEmpty())
-        return false;
-    const QChar first = name.front();
-    if (!first.isLetter() && first != u'_' && first != u':')
-        return false;
-    return std::all_of(name.begin(), name.end(), [](QChar c) {
-        return c.isLetterOrNumber() || c.isMark() || c == u'_' || c == u':' || c == u'.' ||
-               c == u'-';
-    });
+bool IsNameStart(char32_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':' ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool IsNameCharacter(char32_t c) {
+    return IsNameStart(c) || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 QString Prefix(const QString& name) {
@@ -188,6 +191,18 @@ std::string SpaceBefore(const QByteArray& text, ptrdiff_t offset, qsizetype floo
 }
 
 } // namespace
+
+bool clsXMLParser::IsXmlName(QStringView name) {
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const bool first = at == 0;
+        char32_t c = name[at].unicode();
+        if (QChar::isHighSurrogate(c) && at + 1 < name.size() && name[at + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name[++at].unicode());
+        if (!(first ? IsNameStart(c) : IsNameCharacter(c)))
+            return false;
+    }
+    return !name.isEmpty();
+}
 
 clsXMLParser::clsXMLParser() : m_document(std::make_unique<pugi::xml_document>()) {
     ResetStack();

@@ -34,6 +34,10 @@ public:
     clsXMLParser(const clsXMLParser&) = delete;
     clsXMLParser& operator=(const clsXMLParser&) = delete;
 
+    // A name as XML 1.0 allows it for elements and attributes; the document
+    // takes no other for what it creates.
+    static bool IsXmlName(QStringView name);
+
     // Reads a plain or packed file (a disk path or a catalog path with "::").
     // On success the cursor is on the root's first element child and the
     // stack and bookmarks start over; on failure nothing changes.
