@@ -7,8 +7,10 @@
 #include "shell/common/mdlCommonTables.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <iterator>
@@ -48,6 +50,19 @@ constexpr int kNotMapName = -1;
 // The name as a string, and its place among kMapAttributeNames, or
 // kNotMapName.
 QString AttributeName(QByteArrayView utf8, int& known) {
+    // The one-letter names, the most common, by their letter.
+    static const auto byLetter = [] {
+        std::array<int8_t, 128> places;
+        places.fill(kNotMapName);
+        for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i)
+            if (kMapAttributeNames[i].size() == 1)
+                places[kMapAttributeNames[i][0].unicode()] = static_cast<int8_t>(i);
+        return places;
+    }();
+    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < byLetter.size()) {
+        known = byLetter[static_cast<unsigned char>(utf8[0])];
+        return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
+    }
     const auto same = [utf8](const QString& name) {
         if (name.size() != utf8.size())
             return false;
@@ -92,6 +107,20 @@ clsGalaxyObject::Attributes::const_iterator FindIn(const clsGalaxyObject::Attrib
     });
 }
 
+// The attributes of an element as they are read, before the object takes them.
+struct ReadAttribute {
+    QString name;
+    int32_t value = 0;
+};
+using ReadList = QVarLengthArray<ReadAttribute, kFewAttributes>;
+
+const ReadAttribute* FindIn(const ReadList& read, const QString& name) {
+    for (const ReadAttribute& attribute : read)
+        if (SameNameIgnoringCase(attribute.name, name))
+            return &attribute;
+    return nullptr;
+}
+
 bool TryInsert(QSet<QString>& set, const QString& value) {
     const qsizetype before = set.size();
     set.insert(value);
@@ -102,13 +131,12 @@ bool TryInsert(QSet<QString>& set, const QString& value) {
 // short list is searched; from kFewAttributes on, the folded names go into a
 // set, so an element with unusually many attributes is not read in quadratic
 // time.
-bool IsCaseTwin(const clsGalaxyObject::Attributes& attributes, QSet<QString>& folded,
-                const QString& name) {
-    if (attributes.size() < kFewAttributes)
-        return FindIn(attributes, name) != attributes.end();
+bool IsCaseTwin(const ReadList& before, QSet<QString>& folded, const QString& name) {
+    if (std::size_t(before.size()) < kFewAttributes)
+        return FindIn(before, name) != nullptr;
     if (folded.isEmpty())
-        for (const auto& property : attributes)
-            folded.insert(property->Name.toCaseFolded());
+        for (const ReadAttribute& attribute : before)
+            folded.insert(attribute.name.toCaseFolded());
     return !TryInsert(folded, name.toCaseFolded());
 }
 
@@ -119,7 +147,7 @@ bool IsCaseTwin(const clsGalaxyObject::Attributes& attributes, QSet<QString>& fo
 // name after one, goes through IsCaseTwin.
 class CaseTwins {
 public:
-    bool Check(const clsGalaxyObject::Attributes& before, const QString& name, int known) {
+    bool Check(const ReadList& before, const QString& name, int known) {
         if (known != kNotMapName) {
             const uint32_t bit = uint32_t{1} << known;
             if (m_mapNames & bit)
@@ -259,15 +287,11 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool ga
 }
 
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
-    const auto count = static_cast<std::size_t>(xml.GetNodeAttrCount());
-    // One allocation for the attributes of a read element; each entry shares
-    // it and keeps it alive.
-    const auto block = std::make_shared<clsProperty[]>(count);
-    std::size_t used = 0;
-    Attributes attributes;
-    attributes.reserve(count);
+    // Gathered first, so that one allocation of the exact size holds the
+    // attributes of a read element; each entry shares it and keeps it alive.
+    ReadList read;
     CaseTwins twins;
-    const bool read = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
+    const bool good = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
         if (IsNamespaceDeclaration(utf8Name))
             return true;
         int32_t value = 0;
@@ -285,26 +309,29 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
                 QStringLiteral("The attribute name \"%1\" is not a valid XML name.").arg(name));
             return false;
         }
-        if (twins.Check(attributes, name, known)) {
-            const auto other = FindIn(attributes, name);
+        if (twins.Check(read, name, known)) {
+            const ReadAttribute* other = FindIn(read, name);
             SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
                                         "case.")
-                             .arg(other != attributes.end() ? (*other)->Name : name, name));
+                             .arg(other ? other->name : name, name));
             return false;
         }
-        clsProperty& property = block[used++];
-        property.Name = std::move(name);
-        property.Value = value;
-        property.Value.m_owner = this;
-        attributes.emplace_back(block, &property);
+        read.push_back(ReadAttribute{std::move(name), value});
         return true;
     });
-    if (!read) {
-        Release(attributes);
+    if (!good)
         return false;
-    }
+    const auto block = std::make_shared<clsProperty[]>(static_cast<std::size_t>(read.size()));
     Release(m_attributes);
-    m_attributes = std::move(attributes);
+    m_attributes.clear();
+    m_attributes.reserve(static_cast<std::size_t>(read.size()));
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        clsProperty& property = block[static_cast<std::size_t>(i)];
+        property.Name = std::move(read[i].name);
+        property.Value = read[i].value;
+        property.Value.m_owner = this;
+        m_attributes.emplace_back(block, &property);
+    }
     return true;
 }
 

@@ -155,6 +155,19 @@ bool HasBom(const QByteArray& bytes) {
            bytes.startsWith("\xFE\xFF");
 }
 
+bool MostLinesEndInCrLf(QByteArrayView text) {
+    qsizetype lines = 0;
+    qsizetype crlf = 0;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* at = begin;
+         (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr; ++at) {
+        ++lines;
+        crlf += at > begin && at[-1] == '\r';
+    }
+    return crlf * 2 > lines;
+}
+
 QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t offset) {
     const qsizetype at = std::clamp<qsizetype>(offset, 0, text.size());
     const qsizetype start = text.lastIndexOf('\n', at - 1) + 1;
@@ -255,7 +268,7 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
     layout.indent = false;
     // The line end most lines have; one inside a processing instruction or
     // a doctype keeps its own form anyway.
-    layout.crlf = text.count("\r\n") * 2 > text.count('\n');
+    layout.crlf = MostLinesEndInCrLf(text);
     const qsizetype floor = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     for (const pugi::xml_node child : document.children()) {
         const ptrdiff_t offset = child.offset_debug();
@@ -570,7 +583,11 @@ int32_t clsXMLParser::AddBookmark() {
     ++m_bookmarkCounter;
     m_bookmarks.resize(static_cast<size_t>(m_bookmarkCounter) + 1);
     m_bookmarks[static_cast<size_t>(m_bookmarkCounter)] = m_cursor;
-    m_bookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
+    int32_t& first = m_bookmarkOfNode[m_cursor.internal_object()];
+    if (first == 0)
+        first = m_bookmarkCounter;
+    else
+        m_moreBookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
     return m_bookmarkCounter;
 }
 
@@ -578,13 +595,7 @@ bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
     const pugi::xml_node node = GetBookmarkNode(bookmark);
     if (!node)
         return false;
-    const auto [first, last] = m_bookmarksOfNode.equal_range(node.internal_object());
-    for (auto it = first; it != last; ++it) {
-        if (it->second == bookmark) {
-            m_bookmarksOfNode.erase(it);
-            break;
-        }
-    }
+    ForgetBookmarkOfNode(node.internal_object(), bookmark);
     m_bookmarks[static_cast<size_t>(bookmark)] = pugi::xml_node();
     return true;
 }
@@ -786,14 +797,19 @@ void clsXMLParser::ForgetNode(pugi::xml_node node) {
     for (int32_t i = 0; i <= m_top; ++i)
         if (inside(m_stack[i]))
             m_stack[i] = replacement;
-    if (m_bookmarksOfNode.empty())
+    if (m_bookmarkOfNode.isEmpty())
         return;
     // Walk the subtree in document order, dropping every node's bookmarks.
     for (pugi::xml_node walk = node; walk;) {
-        const auto [first, last] = m_bookmarksOfNode.equal_range(walk.internal_object());
-        for (auto it = first; it != last; ++it)
-            m_bookmarks[static_cast<size_t>(it->second)] = pugi::xml_node();
-        m_bookmarksOfNode.erase(first, last);
+        const auto first = m_bookmarkOfNode.constFind(walk.internal_object());
+        if (first != m_bookmarkOfNode.cend()) {
+            m_bookmarks[static_cast<size_t>(*first)] = pugi::xml_node();
+            m_bookmarkOfNode.erase(first);
+            const auto [more, last] = m_moreBookmarksOfNode.equal_range(walk.internal_object());
+            for (auto it = more; it != last; ++it)
+                m_bookmarks[static_cast<size_t>(it->second)] = pugi::xml_node();
+            m_moreBookmarksOfNode.erase(more, last);
+        }
         if (walk.first_child()) {
             walk = walk.first_child();
             continue;
@@ -804,10 +820,34 @@ void clsXMLParser::ForgetNode(pugi::xml_node node) {
     }
 }
 
+void clsXMLParser::ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark) {
+    const auto [more, last] = m_moreBookmarksOfNode.equal_range(node);
+    const auto first = m_bookmarkOfNode.find(node);
+    if (first == m_bookmarkOfNode.end())
+        return;
+    if (*first != bookmark) {
+        for (auto it = more; it != last; ++it) {
+            if (it->second == bookmark) {
+                m_moreBookmarksOfNode.erase(it);
+                return;
+            }
+        }
+        return;
+    }
+    // Another bookmark of the node takes the first place.
+    if (more != last) {
+        *first = more->second;
+        m_moreBookmarksOfNode.erase(more);
+    } else {
+        m_bookmarkOfNode.erase(first);
+    }
+}
+
 void clsXMLParser::ForgetAllNodes() {
     m_cursor = pugi::xml_node();
     for (int32_t i = 0; i <= m_top; ++i)
         m_stack[i] = pugi::xml_node();
     m_bookmarks.clear();
-    m_bookmarksOfNode.clear();
+    m_bookmarkOfNode.clear();
+    m_moreBookmarksOfNode.clear();
 }

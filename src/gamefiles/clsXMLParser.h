@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -161,6 +162,7 @@ private:
     bool CanTakeElement(pugi::xml_node parent, pugi::xml_node element = pugi::xml_node());
     pugi::xml_node NewElement(pugi::xml_node parent, pugi::xml_node before, const QString& name);
     void ForgetNode(pugi::xml_node node);
+    void ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark);
     void ForgetAllNodes();
 
     std::unique_ptr<pugi::xml_document> m_document;
@@ -173,7 +175,10 @@ private:
     // By bookmark number, which counts up from 1; a null node where the
     // number is not in use.
     std::vector<pugi::xml_node> m_bookmarks;
-    // The bookmarks of each node, so a deleted subtree drops its own.
-    std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_bookmarksOfNode;
+    // The bookmarks of each node, so a deleted subtree drops its own: the
+    // first in a table that costs no allocation per entry, the rare further
+    // ones beside it.
+    QHash<pugi::xml_node_struct*, int32_t> m_bookmarkOfNode;
+    std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_moreBookmarksOfNode;
     int32_t m_bookmarkCounter = 0;
 };
