@@ -167,16 +167,10 @@ private:
     QSet<QString> m_folded;
 };
 
-bool IsGateElement(const clsXMLParser& xml) {
+// typeText: the element's "t" attribute.
+bool IsGate(QByteArrayView typeText) {
     int32_t type = 0;
-    bool gate = false;
-    xml.ForEachNodeAttr([&](QByteArrayView name, QByteArrayView text) {
-        if (name != "t")
-            return true;
-        gate = mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
-        return false;
-    });
-    return gate;
+    return mapnumber::Read(typeText, type) == mapnumber::Result::Number && type == kGateType;
 }
 
 } // namespace
@@ -338,20 +332,31 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
 bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly,
                                    int depth) {
     xml.Push();
-    bool read = true;
-    for (bool more = xml.Down(); more; more = xml.NextNode()) {
-        if (gateOnly && !IsGateElement(xml))
-            continue;
+    const auto readChild = [&] {
         const Ptr child = document.NewGalObject(shared_from_this());
         if (!child->Read(document, xml, false, depth + 1)) {
             SetLastError(child->GetLastError());
             document.ForgetObject(child);
-            read = false;
-            break;
+            return false;
         }
         const QString key = child->Key();
         document.RegisterObject(child, key);
         Childs.add(child, key);
+        return true;
+    };
+    bool read = true;
+    if (gateOnly) {
+        // Only gates are read: the others are told apart without moving the
+        // cursor onto them.
+        read = xml.ForEachChildElement([&](const clsXMLParser::ChildElement& element) {
+            if (!IsGate(element.Attr("t")))
+                return true;
+            xml.SelectElement(element);
+            return readChild();
+        });
+    } else {
+        for (bool more = xml.Down(); more && read; more = xml.NextNode())
+            read = readChild();
     }
     xml.Pop();
     return read;
@@ -374,16 +379,21 @@ bool clsGalaxyObject::ToXML(clsXMLParser& xml) {
                          xml.GetLastError());
             return false;
         }
-        xml.CreateNode(kObjectTag, QVariant(), document ? document->Namespace : QString());
+        if (!xml.CreateNode(kObjectTag, QVariant(), document ? document->Namespace : QString())) {
+            SetLastError(QStringLiteral("Unable to create my element: ") + xml.GetLastError());
+            return false;
+        }
         XMLBookmark = xml.AddBookmark();
         created = true;
     }
     // A new element has no attributes yet, even for an object that a save
     // marked clean before it was placed.
     bool written = !(Dirty || created) || RewriteAttributes(xml);
+    // Each child selects its own element or its parent's, so the cursor is
+    // not walked back up: an unchanged map is saved without touching its
+    // elements.
     for (const Ptr& child : Childs)
         written = child->ToXML(xml) && written;
-    xml.up();
     return written;
 }
 

@@ -221,8 +221,8 @@ QStringConverter::Encoding QtEncoding(pugi::xml_encoding encoding) {
 
 } // namespace
 
-bool EncodeXmlOutput(std::string_view utf8, const XmlOutputFormat& format, QByteArray& bytes,
-                     QString& error) {
+bool EncodeXmlOutput(QByteArray& text, const XmlOutputFormat& format, QString& error) {
+    std::string_view utf8(text.constData(), static_cast<size_t>(text.size()));
     std::string scanned;
     const bool plain = utf8.find('\r') == std::string_view::npos && !format.crlf &&
                        !HasWideCharacter(utf8, Limit(format.encoding));
@@ -233,15 +233,14 @@ bool EncodeXmlOutput(std::string_view utf8, const XmlOutputFormat& format, QByte
     }
     const QStringConverter::Encoding encoding = QtEncoding(format.encoding);
     if (encoding == QStringConverter::Utf8) {
-        bytes.clear();
-        bytes.reserve(static_cast<qsizetype>(utf8.size()) + 3);
+        if (!plain)
+            text = QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
         if (format.bom)
-            bytes += "\xEF\xBB\xBF";
-        bytes.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+            text.prepend("\xEF\xBB\xBF");
         return true;
     }
     QStringEncoder encoder(encoding, format.bom ? QStringConverter::Flag::WriteBom
                                                 : QStringConverter::Flag::Default);
-    bytes = encoder.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    text = encoder.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     return true;
 }

@@ -23,6 +23,6 @@ struct XmlOutputFormat {
     bool crlf = false;
 };
 
-// False, with the reason in error, when a character cannot be written.
-bool EncodeXmlOutput(std::string_view utf8, const XmlOutputFormat& format, QByteArray& bytes,
-                     QString& error);
+// Turns the printed text into the file's bytes in place; false, with the
+// reason in error, when a character cannot be written.
+bool EncodeXmlOutput(QByteArray& text, const XmlOutputFormat& format, QString& error);

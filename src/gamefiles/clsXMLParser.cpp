@@ -23,9 +23,9 @@ const char* const kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
 const char* const kOneRoot = "Only one top level element is allowed in an XML document.";
 
 struct StringWriter : pugi::xml_writer {
-    std::string out;
+    QByteArray out;
     void write(const void* data, size_t size) override {
-        out.append(static_cast<const char*>(data), size);
+        out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
     }
 };
 
@@ -291,23 +291,24 @@ bool clsXMLParser::Serialise(QByteArray& bytes) {
         size_t index = 0;
         for (const pugi::xml_node child : m_document->children()) {
             if (index < m_layout.separators.size())
-                writer.out += m_layout.separators[index];
+                writer.out += QByteArrayView(m_layout.separators[index]);
             else if (index > 0)
                 writer.out += '\n';
             child.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
             ++index;
         }
-        writer.out += m_layout.trailing;
+        writer.out += QByteArrayView(m_layout.trailing);
     }
     XmlOutputFormat format;
     format.encoding = m_layout.encoding;
     format.bom = m_layout.bom;
     format.crlf = m_layout.crlf;
     QString error;
-    if (!EncodeXmlOutput(writer.out, format, bytes, error)) {
+    if (!EncodeXmlOutput(writer.out, format, error)) {
         SetLastError(0, error);
         return false;
     }
+    bytes = std::move(writer.out);
     return true;
 }
 

@@ -87,14 +87,17 @@ public:
         pugi::xml_node m_node;
     };
     // Visits the element children of the cursor element in document order,
-    // in one pass and without moving the cursor; the visitor must not change
-    // the document. It returns false to stop; the result is false when it did.
+    // in one pass and without moving the cursor; the visitor may move it
+    // (SelectElement) but must not change the document. It returns false to
+    // stop; the result is false when it did.
     template <class Visit> bool ForEachChildElement(Visit visit) const {
         for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
             if (child.type() == pugi::node_element && !visit(ChildElement(child)))
                 return false;
         return true;
     }
+    // Puts the cursor on an element that ForEachChildElement handed over.
+    void SelectElement(const ChildElement& element) { m_cursor = element.m_node; }
     QString GetNodeName() const;
     // The cursor element's name as UTF-8 bytes in the document, nothing
     // copied, valid until the document changes; empty when the cursor is on
