@@ -89,7 +89,7 @@ void frmGalaxyEditor::m_universe_OnClose() {
 void frmGalaxyEditor::m_map_OnObjectDeleted(const Ptr& object) {
     if (!object)
         return;
-    if (QTreeWidgetItem* node = Node(object->Key()))
+    if (QTreeWidgetItem* node = NodeOf(object))
         RemoveNode(node);
     if (object == m_selected)
         SelectNode(nullptr);
