@@ -448,4 +448,21 @@ TEST_F(frmGalaxyEditorTest, NebulaSectorsAreReported) {
     EXPECT_EQ(Top(1)->childCount(), 2);
 }
 
+TEST_F(frmGalaxyEditorTest, LabelOptionsAndRecentMapsAreKept) {
+    editor.MyShow();
+    Open(kTwoSectors);
+    Filter(false, true, true);
+    ASSERT_TRUE(editor.close());
+    frmGalaxyEditor next;
+    next.MyShow();
+    EXPECT_FALSE(next.chkNameFilter[0]->isChecked());
+    EXPECT_TRUE(next.chkNameFilter[1]->isChecked());
+    EXPECT_TRUE(next.chkNameFilter[2]->isChecked());
+    EXPECT_EQ(next.RecentMaps(), QStringList{path});
+    // With a recent map, the open dialog offers it.
+    next.Button("open")->trigger();
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].file.fileName, path);
+}
+
 } // namespace
