@@ -698,10 +698,7 @@ void frmGalaxyEditor::closeEvent(QCloseEvent* event) {
         }
         m_unloadConfirmed = true;
     }
-    if (m_map)
-        m_map->Unload();
-    if (m_universe)
-        m_universe->Unload();
+    UnloadMaps();
     if (m_find)
         m_find->close();
     SaveEditorSettings();

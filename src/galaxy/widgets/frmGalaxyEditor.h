@@ -162,6 +162,7 @@ private:
     void m_universe_OnClose();
     void m_universe_OnDisplaySector(const Ptr& sector);
     void UpdateMapButtons();
+    void UnloadMaps();
     QWidget* MapOwner() const;
 
     void m_find_OnFindNext(bool wholeWords, bool useID, QString& text, QVariant& position,
