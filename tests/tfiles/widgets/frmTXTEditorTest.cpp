@@ -398,3 +398,50 @@ TEST_F(Editor, TheWatchRangeListsTheValuesTheObjectHas) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Editor, TheOpenDialogAndCancelledSavesOnClosing) {
+    const QString path = Write("TShields.txt", tfiletest::TFile({Line(17, "S0")}));
+    QString chosen;
+    script.prompts.answerFile(path);
+    window->OpenFile(chosen);
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Shields)]");
+    const auto& asked = script.prompts.asked();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front().file.filter,
+              "Zorv T files (*.txt; *.pck; *.cat)|*.txt;*.pck;*.cat|Zorv Catalogs (*.cat)|*.cat|"
+              "All files (*.*)|*.*");
+
+    QString cancelled;
+    window->OpenFile(cancelled); // the chooser is cancelled: nothing changes
+    EXPECT_TRUE(cancelled.isEmpty());
+    EXPECT_EQ(window->Document().FileName(), path);
+
+    window->show();
+    SelectRow(0);
+    EditRaw(2, "5");
+    script.prompts.answer(PromptAnswer::Yes); // save, then cancel the Save dialog
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(script.messages().last(),
+              "You have changed data in file TShields.txt\n\nDo you want to save your changes?");
+}
+
+TEST_F(Editor, ShortLinesAndTextsShowWithoutHarm) {
+    Open(Write("TBullets.txt", tfiletest::TFile({"1;2;3;B0;", Bullet("B1", {{10, "long"}})})));
+    SetSorted(false);
+    SelectRow(0);
+    SelectRow(1);
+    auto* rows = window->findChild<QTreeWidget*>("PropView");
+    ASSERT_TRUE(rows);
+    EXPECT_FALSE(rows->findItems("[error]", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(rows->findItems("long", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(window->Document().IsDirty());
+
+    window->findChild<QAction*>("zorv")->trigger();
+    EXPECT_TRUE(script.messages().last().startsWith("Program cannot found registry entry"));
+}
+
+} // namespace
