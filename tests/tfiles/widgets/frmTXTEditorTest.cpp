@@ -364,6 +364,13 @@ TEST_F(Editor, ACopyIsPastedIntoAnotherFileOfTheSameKind) {
     EXPECT_EQ(ListTexts(), QStringList({"M0", "NEW_OBJECT_1"}));
     EXPECT_EQ(window->SelectedObject()->Value(9).toInt(), 99);
     EXPECT_EQ(window->SelectedObject()->otype, 3);
+
+    // A cut line cannot be moved out of a file that is no longer open.
+    Command("Cut")->trigger();
+    script.prompts.answer(PromptAnswer::No); // drop the paste
+    Open(tfiletest::DataPath("TLaser.txt"));
+    EXPECT_EQ(window->Document().FileName(), tfiletest::DataPath("TLaser.txt"));
+    EXPECT_FALSE(Command("Paste...")->isEnabled());
 }
 
 } // namespace
