@@ -1,24 +1,29 @@
 #include "tfiles/widgets/TFileWidgetTestSupport.h"
 
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "tfiles/widgets/EditingPanel.h"
 #include "tfiles/widgets/frmEdit.h"
 #include "tfiles/widgets/frmTXTEditor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -449,6 +454,40 @@ TEST_F(Editor, ShortLinesAndTextsShowWithoutHarm) {
 
     window->findChild<QAction*>("zorv")->trigger();
     EXPECT_TRUE(script.messages().last().startsWith("Program cannot found registry entry"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, KeysAndADroppedFile) {
+    Open(Write("TLaser.txt", tfiletest::TFile({Laser("L0"), Laser("L1")})));
+    window->show();
+    SelectRow(0);
+    script.prompts.answer(PromptAnswer::Yes);
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_EQ(ListTexts(), QStringList{"L1"});
+
+    auto* values = window->findChild<QTreeWidget*>("ObjectDataView");
+    values->setCurrentItem(values->topLevelItem(3));
+    script.dialogs.answerAs<frmEdit>([](frmEdit& edit) { edit.btnCancel()->click(); });
+    QTest::keyClick(values, Qt::Key_Return);
+    EXPECT_EQ(script.dialogs.shown(), QStringList{"frmEdit"});
+
+    QTest::keyClick(List(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(window->findChild<frmFind*>());
+
+    const QString dropped = Write("TShields.txt", tfiletest::TFile({Line(17, "S0")}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dropped)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    script.prompts.answer(PromptAnswer::No); // the deletion is not saved
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(List()->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QApplication::sendEvent(List()->viewport(), &drop);
+    EXPECT_EQ(window->Document().FileName(), dropped);
+    EXPECT_EQ(ListTexts(), QStringList{"S0"});
 }
 
 } // namespace
