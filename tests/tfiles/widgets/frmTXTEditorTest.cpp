@@ -126,11 +126,19 @@ TEST_F(Editor, TitleDirtyMarkAndSave) {
     EditRaw(9, "99");
     EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)] *");
 
+    const std::string before = Read("TLaser.txt");
+    script.prompts.answerFile(path, 1);
+    script.prompts.answer(PromptAnswer::No); // keep the file
+    EXPECT_FALSE(window->SaveFile());
+    EXPECT_EQ(Read("TLaser.txt"), before);
+    EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)] *");
+
     script.prompts.answerFile(path, 1);
     script.prompts.answer(PromptAnswer::Yes); // replace the file
     EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)]");
-    EXPECT_EQ(script.messages(), QStringList{path + " already exist.\nDo you want to replace it?"});
+    const QString replace = path + " already exist.\nDo you want to replace it?";
+    EXPECT_EQ(script.messages(), QStringList({replace, replace}));
     EXPECT_EQ(Read("TLaser.txt"), tfiletest::TFile({Laser("L0"), Laser("L1", {{9, "99"}})}));
     EXPECT_EQ(window->RecentFiles().first(), path);
 }
