@@ -60,6 +60,14 @@ public:
     int32_t ZorvSupportValueTranslate(const clsTXTObject&, int32_t) override { return 0; }
 };
 
+// A ship panel that cannot take the file.
+class FailingShipPanel : public StubShipPanel {
+public:
+    using StubShipPanel::StubShipPanel;
+    bool Init(TFileDocument&) override { return false; }
+    QString GetLastError() const override { return "The ship tables are missing."; }
+};
+
 class Editor : public testing::Test {
 protected:
     QString Write(const std::string& name, const std::string& bytes) {
@@ -496,6 +504,25 @@ TEST_F(Editor, KeysAndADroppedFile) {
     QApplication::sendEvent(List()->viewport(), &drop);
     EXPECT_EQ(window->Document().FileName(), dropped);
     EXPECT_EQ(ListTexts(), QStringList{"S0"});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, AFileWhosePanelFailsIsEditedRaw) {
+    PanelClaims::Register(PanelClaims::Slot::Ship,
+                          [](QWidget* parent) { return new FailingShipPanel(parent); });
+    frmTXTEditor withShips;
+    QString path = Write("TShips.txt", tfiletest::TFile({"1;2;S;"}));
+    withShips.OpenFile(path);
+    EXPECT_EQ(script.messages(), QStringList{"The ship tables are missing."});
+    EXPECT_EQ(withShips.CurrentPanel(), nullptr);
+    EXPECT_EQ(withShips.windowTitle(), "DIV Avuruz - [" + path + " (unknown)]");
+    EXPECT_EQ(withShips.Document().Parser().objects.count(), 1);
+    withShips.InsertObject(nullptr, 0);
+    EXPECT_EQ(script.messages().last(),
+              "This type of file is not recognized. You cannot add objects to it.");
 }
 
 } // namespace
