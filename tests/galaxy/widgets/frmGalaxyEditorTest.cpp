@@ -215,6 +215,14 @@ TEST_F(frmGalaxyEditorTest, MovingAndPastingInTheTree) {
     EXPECT_EQ(editor.Tree->currentItem(), gate->child(0));
     EXPECT_TRUE(editor.Modified());
 
+    // An unread sector moved before another keeps its placeholder.
+    const Ptr second = Object(Top(1));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(1), Top(0), false));
+    EXPECT_EQ(Object(Top(0)), second);
+    EXPECT_EQ(editor.Document().parser()->Sectors.at(1), second);
+    EXPECT_TRUE(IsGrey(Top(0)));
+    EXPECT_EQ(Labels(Top(0)), Strings{"not loaded"});
+
     // A sector pasted beside a sector stands before it with new IDs.
     editor.SetCopiedObject(Object(Top(0)));
     Select(Top(1));
