@@ -12,12 +12,17 @@ enum class Context { Text, Tag, Value, Raw };
 
 constexpr char32_t kNoLimit = 0x10FFFF;
 
-char32_t Limit(pugi::xml_encoding encoding) {
-    return encoding == pugi::encoding_latin1 ? 0xFF : kNoLimit;
+char32_t Limit(const XmlOutputFormat& format) {
+    if (!format.asciiOnlyEncoding.isEmpty())
+        return 0x7F;
+    return format.encoding == pugi::encoding_latin1 ? 0xFF : kNoLimit;
 }
 
-const char* EncodingName(pugi::xml_encoding encoding) {
-    return encoding == pugi::encoding_latin1 ? "ISO-8859-1" : "UTF-8";
+QString EncodingName(const XmlOutputFormat& format) {
+    if (!format.asciiOnlyEncoding.isEmpty())
+        return format.asciiOnlyEncoding;
+    return format.encoding == pugi::encoding_latin1 ? QStringLiteral("ISO-8859-1")
+                                                    : QStringLiteral("UTF-8");
 }
 
 // The code point of the UTF-8 sequence at `at`, and its length. A byte that
@@ -44,8 +49,8 @@ char32_t Decode(std::string_view text, size_t at, size_t& length) {
 class OutputScanner {
 public:
     OutputScanner(std::string_view in, const XmlOutputFormat& format)
-        : m_in(in), m_crlf(format.crlf), m_limit(Limit(format.encoding)),
-          m_encoding(format.encoding) {}
+        : m_in(in), m_crlf(format.crlf), m_limit(Limit(format)),
+          m_encodingName(EncodingName(format)) {}
 
     bool Run(std::string& out, QString& error) {
         out.reserve(m_in.size() + m_in.size() / 16);
@@ -98,7 +103,7 @@ private:
         error = QStringLiteral("The document's encoding %1 cannot hold the character \"%2\" "
                                "(U+%3) where it stands: a name, comment, CDATA section or "
                                "processing instruction takes no character reference.")
-                    .arg(QString::fromLatin1(EncodingName(m_encoding)), QString::fromUcs4(&code, 1),
+                    .arg(m_encodingName, QString::fromUcs4(&code, 1),
                          QString::number(code, 16).toUpper().rightJustified(4, u'0'));
         return false;
     }
@@ -182,7 +187,7 @@ private:
     std::string_view m_in;
     bool m_crlf;
     char32_t m_limit;
-    pugi::xml_encoding m_encoding;
+    QString m_encodingName;
     Context m_context = Context::Text;
     std::string_view m_rawEnd;
     bool m_rawStart = false;
@@ -225,7 +230,7 @@ bool EncodeXmlOutput(QByteArray& text, const XmlOutputFormat& format, QString& e
     std::string_view utf8(text.constData(), static_cast<size_t>(text.size()));
     std::string scanned;
     const bool plain = utf8.find('\r') == std::string_view::npos && !format.crlf &&
-                       !HasWideCharacter(utf8, Limit(format.encoding));
+                       !HasWideCharacter(utf8, Limit(format));
     if (!plain) {
         if (!OutputScanner(utf8, format).Run(scanned, error))
             return false;

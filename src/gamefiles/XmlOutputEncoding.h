@@ -19,6 +19,9 @@
 
 struct XmlOutputFormat {
     pugi::xml_encoding encoding = pugi::encoding_utf8;
+    // Set for an 8-bit encoding the library cannot convert: only ASCII is
+    // written as it is.
+    QString asciiOnlyEncoding;
     bool bom = false;
     bool crlf = false;
 };

@@ -155,6 +155,24 @@ bool HasBom(const QByteArray& bytes) {
            bytes.startsWith("\xFE\xFF");
 }
 
+// The encoding named by the XML declaration; empty without one.
+QString DeclaredEncoding(const pugi::xml_document& document) {
+    const pugi::xml_node first = document.first_child();
+    if (first.type() != pugi::node_declaration)
+        return {};
+    return QString::fromUtf8(first.attribute("encoding").value()).trimmed();
+}
+
+bool IsUnicodeEncodingName(const QString& name) {
+    return name.startsWith(u"utf", Qt::CaseInsensitive) ||
+           name.startsWith(u"ucs", Qt::CaseInsensitive);
+}
+
+bool HasNonAscii(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 bool MostLinesEndInCrLf(QByteArrayView text) {
     qsizetype lines = 0;
     qsizetype crlf = 0;
@@ -264,6 +282,21 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
         }
     }
     layout.encoding = result.encoding;
+    if (result.encoding == pugi::encoding_utf8) {
+        // The library reads every 8-bit encoding but ISO-8859-1 as UTF-8:
+        // right only for ASCII.
+        const QString declared = DeclaredEncoding(document);
+        if (!declared.isEmpty() && !IsUnicodeEncodingName(declared)) {
+            if (HasNonAscii(bytes)) {
+                SetLastError(0,
+                             "The document is declared in the encoding \"" + declared +
+                                 "\", which cannot be read without changing its characters. "
+                                 "Documents in UTF-8, UTF-16, UTF-32 or ISO-8859-1 can be read.");
+                return false;
+            }
+            layout.asciiOnlyEncoding = declared;
+        }
+    }
     layout.bom = HasBom(bytes);
     layout.indent = false;
     // The line end most lines have; one inside a processing instruction or
@@ -301,6 +334,7 @@ bool clsXMLParser::Serialise(QByteArray& bytes) {
     }
     XmlOutputFormat format;
     format.encoding = m_layout.encoding;
+    format.asciiOnlyEncoding = m_layout.asciiOnlyEncoding;
     format.bom = m_layout.bom;
     format.crlf = m_layout.crlf;
     QString error;

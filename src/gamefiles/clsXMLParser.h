@@ -136,6 +136,9 @@ private:
     // saving reproduces it.
     struct Layout {
         pugi::xml_encoding encoding = pugi::encoding_utf8;
+        // The 8-bit encoding the declaration names when the library cannot
+        // convert it: the document then holds only ASCII.
+        QString asciiOnlyEncoding;
         bool bom = false;
         bool crlf = false;
         // Created documents are indented on saving; read ones keep their own

@@ -118,3 +118,29 @@ TEST(XmlEncoding, AnEightBitDocumentRefusesACharacterWhereNoReferenceMayStand) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(XmlEncoding, AnEncodingTheLibraryCannotConvertKeepsToAscii) {
+    const QString text = QStringLiteral("5 \u20AC \u2014 caf\u00E9");
+    for (const char* encoding : {"windows-1252", "US-ASCII"}) {
+        SCOPED_TRACE(encoding);
+        const std::string declaration =
+            std::string("<?xml version=\"1.0\" encoding=\"") + encoding + "\"?>\n";
+        clsXMLParser xml;
+        ASSERT_TRUE(Open(xml, declaration + "<r><t>x</t></r>\n"));
+        ASSERT_TRUE(xml.SetNodeValue(text));
+        const std::string saved = Saved(xml);
+        EXPECT_EQ(saved, declaration + "<r><t>5 &#8364; &#8212; caf&#233;</t></r>\n");
+        ASSERT_TRUE(Reopen(xml));
+        EXPECT_EQ(xml.GetNodeValue(), text);
+
+        // Bytes beyond ASCII could only be read by changing them.
+        ASSERT_TRUE(xml.SelectRoot());
+        EXPECT_FALSE(xml.OpenFile(xmltest::WriteFile("high.xml", declaration + "<r>\x80</r>\n")));
+        EXPECT_THAT(xml.GetLastError().toStdString(), HasSubstr(encoding));
+        EXPECT_EQ(xml.GetNodeName(), "r") << "the open document stays";
+    }
+}
+
+} // namespace
