@@ -63,21 +63,23 @@ public:
     // end appends.
     bool insert(int position, Item item, const CollectionKey& key) {
         const int before = count();
-        if (m_index.contains(key))
+        // One probe both tests for the key and makes its place.
+        qsizetype& slot = m_index[key];
+        if (count() == before)
             return false;
         position = std::clamp(position, 1, before + 1);
         if (position == before + 1) {
             if (m_removed > before)
                 compact();
-            m_index.insert(key, static_cast<qsizetype>(m_entries.size()));
+            slot = static_cast<qsizetype>(m_entries.size());
             m_entries.push_back(Entry{key, std::move(item)});
             if (m_removed)
                 m_live.push_back(static_cast<qsizetype>(m_entries.size()) - 1);
             return true;
         }
+        slot = position - 1;
         compact();
         m_entries.insert(m_entries.begin() + (position - 1), Entry{key, std::move(item)});
-        m_index.insert(key, position - 1);
         m_slotsStale = true;
         return true;
     }

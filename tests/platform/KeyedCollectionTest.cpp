@@ -155,6 +155,8 @@ TEST(KeyedCollection, NumberKeysMatchTheirSpelledFormInAnyCase) {
     c.add(item(4), QStringLiteral("\u00C9t\u00E9"));
     EXPECT_EQ(*c.find("12K"), 1);
     EXPECT_EQ(c.keyAt(2), "17--5k");
+    c.add(item(5), platform::CollectionKey(INT32_MIN, INT32_MIN));
+    EXPECT_EQ(c.keyAt(5), "-2147483648--2147483648k");
     EXPECT_EQ(*c.find(platform::CollectionKey(17, -5)), 2);
     EXPECT_EQ(*c.find("a LONG key with more than twenty-three CHARACTERS"), 3);
     EXPECT_EQ(*c.find(QStringLiteral("\u00E9T\u00C9")), 4);
