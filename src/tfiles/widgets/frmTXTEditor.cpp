@@ -83,6 +83,19 @@ QString HeaderWarning(int32_t lineCount, int32_t objectCount, const QString& val
            validateText;
 }
 
+class UpdatesPaused {
+public:
+    explicit UpdatesPaused(QWidget* widget) : m_widget(widget) {
+        m_widget->setUpdatesEnabled(false);
+    }
+    ~UpdatesPaused() { m_widget->setUpdatesEnabled(true); }
+    UpdatesPaused(const UpdatesPaused&) = delete;
+    UpdatesPaused& operator=(const UpdatesPaused&) = delete;
+
+private:
+    QWidget* m_widget;
+};
+
 } // namespace
 
 void frmTXTEditor::SetTextEditorOpener(TextEditorOpener opener) {
@@ -329,6 +342,9 @@ void frmTXTEditor::OpenFile(QString& path) {
                 return;
             path = m_dialog->FileName;
         }
+        // Painted once when it shows the new file, not while the wait window
+        // closes over the old one.
+        const UpdatesPaused paused(centralWidget());
         QString error;
         TFileDocument::OpenResult result;
         {
