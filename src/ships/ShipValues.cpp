@@ -25,22 +25,6 @@ constexpr float kUnitsPerMetre = 222.0f;
 constexpr double kUnitsPerMetreBack = 222.0;
 constexpr double kTwoTo32 = 4294967296.0;
 
-std::optional<double> TextNumber(const QString& text) {
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(number))
-        return std::nullopt;
-    return number;
-}
-
-std::optional<int32_t> WholeNumber(double number) {
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
-          rounded <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(rounded);
-}
-
 // The table entry of a stored number; "N/A" when the number is no index.
 QString TableText(const TextTable& table, float value) {
     const std::optional<int32_t> index = WholeNumber(value);
@@ -340,6 +324,22 @@ std::optional<double> TranslateValueBack(const QString& text, int32_t index, int
     default:
         return number;
     }
+}
+
+std::optional<double> TextNumber(const QString& text) {
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+std::optional<int32_t> WholeNumber(double number) {
+    const double rounded = std::nearbyint(number);
+    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
+          rounded <= std::numeric_limits<int32_t>::max()))
+        return std::nullopt;
+    return static_cast<int32_t>(rounded);
 }
 
 QString RecordName(const clsTXTObject& record, const Lookups& lookups) {

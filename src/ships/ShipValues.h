@@ -69,6 +69,11 @@ QStringList PropertyValues(int32_t index, int32_t size, const Lookups& lookups);
 std::optional<double> TranslateValueBack(const QString& text, int32_t index, int32_t size,
                                          const Lookups& lookups);
 
+// A number typed in the C locale; nothing for anything else.
+std::optional<double> TextNumber(const QString& text);
+// The number rounded half to even; nothing outside the 32-bit range.
+std::optional<int32_t> WholeNumber(double number);
+
 // Name of a line of another table: its page 17 text (numbered by its value
 // 6), else its ID string.
 QString RecordName(const clsTXTObject& record, const Lookups& lookups);
