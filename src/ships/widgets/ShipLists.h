@@ -30,13 +30,16 @@ ShipValues::Lookups DescLookups(const clsTxtParser* shields = nullptr,
                                 const clsTxtParser* missiles = nullptr);
 
 // Refills a list keeping the selected row number, with its signals held so
-// that a selection follows only where the caller asks for it.
+// that a selection follows only where the caller asks for it; the columns
+// but the last fit their texts.
 template <class Fill> void Refill(QTreeWidget* list, Fill fill) {
     const QSignalBlocker blocker(list);
     const int selected = mdlCommon::GetSelectedIndex(list);
     list->setUpdatesEnabled(false);
     list->clear();
     fill();
+    for (int column = 0; column + 1 < list->columnCount(); ++column)
+        list->resizeColumnToContents(column);
     if (selected > 0)
         mdlCommon::SelectListIndex(list, selected);
     list->setUpdatesEnabled(true);
