@@ -134,7 +134,10 @@ void frmTXTEditor::BuildControls() {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("DividerBar"));
     m_splitter->setChildrenCollapsible(false);
+    // The divider keeps 2000 twips on either side.
+    constexpr int kSideMinimum = 2000 / 15;
     m_splitter->addWidget(BuildListSide());
+    m_splitter->widget(0)->setMinimumWidth(kSideMinimum);
 
     auto* right = new QWidget(m_splitter);
     auto* rightLayout = new QVBoxLayout(right);
@@ -153,6 +156,7 @@ void frmTXTEditor::BuildControls() {
     panelLayout->setContentsMargins(4, 4, 4, 4);
     m_mainTab->addTab(m_panelPage, QString());
     rightLayout->addWidget(m_mainTab, 1);
+    right->setMinimumWidth(kSideMinimum);
     m_splitter->addWidget(right);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({280, 620});

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -362,6 +364,91 @@ TEST_F(Editor, ACopyIsPastedIntoAnotherFileOfTheSameKind) {
     EXPECT_EQ(ListTexts(), QStringList({"M0", "NEW_OBJECT_1"}));
     EXPECT_EQ(window->SelectedObject()->Value(9).toInt(), 99);
     EXPECT_EQ(window->SelectedObject()->otype, 3);
+
+    // A cut line cannot be moved out of a file that is no longer open.
+    Command("Cut")->trigger();
+    script.prompts.answer(PromptAnswer::No); // drop the paste
+    Open(tfiletest::DataPath("TLaser.txt"));
+    EXPECT_EQ(window->Document().FileName(), tfiletest::DataPath("TLaser.txt"));
+    EXPECT_FALSE(Command("Paste...")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, TheWatchRangeListsTheValuesTheObjectHas) {
+    Open(Write("TLaser.txt", tfiletest::TFile({Laser("L0")})));
+    SelectRow(0);
+    auto* from = window->findChild<QLineEdit*>("WatchFrom");
+    auto* to = window->findChild<QLineEdit*>("WatchTo");
+    auto* watch = window->findChild<QListWidget*>("WatchList");
+    from->setText("3");
+    to->setText("100");
+    ASSERT_EQ(watch->count(), 15);
+    EXPECT_EQ(watch->item(0)->text(), "3. 3");
+    EXPECT_EQ(watch->item(14)->text(), "17. L0");
+    to->clear();
+    EXPECT_EQ(watch->count(), 0);
+
+    // The ID row edits the name.
+    auto* values = window->findChild<QTreeWidget*>("ObjectDataView");
+    values->setCurrentItem(values->topLevelItem(17));
+    script.dialogs.answerAs<frmEdit>([](frmEdit& edit) {
+        EXPECT_EQ(edit.PropNameEdit()->text(), "Name");
+        edit.cmbValue()->setCurrentText("L9");
+        edit.btnOK()->click();
+    });
+    window->EditRawData();
+    EXPECT_EQ(ListTexts(), QStringList{"L9"});
+    EXPECT_EQ(window->findChild<QLabel*>("lblObjectName")->text(), "L9");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, TheOpenDialogAndCancelledSavesOnClosing) {
+    const QString path = Write("TShields.txt", tfiletest::TFile({Line(17, "S0")}));
+    QString chosen;
+    script.prompts.answerFile(path);
+    window->OpenFile(chosen);
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Shields)]");
+    const auto& asked = script.prompts.asked();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front().file.filter,
+              "Zorv T files (*.txt; *.pck; *.cat)|*.txt;*.pck;*.cat|Zorv Catalogs (*.cat)|*.cat|"
+              "All files (*.*)|*.*");
+
+    QString cancelled;
+    window->OpenFile(cancelled); // the chooser is cancelled: nothing changes
+    EXPECT_TRUE(cancelled.isEmpty());
+    EXPECT_EQ(window->Document().FileName(), path);
+
+    window->show();
+    SelectRow(0);
+    EditRaw(2, "5");
+    script.prompts.answer(PromptAnswer::Yes); // save, then cancel the Save dialog
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(script.messages().last(),
+              "You have changed data in file TShields.txt\n\nDo you want to save your changes?");
+}
+
+TEST_F(Editor, ShortLinesAndTextsShowWithoutHarm) {
+    Open(Write("TBullets.txt", tfiletest::TFile({"1;2;3;B0;", Bullet("B1", {{10, "long"}})})));
+    SetSorted(false);
+    SelectRow(0);
+    SelectRow(1);
+    auto* rows = window->findChild<QTreeWidget*>("PropView");
+    ASSERT_TRUE(rows);
+    EXPECT_FALSE(rows->findItems("[error]", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(rows->findItems("long", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(window->Document().IsDirty());
+
+    window->findChild<QAction*>("zorv")->trigger();
+    EXPECT_TRUE(script.messages().last().startsWith("Program cannot found registry entry"));
 }
 
 } // namespace
