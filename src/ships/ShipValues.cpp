@@ -173,6 +173,16 @@ QString SafeCount(const std::function<QString()>& read) {
 
 } // namespace
 
+std::optional<int32_t> GunGroupCountField(const clsTXTObject& record) {
+    constexpr int32_t kFirstSection = 48;
+    constexpr int32_t kSectionSize = 4;
+    const std::optional<int32_t> turrets = tfiles::ValueLong(record.Value(kTurretCount));
+    if (!turrets || *turrets < 0 ||
+        *turrets > (std::numeric_limits<int32_t>::max() - kFirstSection) / kSectionSize)
+        return std::nullopt;
+    return kFirstSection + kSectionSize * *turrets;
+}
+
 QString FieldName(const clsTXTObject& record, int32_t index,
                   std::optional<int32_t> gunGroupCountField) {
     QString caption;

@@ -50,6 +50,10 @@ enum Field : int32_t {
     kTurretCount = 47
 };
 
+// The field of the gun-group count, right after the turret sections;
+// nothing when the turret count is no whole number from 0 up.
+std::optional<int32_t> GunGroupCountField(const clsTXTObject& record);
+
 // Caption of a value: the common head and tail, "Gun groups count" at
 // gunGroupCountField, else the ship field-name table.
 QString FieldName(const clsTXTObject& record, int32_t index,

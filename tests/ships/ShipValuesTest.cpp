@@ -234,6 +234,23 @@ TEST_F(ShipValuesTest, Captions) {
         EXPECT_EQ(ShipValues::FieldName(ship, c.index, c.gunGroupCount), c.caption) << c.index;
 }
 
+TEST_F(ShipValuesTest, TheGunGroupCountFollowsTheTurretSections) {
+    const struct {
+        const char* turrets;
+        std::optional<int32_t> field;
+    } cases[] = {{"0", 48},
+                 {"1", 52},
+                 {"7", 76},
+                 {"-1", std::nullopt},
+                 {"many", std::nullopt},
+                 {"2147483647", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            ShipValues::GunGroupCountField(Ship(shiptest::WithField(ShipLine({}), 47, c.turrets))),
+            c.field)
+            << c.turrets;
+}
+
 TEST_F(ShipValuesTest, ValidateReportNamesEveryCorruptedShip) {
     const std::string sound = Head() + "0;0;11;12;13;14;3;SS_GOOD;";
     const std::string tooLong = Head({{19, 4}}) + "0;0;9;11;12;13;14;3;SS_LONG;";

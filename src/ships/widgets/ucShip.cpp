@@ -269,14 +269,8 @@ ShipValues::Lookups ucShip::Lookups() const {
 }
 
 QString ucShip::ZorvGetPropertyName(const clsTXTObject& record, int32_t index) {
-    std::optional<int32_t> gunGroupCount;
-    if (const auto ship = GetObject(&record)) {
-        try {
-            gunGroupCount = ship->GGCountOffset();
-        } catch (const platform::ZorvError&) {
-            // A turret count that is no number places no count field.
-        }
-    }
+    const std::optional<int32_t> gunGroupCount =
+        GetObject(&record) ? ShipValues::GunGroupCountField(record) : std::nullopt;
     return ShipValues::FieldName(record, index, gunGroupCount);
 }
 
@@ -409,12 +403,11 @@ void ucShip::ShowProperties() {
         mdlCommon::AddListRow(m_globalView, QStringLiteral("ID"), record.ObjectName(), kNameTag);
         addFields(m_globalView,
                   {kClass, kRace, kAcceleration, kSpeed, 2, 3, 4, kPower, 43, kTurretCount});
-        try {
-            AddFieldRow(m_globalView, m_ship->GGCountOffset());
-        } catch (const platform::ZorvError&) {
+        if (const std::optional<int32_t> field = ShipValues::GunGroupCountField(record))
+            AddFieldRow(m_globalView, *field);
+        else
             mdlCommon::AddListRow(m_globalView, QStringLiteral("Gun groups count"),
                                   QStringLiteral("N/A"));
-        }
         addFields(m_globalView, {kGunCount, kCargoMin, kCargoMax, kCargoType, kDockingSlots,
                                  kShieldType, 21, kMissileType, kLasers, kCockpitFile, kModelFile,
                                  kEngineTuning, 25, 23, size - 5});
@@ -462,7 +455,8 @@ void ucShip::ShowTurrets() {
         Refill(m_cockpView, [&] {
             if (m_noShip)
                 return;
-            const int32_t turrets = std::min(m_ship->TurretCount() - 1, kDescriptorTurrets);
+            const int32_t sections = tfiles::ValueLong(record.Value(kTurretCount)).value_or(0);
+            const int32_t turrets = sections > 0 ? std::min(sections - 1, kDescriptorTurrets) : 0;
             for (int32_t k = 1; k <= turrets; ++k) {
                 // Type 0 is the table's first turret type, so every turret is listed.
                 const std::optional<int32_t> type =
@@ -572,12 +566,8 @@ void ucShip::EditProperty(QTreeWidget* list) {
         dialog.ShowName(record, m_document->Parser().objects);
     } else if (tag.isValid()) {
         const int32_t index = tag.toInt();
-        std::optional<int32_t> gunGroupCount;
-        try {
-            gunGroupCount = m_ship->GGCountOffset();
-        } catch (const platform::ZorvError&) {
-        }
-        if (index == kTurretCount || index == kGunCount || index == gunGroupCount) {
+        if (index == kTurretCount || index == kGunCount ||
+            index == ShipValues::GunGroupCountField(*record)) {
             const PromptAnswer answer = ShipMessages::Ask(
                 this,
                 QStringLiteral("Warning:\nManualy modifying this value can corrupt ship data.\n"

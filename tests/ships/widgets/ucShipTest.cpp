@@ -10,7 +10,10 @@
 #include "ships/widgets/ucShip.h"
 #include "tfiles/widgets/frmEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -455,6 +458,57 @@ TEST(ShipPanelClaims, TitlesCaptionsAndNewLines) {
     EXPECT_EQ(kind, 1);
     EXPECT_EQ(panel.PageName(1), "Ship info");
     EXPECT_EQ(panel.ObjectTypeName(1), "Ships");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShipPanel, UntouchedValuesSurviveOKAndTheCopyKeyTakesTheShownValue) {
+    Open({Ship("SS_SPEED", {{7, 1000}, {8, 1000}})});
+    const auto record = Show(0);
+    for (const char* caption : {"Speed", "Acceleration"}) {
+        SelectCaption(panel.GlobalView(), caption);
+        script.dialogs.answerAs<frmEdit>([](frmEdit& dialog) { dialog.btnOK()->click(); });
+        panel.EditProperty(panel.GlobalView());
+    }
+    EXPECT_EQ(tfiles::ValueText(record->Value(7)), "1000");
+    EXPECT_EQ(tfiles::ValueText(record->Value(8)), "1000");
+
+    SelectCaption(panel.GlobalView(), "Speed");
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_Insert, Qt::ControlModifier);
+    QApplication::sendEvent(panel.GlobalView(), &copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "4.50 - 04.50 m/s (1000)");
+}
+
+TEST_F(ShipPanel, LinesWithBrokenCountsShowWhatTheyHoldAndAreNotEdited) {
+    std::vector<std::string> lines{shiptest::WithField(Ship("SS_NEGATIVE"), 47, "-1"),
+                                   shiptest::WithField(Ship("SS_TEXT"), 47, "many")};
+    tfilewidgettest::OpenWithPanel(document, panel, "TShips", {lines[0]}, kind);
+    const auto record = Show(0);
+    EXPECT_TRUE(Rows(panel.GlobalView()).contains("Gun groups count | N/A | "));
+    EXPECT_TRUE(Rows(panel.CockpView()).isEmpty());
+    QString report;
+    EXPECT_FALSE(panel.Validate(report));
+    EXPECT_TRUE(report.contains("Turret count is negative (-1).")) << report.toStdString();
+    const std::string before = Line();
+    panel.AddTurret();
+    EXPECT_EQ(Line(), before);
+
+    // Text where the turret count belongs: the panel either refuses the
+    // file with a reason or shows the line as it is, never a wrong count.
+    TFileDocument textDocument;
+    ucShip textPanel;
+    testsupport::writeFile(testsupport::dataDir() / "TShips2.txt", tfiletest::TFile({lines[1]}));
+    QString error;
+    ASSERT_EQ(textDocument.Open(tfiletest::DataPath("TShips2.txt"), error),
+              TFileDocument::OpenResult::Loaded);
+    if (!textPanel.Init(textDocument)) {
+        EXPECT_FALSE(textPanel.GetLastError().isEmpty());
+        return;
+    }
+    textPanel.ShowObject(textDocument.Parser().FindIndex(0), 1);
+    EXPECT_TRUE(Rows(textPanel.GlobalView()).contains("Turret count | many | 47"));
 }
 
 } // namespace
