@@ -43,8 +43,9 @@ int32_t translateError(Library library, int32_t code, char* buffer, int32_t size
 inline constexpr int32_t kCaughtExceptionCode = 99;
 int32_t failFromException(Library library, const char* function) noexcept;
 
-// Whole, decoded content of a file the file driver opened for reading.
-bool readOpenFile(int32_t file, std::string& content, std::string& error);
+// Whole, decoded content of a file the file driver opened for reading,
+// without a copy (it keeps the open file alive); null with the reason in error.
+std::shared_ptr<const std::string> readOpenFile(int32_t file, std::string& error);
 // Writes at the current position of a file the file driver opened for
 // writing; nothing reaches the disk before commitOpenFile or
 // ZorvFD_CloseFile commits it.

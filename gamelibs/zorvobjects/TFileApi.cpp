@@ -29,11 +29,11 @@ int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) try {
     if (flags != kTFileFlags)
         return fail(function, kBadArgument,
                     "flags " + std::to_string(flags) + " (1 loads a T-file, nothing else)");
-    std::string content;
     std::string error;
-    if (!zorvcore::readOpenFile(file, content, error))
+    const auto content = zorvcore::readOpenFile(file, error);
+    if (!content)
         return fail(kReadFailed, error);
-    const int32_t store = parseObject(content, zorvcore::openFilePath(file), error);
+    const int32_t store = parseObject(*content, zorvcore::openFilePath(file), error);
     if (store == 0)
         return fail(kNotTFile, error);
     return store;

@@ -6,7 +6,6 @@
 
 #include <QHashFunctions>
 #include <QString>
-#include <QStringView>
 
 #include <cstdint>
 #include <memory>
@@ -26,14 +25,14 @@ public:
     // The key as it was spelled.
     QString toString() const;
     QString Owned() const { return toString(); }
-    // The spelling without a copy; valid while this key lives unchanged.
-    QString View() const;
+    QString View() const { return toString(); }
 
     friend bool operator==(const CollectionKey& a, const CollectionKey& b);
     friend size_t qHash(const CollectionKey& key, size_t seed) noexcept;
 
 private:
-    static constexpr int kInline = 23;
+    // "-2147483648--2147483648k" fits.
+    static constexpr int kInline = 24;
     static constexpr uint8_t kLong = 0xFF;
     struct Long {
         QString text;
@@ -42,10 +41,10 @@ private:
 
     void Append(int32_t number);
     bool IsLong() const { return m_size == kLong; }
-    // The case-folded form, into buffer when it is inline.
-    QStringView Folded(char16_t (&buffer)[kInline]) const;
+    // Calls use with each code unit of the case-folded key.
+    template <class Use> void ForEachFolded(Use use) const;
 
-    char16_t m_chars[kInline];
+    char m_chars[kInline];
     uint8_t m_size = 0;
     std::shared_ptr<const Long> m_long;
 };

@@ -7,17 +7,19 @@
 // keys, and removing many items costs one pass, not one per item. The marks
 // are swept by the next insertion that moves entries anyway, or by an append
 // once they outnumber the items. Positions of the live entries are listed in
-// one pass at the next access by position after a removal; the index maps each
-// key to its entry's place and is renumbered in one pass after an insertion
-// moved entries.
+// one pass at the next access by position after a removal.
+//
+// The index is an open-addressed table of entry places and key hashes (the
+// keys stay in the entries only); it is rebuilt in one pass after an
+// insertion moved entries.
 #pragma once
 
 #include "platform/CollectionKey.h"
 
-#include <QHash>
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -31,15 +33,16 @@ private:
     struct Entry {
         CollectionKey key;
         Item item;
+        uint32_t hash = 0;
         bool removed = false;
     };
     using Entries = std::vector<Entry>;
 
 public:
-    int count() const { return static_cast<int>(m_index.size()); }
-    bool isEmpty() const { return m_index.isEmpty(); }
+    int count() const { return static_cast<int>(m_count); }
+    bool isEmpty() const { return m_count == 0; }
 
-    bool contains(const CollectionKey& key) const { return m_index.contains(key); }
+    bool contains(const CollectionKey& key) const { return placeOf(key, hashOf(key)) >= 0; }
     bool contains(const QString& key) const { return contains(CollectionKey(key)); }
 
     // Room for this many items in all, so that filling up to it moves nothing.
@@ -50,7 +53,8 @@ public:
         const size_t wanted = size_t(size) + size_t(m_removed);
         if (wanted > m_entries.capacity())
             m_entries.reserve(std::max(wanted, 2 * m_entries.capacity()));
-        m_index.reserve(size);
+        if (tableSizeFor(size_t(size)) > m_table.size())
+            rebuild(tableSizeFor(size_t(size)));
     }
 
     // Appends; false (and nothing added) when the key is already present.
@@ -62,23 +66,29 @@ public:
     // Inserts so the item stands at 1-based position; a position past the
     // end appends.
     bool insert(int position, Item item, const CollectionKey& key) {
-        const int before = count();
-        if (m_index.contains(key))
+        const uint32_t hash = hashOf(key);
+        if (placeOf(key, hash) >= 0)
             return false;
+        const int before = count();
         position = std::clamp(position, 1, before + 1);
         if (position == before + 1) {
             if (m_removed > before)
                 compact();
-            m_index.insert(key, static_cast<qsizetype>(m_entries.size()));
-            m_entries.push_back(Entry{key, std::move(item)});
+            if (tableSizeFor(m_count + 1) > m_table.size())
+                rebuild(tableSizeFor(m_count + 1));
+            const auto place = static_cast<qsizetype>(m_entries.size());
+            m_entries.push_back(Entry{key, std::move(item), hash});
+            ++m_count;
+            if (!m_tableStale)
+                put(hash, place);
             if (m_removed)
-                m_live.push_back(static_cast<qsizetype>(m_entries.size()) - 1);
+                m_live.push_back(place);
             return true;
         }
         compact();
-        m_entries.insert(m_entries.begin() + (position - 1), Entry{key, std::move(item)});
-        m_index.insert(key, position - 1);
-        m_slotsStale = true;
+        m_entries.insert(m_entries.begin() + (position - 1), Entry{key, std::move(item), hash});
+        ++m_count;
+        m_tableStale = true;
         return true;
     }
     bool insert(int position, Item item, const QString& key) {
@@ -104,33 +114,35 @@ public:
     }
 
     Item find(const CollectionKey& key) const {
-        const qsizetype slot = slotOf(key);
-        return slot < 0 ? nullptr : m_entries[slot].item;
+        const qsizetype place = placeOf(key, hashOf(key));
+        return place < 0 ? nullptr : m_entries[place].item;
     }
     Item find(const QString& key) const { return find(CollectionKey(key)); }
 
     // 1-based position of the key, 0 when absent.
     int indexOf(const CollectionKey& key) const {
-        const qsizetype slot = slotOf(key);
-        if (slot < 0)
+        const qsizetype place = placeOf(key, hashOf(key));
+        if (place < 0)
             return 0;
         if (!m_removed)
-            return static_cast<int>(slot) + 1;
+            return static_cast<int>(place) + 1;
         listLive();
-        return static_cast<int>(std::lower_bound(m_live.begin(), m_live.end(), slot) -
+        return static_cast<int>(std::lower_bound(m_live.begin(), m_live.end(), place) -
                                 m_live.begin()) +
                1;
     }
     int indexOf(const QString& key) const { return indexOf(CollectionKey(key)); }
 
     bool remove(const CollectionKey& key) {
-        const qsizetype slot = slotOf(key);
-        if (slot < 0)
+        const uint32_t hash = hashOf(key);
+        const qsizetype place = placeOf(key, hash);
+        if (place < 0)
             return false;
-        Entry& entry = m_entries[slot];
+        Entry& entry = m_entries[place];
         entry.item.reset();
         entry.removed = true;
-        m_index.remove(key);
+        erase(hash, place);
+        --m_count;
         ++m_removed;
         m_liveStale = true;
         return true;
@@ -147,10 +159,11 @@ public:
 
     void clear() {
         m_entries.clear();
-        m_index.clear();
+        m_table.clear();
         m_live.clear();
+        m_count = 0;
         m_removed = 0;
-        m_slotsStale = false;
+        m_tableStale = false;
         m_liveStale = false;
     }
 
@@ -181,6 +194,24 @@ public:
     const_iterator end() const { return const_iterator(m_entries.end(), m_entries.end()); }
 
 private:
+    // A place in m_entries and the hash of its key; place -1 is a free slot.
+    struct Slot {
+        uint32_t hash = 0;
+        int32_t place = -1;
+    };
+
+    static uint32_t hashOf(const CollectionKey& key) {
+        return static_cast<uint32_t>(qHash(key, 0));
+    }
+
+    // At most half full, so a probe ends soon.
+    static size_t tableSizeFor(size_t count) {
+        size_t size = 16;
+        while (size < 2 * count)
+            size *= 2;
+        return size;
+    }
+
     const Entry* entryAt(int position) const {
         if (position < 1 || position > count())
             return nullptr;
@@ -191,10 +222,55 @@ private:
     }
 
     // The entry's place in m_entries; -1 when the key is absent.
-    qsizetype slotOf(const CollectionKey& key) const {
-        refreshSlots();
-        const auto it = m_index.constFind(key);
-        return it == m_index.cend() ? -1 : *it;
+    qsizetype placeOf(const CollectionKey& key, uint32_t hash) const {
+        if (m_tableStale)
+            rebuild(m_table.size());
+        if (m_table.empty())
+            return -1;
+        const size_t mask = m_table.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = m_table[i];
+            if (slot.place < 0)
+                return -1;
+            if (slot.hash == hash && m_entries[slot.place].key == key)
+                return slot.place;
+        }
+    }
+
+    void put(uint32_t hash, qsizetype place) const {
+        const size_t mask = m_table.size() - 1;
+        size_t i = hash & mask;
+        while (m_table[i].place >= 0)
+            i = (i + 1) & mask;
+        m_table[i] = Slot{hash, static_cast<int32_t>(place)};
+    }
+
+    // Takes the slot of place out; the slots after it move back so that no
+    // probe stops early.
+    void erase(uint32_t hash, qsizetype place) {
+        const size_t mask = m_table.size() - 1;
+        size_t hole = hash & mask;
+        while (m_table[hole].place != place)
+            hole = (hole + 1) & mask;
+        for (size_t i = (hole + 1) & mask; m_table[i].place >= 0; i = (i + 1) & mask) {
+            const size_t home = m_table[i].hash & mask;
+            // Moves back unless its home lies cyclically in (hole, i].
+            if ((i > hole && (home <= hole || home > i)) ||
+                (i < hole && home <= hole && home > i)) {
+                m_table[hole] = m_table[i];
+                hole = i;
+            }
+        }
+        m_table[hole] = Slot{};
+    }
+
+    // Fills a table of that size from the live entries.
+    void rebuild(size_t size) const {
+        m_table.assign(std::max(size, tableSizeFor(m_count)), Slot{});
+        for (qsizetype place = 0; place < static_cast<qsizetype>(m_entries.size()); ++place)
+            if (!m_entries[place].removed)
+                put(m_entries[place].hash, place);
+        m_tableStale = false;
     }
 
     // Sweeps the removed entries; only non-const calls that may move the
@@ -206,17 +282,7 @@ private:
         m_removed = 0;
         m_live.clear();
         m_liveStale = false;
-        m_slotsStale = true;
-    }
-
-    // Renumbers the index; the entries stay where they are.
-    void refreshSlots() const {
-        if (!m_slotsStale)
-            return;
-        for (qsizetype i = 0; i < static_cast<qsizetype>(m_entries.size()); ++i)
-            if (!m_entries[i].removed)
-                m_index[m_entries[i].key] = i;
-        m_slotsStale = false;
+        m_tableStale = true;
     }
 
     // The places of the live entries, in order, while some are removed.
@@ -232,13 +298,14 @@ private:
     }
 
     Entries m_entries;
-    // Key -> place in m_entries; trusted only while !m_slotsStale.
-    mutable QHash<CollectionKey, qsizetype> m_index;
+    // Trusted only while !m_tableStale.
+    mutable std::vector<Slot> m_table;
     // Places of the live entries; used and trusted only while m_removed and
     // !m_liveStale.
     mutable std::vector<qsizetype> m_live;
+    qsizetype m_count = 0;
     qsizetype m_removed = 0;
-    mutable bool m_slotsStale = false;
+    mutable bool m_tableStale = false;
     mutable bool m_liveStale = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "gamefiles/GameText.h"
 #include "gamefiles/mdlZorvObjects.h"
+#include "tfiles/TxtValue.h"
 
 bool clsTXTObject::Dirty() const {
     return mdlZorvObjects::Zorv_IsDirty(m_handle) != 0;
@@ -16,15 +17,7 @@ QString clsTXTObject::Key() const {
 }
 
 QString clsTXTObject::ObjectName() const {
-    const QVariant name = Value(size() - 1);
-    switch (name.typeId()) {
-    case QMetaType::QByteArray:
-        return gamefiles::DecodeText(name.toByteArray());
-    case QMetaType::Double:
-        return QString::number(name.toDouble(), 'g', 15);
-    default:
-        return name.toString();
-    }
+    return tfiles::ValueText(Value(size() - 1));
 }
 
 bool clsTXTObject::SetObjectName(const QString& name) {

@@ -1,4 +1,5 @@
 // T-files through the object store: reading, writing back, refusing.
+#include "TFileReader.h"
 #include "objectsTestSupport.h"
 #include "zorvstore.h"
 
@@ -304,3 +305,39 @@ TEST(TFileRead, LoadFromFileReportsAnUnreadableHandle) {
 }
 
 } // namespace
+
+namespace {
+
+// The separators and the first control byte, found the plain way.
+std::pair<std::vector<uint32_t>, std::size_t> plainScan(std::string_view text) {
+    std::vector<uint32_t> ends;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == ';')
+            ends.push_back(static_cast<uint32_t>(i));
+        else if ((c < 0x20 && c != '\t') || c == 0x7f)
+            return {ends, i};
+    }
+    return {ends, text.size()};
+}
+
+} // namespace
+
+// The word-at-a-time scan finds what a byte-by-byte one finds, wherever the
+// separators, tabs, control and high bytes fall within the eight-byte words.
+TEST(TFileRead, SeparatorsAndControlBytesAreFoundAtEveryPosition) {
+    const std::string base = "12;-3.5;caf\xc3\xa9;\xff\x80;;a\tb;x;";
+    for (const char inserted : {'\0', '\x01', '\x1f', '\x7f', '\t', ';', ' ', '\x80'}) {
+        for (std::size_t at = 0; at <= base.size(); ++at) {
+            std::string text = base;
+            text.insert(at, 1, inserted);
+            SCOPED_TRACE(std::to_string(static_cast<unsigned char>(inserted)) + " at " +
+                         std::to_string(at));
+            std::vector<uint32_t> ends;
+            const std::size_t control = zorvstore::findSeparators(text, ends);
+            const auto [plainEnds, plainControl] = plainScan(text);
+            EXPECT_EQ(control, plainControl);
+            EXPECT_EQ(ends, plainEnds);
+        }
+    }
+}

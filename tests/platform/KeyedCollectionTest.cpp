@@ -155,10 +155,54 @@ TEST(KeyedCollection, NumberKeysMatchTheirSpelledFormInAnyCase) {
     c.add(item(4), QStringLiteral("\u00C9t\u00E9"));
     EXPECT_EQ(*c.find("12K"), 1);
     EXPECT_EQ(c.keyAt(2), "17--5k");
+    c.add(item(5), platform::CollectionKey(INT32_MIN, INT32_MIN));
+    EXPECT_EQ(c.keyAt(5), "-2147483648--2147483648k");
     EXPECT_EQ(*c.find(platform::CollectionKey(17, -5)), 2);
     EXPECT_EQ(*c.find("a LONG key with more than twenty-three CHARACTERS"), 3);
     EXPECT_EQ(*c.find(QStringLiteral("\u00E9T\u00C9")), 4);
     EXPECT_EQ(c.find("12"), nullptr);
     // The Kelvin sign folds to an ASCII "k".
     EXPECT_EQ(*c.find(QStringLiteral("12\u212A")), 1);
+}
+
+// Many mixed edits agree with a plain list kept beside the collection.
+TEST(KeyedCollection, MixedEditsAgreeWithAPlainList) {
+    KeyedCollection<int> c;
+    std::vector<int> plain;
+    uint32_t random = 12345;
+    const auto next = [&random](uint32_t below) {
+        random = random * 1103515245u + 12345u;
+        return (random >> 8) % below;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const int value = static_cast<int>(next(400));
+        const QString key = QString::number(value) + (value % 3 ? "k" : "K");
+        const bool present = std::find(plain.begin(), plain.end(), value) != plain.end();
+        switch (next(4)) {
+        case 0:
+            ASSERT_EQ(c.add(item(value), key), !present);
+            if (!present)
+                plain.push_back(value);
+            break;
+        case 1: {
+            const int position = static_cast<int>(next(static_cast<uint32_t>(plain.size()) + 2));
+            ASSERT_EQ(c.insert(position, item(value), key), !present);
+            if (!present)
+                plain.insert(plain.begin() + std::clamp(position - 1, 0, int(plain.size())), value);
+            break;
+        }
+        case 2:
+            ASSERT_EQ(c.remove(key.toLower()), present);
+            if (present)
+                plain.erase(std::find(plain.begin(), plain.end(), value));
+            break;
+        default: {
+            const auto at = std::find(plain.begin(), plain.end(), value);
+            ASSERT_EQ(c.indexOf(key.toUpper()), present ? int(at - plain.begin()) + 1 : 0);
+            ASSERT_EQ(c.find(key) != nullptr, present);
+        }
+        }
+        ASSERT_EQ(c.count(), int(plain.size()));
+    }
+    EXPECT_EQ(values(c), plain);
 }
