@@ -481,6 +481,33 @@ TEST_F(ShipPanel, UntouchedValuesSurviveOKAndTheCopyKeyTakesTheShownValue) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "4.50 - 04.50 m/s (1000)");
 }
 
+TEST_F(ShipPanel, ShieldsAreStoredAsChosenEvenUnderOneName) {
+    testsupport::writeFile(testsupport::dataDir() / "types" / "TShields.txt",
+                           tfiletest::TFile({tfilewidgettest::Line(17, "SH_A", {{6, "300"}}),
+                                             tfilewidgettest::Line(17, "SH_B", {{6, "300"}}),
+                                             tfilewidgettest::Line(17, "SH_C", {{6, "999"}})}));
+    restest::OpenDataFolder();
+    CreateArchive();
+    Open({Ship("SS_SHIELDED", {{20, 2}})});
+    const auto record = Show(0);
+    SelectCaption(panel.GlobalView(), "Shield type");
+    script.dialogs.answerAs<frmEdit>([](frmEdit& dialog) {
+        EXPECT_EQ(dialog.cmbValue()->currentText(), "SH_C");
+        EXPECT_EQ(dialog.cmbValue()->itemText(1), "Pulse (SH_B)");
+        dialog.cmbValue()->setCurrentIndex(1);
+        dialog.btnOK()->click();
+    });
+    panel.EditProperty(panel.GlobalView());
+    EXPECT_EQ(tfiles::ValueText(record->Value(20)), "1");
+    script.dialogs.answerAs<frmEdit>([](frmEdit& dialog) {
+        dialog.cmbValue()->setEditText("SH_C");
+        dialog.btnOK()->click();
+    });
+    panel.EditProperty(panel.GlobalView());
+    EXPECT_EQ(tfiles::ValueText(record->Value(20)), "2");
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(ShipPanel, LinesWithBrokenCountsShowWhatTheyHoldAndAreNotEdited) {
     std::vector<std::string> lines{shiptest::WithField(Ship("SS_NEGATIVE"), 47, "-1"),
                                    shiptest::WithField(Ship("SS_TEXT"), 47, "many")};
