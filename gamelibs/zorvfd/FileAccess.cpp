@@ -157,12 +157,11 @@ std::shared_ptr<zorvfd::OpenFile> openFile(int32_t file, bool writing, std::stri
 
 } // namespace
 
-bool readOpenFile(int32_t file, std::string& content, std::string& error) {
+std::shared_ptr<const std::string> readOpenFile(int32_t file, std::string& error) {
     auto open = openFile(file, false, error);
     if (!open)
-        return false;
-    content = open->content;
-    return true;
+        return nullptr;
+    return std::shared_ptr<const std::string>(open, &open->content);
 }
 
 bool writeOpenFile(int32_t file, std::string_view content, std::string& error) {

@@ -1,18 +1,39 @@
-// The one handle space of the process. The table is never destroyed, so no
-// object's destructor runs while the libraries unload at exit.
+// The one handle space of the process. Handles are given out in order and
+// never reused, so the table is a row of fixed-size chunks indexed by number:
+// a look-up is two array steps. A chunk goes once every handle in it was
+// released. The table is never destroyed, so no object's destructor runs
+// while the libraries unload at exit.
 #include "zorvcore.h"
 
+#include <array>
 #include <limits>
 #include <mutex>
-#include <unordered_map>
+#include <vector>
 
 namespace zorvcore {
 namespace {
 
+constexpr int32_t kChunkBits = 12;
+constexpr int32_t kChunkSize = 1 << kChunkBits;
+
+struct Chunk {
+    std::array<std::shared_ptr<HandleObject>, kChunkSize> objects;
+    int32_t live = 0;
+};
+
 struct Table {
     std::mutex mutex;
-    std::unordered_map<int32_t, std::shared_ptr<HandleObject>> objects;
+    std::vector<std::unique_ptr<Chunk>> chunks;
     int32_t next = 1;
+
+    std::shared_ptr<HandleObject>* slot(int32_t handle) {
+        if (handle <= 0 || handle >= next)
+            return nullptr;
+        const auto chunk = static_cast<std::size_t>(handle >> kChunkBits);
+        if (!chunks[chunk])
+            return nullptr;
+        return &chunks[chunk]->objects[static_cast<std::size_t>(handle & (kChunkSize - 1))];
+    }
 };
 
 Table& table() {
@@ -30,27 +51,42 @@ int32_t registerHandle(std::shared_ptr<HandleObject> object) {
     if (t.next == std::numeric_limits<int32_t>::max())
         return 0;
     const int32_t handle = t.next++;
-    t.objects.emplace(handle, std::move(object));
+    const auto chunk = static_cast<std::size_t>(handle >> kChunkBits);
+    if (chunk >= t.chunks.size())
+        t.chunks.resize(chunk + 1);
+    if (!t.chunks[chunk]) {
+        t.chunks[chunk] = std::make_unique<Chunk>();
+        // The chunk filled before may have been emptied while it was filling.
+        if (chunk > 0 && t.chunks[chunk - 1] && t.chunks[chunk - 1]->live == 0)
+            t.chunks[chunk - 1].reset();
+    }
+    t.chunks[chunk]->objects[static_cast<std::size_t>(handle & (kChunkSize - 1))] =
+        std::move(object);
+    ++t.chunks[chunk]->live;
     return handle;
 }
 
 std::shared_ptr<HandleObject> lookupHandle(int32_t handle) {
     Table& t = table();
     std::lock_guard lock(t.mutex);
-    auto it = t.objects.find(handle);
-    return it == t.objects.end() ? nullptr : it->second;
+    const auto* slot = t.slot(handle);
+    return slot ? *slot : nullptr;
 }
 
 bool releaseHandle(int32_t handle) {
     std::shared_ptr<HandleObject> released;
+    std::unique_ptr<Chunk> emptied;
     Table& t = table();
     {
         std::lock_guard lock(t.mutex);
-        auto it = t.objects.find(handle);
-        if (it == t.objects.end())
+        auto* slot = t.slot(handle);
+        if (!slot || !*slot)
             return false;
-        released = std::move(it->second);
-        t.objects.erase(it);
+        released = std::move(*slot);
+        const auto chunk = static_cast<std::size_t>(handle >> kChunkBits);
+        // The chunk being filled stays, so new handles have a place.
+        if (--t.chunks[chunk]->live == 0 && chunk != static_cast<std::size_t>(t.next >> kChunkBits))
+            emptied = std::move(t.chunks[chunk]);
     }
     // The object goes after the lock is dropped: its destructor may release
     // handles of its own.

@@ -4,16 +4,20 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <limits>
 #include <map>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 namespace zorvcore {
 namespace {
 
+// The code is read and cleared without the lock: every call clears it.
 struct ErrorState {
-    int32_t code = 0;
+    std::atomic<int32_t> code = 0;
     std::map<int32_t, std::string> texts;
 };
 
@@ -34,9 +38,7 @@ ErrorState& stateOf(Errors& e, Library library) {
 } // namespace
 
 void clearError(Library library) {
-    Errors& e = errors();
-    std::lock_guard lock(e.mutex);
-    stateOf(e, library).code = 0;
+    stateOf(errors(), library).code = 0;
 }
 
 void setError(Library library, int32_t code, std::string text) {
@@ -48,10 +50,28 @@ void setError(Library library, int32_t code, std::string text) {
         state.texts[code] = std::move(text);
 }
 
+int32_t failFromException(Library library, const char* function) noexcept {
+    try {
+        std::string reason;
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            reason = "out of memory";
+        } catch (const std::exception& error) {
+            reason = error.what();
+        } catch (...) {
+            reason = "an unexpected failure";
+        }
+        setError(library, kCaughtExceptionCode, std::string(function) + ": " + reason + ".");
+    } catch (...) {
+        // No memory for the text: the code alone still tells the caller.
+        stateOf(errors(), library).code = kCaughtExceptionCode;
+    }
+    return 0;
+}
+
 int32_t lastError(Library library) {
-    Errors& e = errors();
-    std::lock_guard lock(e.mutex);
-    return stateOf(e, library).code;
+    return stateOf(errors(), library).code;
 }
 
 int32_t translateError(Library library, int32_t code, char* buffer, int32_t size, int32_t* needed) {

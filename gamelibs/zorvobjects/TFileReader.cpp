@@ -1,26 +1,11 @@
 #include "TFileReader.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
 namespace zorvstore {
 namespace {
-
-bool isComment(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    return i == text.size() || text.substr(i, 2) == "//";
-}
-
-bool looksLikeXml(std::string_view content) {
-    std::size_t i = 0;
-    if (content.substr(0, 3) == "\xEF\xBB\xBF")
-        i = 3;
-    while (i < content.size() && (isBlank(content[i]) || content[i] == '\r' || content[i] == '\n'))
-        ++i;
-    return i < content.size() && content[i] == '<';
-}
 
 class Reader {
 public:
@@ -88,7 +73,7 @@ private:
         if (text.size() > kMaxLineBytes)
             return lineProblem("the line is longer than " + std::to_string(kMaxLineBytes) +
                                " bytes");
-        if (isComment(text)) {
+        if (readsAsComment(text)) {
             for (std::size_t i = 0; i < text.size(); ++i)
                 if (isControlByte(static_cast<unsigned char>(text[i])))
                     return controlByteProblem(i, static_cast<unsigned char>(text[i]));
@@ -106,26 +91,21 @@ private:
     }
 
     // Fills ends_ with the offset of every ';'; what follows the last one may
-    // only be blanks.
+    // only be blanks. The first problem in the line's order is reported.
     bool splitValues(std::string_view text) {
-        ends_.clear();
+        const std::size_t control = findSeparators(text, ends_);
         std::size_t valueStart = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (c == ';') {
-                if (i - valueStart > kMaxValueBytes)
-                    return lineProblem("the value at index " + std::to_string(ends_.size()) +
-                                       " is longer than " + std::to_string(kMaxValueBytes) +
-                                       " bytes");
-                if (ends_.size() == kMaxLineValues)
-                    return lineProblem("the line has more than " + std::to_string(kMaxLineValues) +
-                                       " values");
-                ends_.push_back(static_cast<uint32_t>(i));
-                valueStart = i + 1;
-            } else if (isControlByte(c)) {
-                return controlByteProblem(i, c);
-            }
+        for (std::size_t k = 0; k < ends_.size() && ends_[k] < control; ++k) {
+            if (ends_[k] - valueStart > kMaxValueBytes)
+                return lineProblem("the value at index " + std::to_string(k) + " is longer than " +
+                                   std::to_string(kMaxValueBytes) + " bytes");
+            if (k == kMaxLineValues)
+                return lineProblem("the line has more than " + std::to_string(kMaxLineValues) +
+                                   " values");
+            valueStart = ends_[k] + 1;
         }
+        if (control < text.size())
+            return controlByteProblem(control, static_cast<unsigned char>(text[control]));
         for (std::size_t i = valueStart; i < text.size(); ++i)
             if (!isBlank(text[i]))
                 return lineProblem("text after the last \";\" (every value ends with \";\"): \"" +
@@ -159,6 +139,63 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+// The top bit of every byte of word that equals byte (exact per byte).
+uint64_t bytesEqual(uint64_t word, unsigned char byte) {
+    constexpr uint64_t kLow = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t other = word ^ (0x0101010101010101ULL * byte);
+    return ~(((other & kLow) + kLow) | other | kLow);
+}
+
+// Non-zero when some byte of word is below 0x20 or is 0x7F.
+uint64_t maybeControl(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    return ((word - kOnes * 0x20) & ~word & (kOnes * 0x80)) | bytesEqual(word, 0x7F);
+}
+
+} // namespace
+
+std::size_t findSeparators(std::string_view text, std::vector<uint32_t>& ends) {
+    ends.clear();
+    std::size_t i = 0;
+    // Eight bytes at a time; a word that may hold a control byte (or a tab)
+    // is looked at byte by byte.
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (maybeControl(word)) {
+            for (std::size_t j = i; j < i + 8; ++j) {
+                const auto c = static_cast<unsigned char>(text[j]);
+                if (c == ';')
+                    ends.push_back(static_cast<uint32_t>(j));
+                else if (isControlByte(c))
+                    return j;
+            }
+            continue;
+        }
+        for (uint64_t found = bytesEqual(word, ';'); found; found &= found - 1)
+            ends.push_back(static_cast<uint32_t>(i + (std::countr_zero(found) >> 3)));
+    }
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == ';')
+            ends.push_back(static_cast<uint32_t>(i));
+        else if (isControlByte(c))
+            return i;
+    }
+    return text.size();
+}
+
+bool looksLikeXml(std::string_view content) {
+    std::size_t i = 0;
+    if (content.substr(0, 3) == "\xEF\xBB\xBF")
+        i = 3;
+    while (i < content.size() && (isBlank(content[i]) || content[i] == '\r' || content[i] == '\n'))
+        ++i;
+    return i < content.size() && content[i] == '<';
+}
 
 std::shared_ptr<TFileStore> readTFile(std::string_view content, const std::string& name,
                                       std::string& error) {

@@ -73,13 +73,23 @@ void DocumentTexts::DocumentReplaced() {
     m_pages.clear();
     m_texts.clear();
     m_offered.clear();
+    m_firstListed = false;
+    m_firstPages.clear();
 }
 
 void DocumentTexts::DocumentChanged() {
     for (const QList<int32_t>& bookmarks : std::as_const(m_pages))
         for (const int32_t bookmark : bookmarks)
             m_xml.RemoveBookmark(bookmark);
+    DropFirstPages();
     DocumentReplaced();
+}
+
+void DocumentTexts::DropFirstPages() {
+    for (const int32_t bookmark : std::as_const(m_firstPages))
+        m_xml.RemoveBookmark(bookmark);
+    m_firstListed = false;
+    m_firstPages.clear();
 }
 
 void DocumentTexts::Offer(std::shared_ptr<const clsPage> page) {
@@ -96,10 +106,12 @@ std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
             return text->RawText;
         return std::nullopt;
     }
-    const auto text = found->own.constFind(id);
-    if (text == found->own.cend())
+    if (const auto written = found->written.constFind(id); written != found->written.cend())
+        return *written;
+    const auto element = found->elements.constFind(id);
+    if (element == found->elements.cend())
         return std::nullopt;
-    return *text;
+    return element->Value();
 }
 
 void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawText) {
@@ -110,12 +122,57 @@ void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawTe
     if (found->read)
         m_texts.erase(found);
     else
-        found->own.insert(id, rawText);
+        found->written.insert(id, rawText);
 }
 
 void DocumentTexts::PageAdded(int32_t pageId) {
     if (m_listed)
         m_pages[pageId].append(m_xml.AddBookmark());
+    // Appended at the end, it comes first only for a new id.
+    if (m_firstListed && !m_firstPages.contains(pageId))
+        m_firstPages.insert(pageId, m_xml.AddBookmark());
+}
+
+int32_t DocumentTexts::FirstPage(int32_t pageId) {
+    if (!m_firstListed)
+        ListFirstPages();
+    const int32_t bookmark = m_firstPages.value(pageId);
+    if (!bookmark)
+        return 0;
+    XmlCursorGuard guard(m_xml);
+    if (m_xml.SelectBookmark(bookmark))
+        return bookmark;
+    // Its element was deleted with an edit the index does not follow: a
+    // later element of the id may come first now.
+    DropFirstPages();
+    ListFirstPages();
+    return m_firstPages.value(pageId);
+}
+
+void DocumentTexts::ListFirstPages() {
+    m_firstListed = true;
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot())
+        return;
+    // Every element in document order, depth first; a loop, not recursion,
+    // so deep nesting cannot exhaust the stack.
+    int depth = 0;
+    for (;;) {
+        if (m_xml.GetNodeNameUtf8() == "page") {
+            const auto pageId = ParseLanguageId(IdAttribute(m_xml));
+            if (pageId && !m_firstPages.contains(*pageId))
+                m_firstPages.insert(*pageId, m_xml.AddBookmark());
+        }
+        if (m_xml.Down()) {
+            ++depth;
+            continue;
+        }
+        while (!m_xml.NextNode()) {
+            if (depth-- == 0)
+                return;
+            m_xml.up();
+        }
+    }
 }
 
 void DocumentTexts::ListPages() {
@@ -154,20 +211,21 @@ DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
     }
     XmlCursorGuard guard(m_xml);
     for (const int32_t bookmark : bookmarks) {
-        if (!m_xml.SelectBookmark(bookmark) || !m_xml.Down())
+        if (!m_xml.SelectBookmark(bookmark))
             continue;
         // Within one element a later id replaces an earlier one; of several
         // elements the first holding an id wins.
-        const bool first = texts.own.isEmpty();
-        QHash<int32_t, QString> element;
-        QHash<int32_t, QString>& into = first ? texts.own : element;
-        do {
-            if (const auto id = ParseLanguageId(IdAttribute(m_xml)))
-                into.insert(*id, m_xml.GetNodeValue());
-        } while (m_xml.NextNode());
+        const bool first = texts.elements.isEmpty();
+        QHash<int32_t, clsXMLParser::ChildElement> element;
+        QHash<int32_t, clsXMLParser::ChildElement>& into = first ? texts.elements : element;
+        m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
+            if (const auto id = ParseLanguageId(child.Attr("id")))
+                into.insert(*id, child);
+            return true;
+        });
         for (auto it = element.cbegin(); it != element.cend(); ++it)
-            if (!texts.own.contains(it.key()))
-                texts.own.insert(it.key(), it.value());
+            if (!texts.elements.contains(it.key()))
+                texts.elements.insert(it.key(), it.value());
     }
     return texts;
 }

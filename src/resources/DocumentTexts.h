@@ -8,6 +8,7 @@
 // Built lazily, one page id at a time, and told of the server's own edits.
 #pragma once
 
+#include "gamefiles/clsXMLParser.h"
 #include "resources/clsPage.h"
 
 #include <QByteArrayView>
@@ -19,8 +20,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-class clsXMLParser;
 
 // An id as the language files write it: decimal, optionally negative,
 // blanks around it allowed; nothing when it is not a 32-bit number. The
@@ -50,14 +49,24 @@ public:
     void TextRemoved(int32_t pageId) { m_texts.remove(pageId); }
     // The server appended a page element; the cursor is on it.
     void PageAdded(int32_t pageId);
+    // The bookmark of the first page element with that id anywhere in the
+    // document, in document order, as "//page[@id=P]" selects it; 0 when
+    // there is none.
+    int32_t FirstPage(int32_t pageId);
 
 private:
     struct PageTexts {
         std::shared_ptr<const clsPage> read;
-        QHash<int32_t, QString> own;
+        // The elements, whose text is read when it is asked for; they stay
+        // valid since every edit that could remove one drops the page here.
+        QHash<int32_t, clsXMLParser::ChildElement> elements;
+        // Texts the server wrote since, which win over the elements.
+        QHash<int32_t, QString> written;
     };
 
     void ListPages();
+    void ListFirstPages();
+    void DropFirstPages();
     PageTexts ReadPageTexts(int32_t pageId);
 
     clsXMLParser& m_xml;
@@ -66,4 +75,6 @@ private:
     QHash<int32_t, QList<int32_t>> m_pages;
     QHash<int32_t, PageTexts> m_texts;
     QHash<int32_t, std::shared_ptr<const clsPage>> m_offered;
+    bool m_firstListed = false;
+    QHash<int32_t, int32_t> m_firstPages;
 };

@@ -2,16 +2,73 @@
 
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/mdlZorvObjects.h"
+#include "tfiles/TxtValue.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace {
 
-bool CompareNames(const QString& first, const QString& second) {
-    return QString::compare(first, second, Qt::CaseInsensitive) < 0;
-}
+// The names of a file's lines case-folded into one buffer, each code unit as
+// two bytes high byte first, so that ordering two names is one byte
+// comparison: what comparing the names without regard to case gives, without
+// a fold per comparison.
+class FoldedNames {
+public:
+    explicit FoldedNames(std::size_t count) {
+        m_names.reserve(count);
+        m_bytes.reserve(count * 32);
+    }
+
+    // The name of a line given as its last value, as ObjectName reads it.
+    void add(const QVariant& name) {
+        const std::size_t start = m_bytes.size();
+        const QByteArray bytes =
+            name.typeId() == QMetaType::QByteArray ? name.toByteArray() : QByteArray();
+        if (!bytes.isEmpty() &&
+            std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+            for (const char c : bytes)
+                addUnit(char16_t(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c));
+        } else {
+            for (const QChar c : tfiles::ValueText(name).toCaseFolded())
+                addUnit(c.unicode());
+        }
+        m_names.push_back({start, m_bytes.size() - start, m_names.size()});
+    }
+
+    // Positions of addition in name order; stable, so equal names keep their
+    // order of addition.
+    std::vector<std::size_t> order() {
+        std::vector<std::pair<std::string_view, std::size_t>> sorted;
+        sorted.reserve(m_names.size());
+        for (const Name& name : m_names)
+            sorted.emplace_back(std::string_view(m_bytes.data() + name.start, name.size),
+                                name.position);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::size_t> order;
+        order.reserve(sorted.size());
+        for (const auto& [bytes, position] : sorted)
+            order.push_back(position);
+        return order;
+    }
+
+private:
+    void addUnit(char16_t unit) {
+        m_bytes.push_back(char(unit >> 8));
+        m_bytes.push_back(char(unit & 0xFF));
+    }
+
+    struct Name {
+        std::size_t start;
+        std::size_t size;
+        std::size_t position;
+    };
+    std::vector<char> m_bytes;
+    std::vector<Name> m_names;
+};
 
 } // namespace
 
@@ -66,23 +123,29 @@ bool clsTxtParser::LoadFromHandle(int32_t handle) {
 
     // A stable sort by name gives the order of inserting each line after the
     // last one whose name it does not sort before.
-    std::vector<std::pair<QString, Object>> named;
-    named.reserve(lines.size());
-    for (const int32_t line : lines) {
-        auto object = std::make_shared<clsTXTObject>();
+    objects.reserve(count);
+    UnsortedObjects.reserve(count);
+    // The line objects share one allocation; it lives while any of them is held.
+    const auto block = std::make_shared<std::vector<clsTXTObject>>(lines.size());
+    std::vector<Object> added;
+    added.reserve(lines.size());
+    FoldedNames names(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int32_t line = lines[i];
+        Object object(block, &(*block)[i]);
         object->Sethandle(line);
-        if (UnsortedObjects.add(object, object->Key()))
-            named.emplace_back(object->ObjectName(), std::move(object));
+        if (UnsortedObjects.add(object, platform::CollectionKey(line))) {
+            names.add(object->Value(object->size() - 1));
+            added.push_back(std::move(object));
+        }
     }
-    std::stable_sort(named.begin(), named.end(),
-                     [](const auto& a, const auto& b) { return CompareNames(a.first, b.first); });
-    for (const auto& [name, object] : named)
-        objects.add(object, object->Key());
+    for (const std::size_t i : names.order())
+        objects.add(added[i], platform::CollectionKey(added[i]->handle()));
     return true;
 }
 
 clsTxtParser::Object clsTxtParser::Find(int32_t id) const {
-    return FindKey(QString::number(id) + u'k');
+    return objects.find(platform::CollectionKey(id));
 }
 
 bool clsTxtParser::Save(int32_t file) {

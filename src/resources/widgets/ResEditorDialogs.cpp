@@ -1,0 +1,25 @@
+#include "resources/widgets/ResEditorDialogs.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace ResEditorDialogs {
+
+void Tell(platform::PromptIcon icon, const QString& text, QObject* owner) {
+    platform::prompts().ask(
+        {QStringLiteral("Zorv Editor"), text, icon, platform::PromptButtons::OK, 0, owner});
+}
+
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    ok = Named(new QPushButton(QStringLiteral("OK"), dialog), "btnOK");
+    ok->setDefault(true);
+    cancel = Named(new QPushButton(QStringLiteral("Cancel"), dialog), "btnCancel");
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace ResEditorDialogs
