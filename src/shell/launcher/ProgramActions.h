@@ -6,10 +6,19 @@
 
 #include <QPointer>
 
+class frmGalaxyEditor;
+
 namespace launcher {
 
 class ProgramActions : public LauncherActions {
 public:
+    // Puts the ship panels into the DIV Avuruz and lets every editor open the
+    // Text Resource Editor.
+    ProgramActions();
+    ~ProgramActions() override;
+    ProgramActions(const ProgramActions&) = delete;
+    ProgramActions& operator=(const ProgramActions&) = delete;
+
     void OpenTXTEditor(QWidget* owner, const QString& file) override;
     void OpenGalaxyEditor(QWidget* owner, const QString& file) override;
     void OpenResEditor(QWidget* owner, const QString& file) override;
@@ -20,7 +29,7 @@ public:
 
 private:
     // The program has one Ruvaze Rezivo, made on first use.
-    QPointer<QWidget> m_galaxyEditor;
+    QPointer<frmGalaxyEditor> m_galaxyEditor;
 };
 
 } // namespace launcher
