@@ -5,6 +5,7 @@
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
+#include "maps/MapArea.h"
 #include "maps/frmSectorMap.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/common/mdlCommonGlobals.h"
@@ -26,7 +27,8 @@ namespace mapstest {
 using Ptr = clsGalaxyObject::Ptr;
 
 // Sector A (2,3) holds a sun at the origin, a container without coordinates
-// with two ships, a gate to sector B and a planet; sector B (4,5) a gate
+// with two ships, a gate to sector B, a planet and an asteroid without y
+// and z; sector B (4,5) a gate
 // back. At a 400 x 400 map area 1,110,000 units are 20 pixels.
 inline const std::string kMap = R"(<universe>
   <o t="1" x="2" y="3">
@@ -37,6 +39,7 @@ inline const std::string kMap = R"(<universe>
     </o>
     <o t="18" s="0" gid="1" gx="4" gy="5" x="-2220000" y="0" z="-2220000"/>
     <o t="4" s="0" x="2220000" y="1110000" z="1110000"/>
+    <o t="17" s="0" x="-8880000"/>
   </o>
   <o t="1" x="4" y="5">
     <o t="18" s="0" gid="3" gx="2" gy="3" x="0" y="0" z="0"/>
@@ -98,6 +101,7 @@ protected:
 
     void MakeMap(QSize screen = QSize()) {
         map = new frmSectorMap(spy, nullptr, screen);
+        map->Map->setFixedSize(400, 400);
         map->PopupRunner = [](QMenu&, const QPoint&) {};
         ForwardDocument(document, *map);
         map->ShowMap(document, nullptr);
