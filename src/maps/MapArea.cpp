@@ -1,5 +1,6 @@
 #include "maps/MapArea.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -43,4 +44,10 @@ void MapArea::wheelEvent(QWheelEvent* event) {
     if (m_handlers.wheel)
         m_handlers.wheel(event->angleDelta().y());
     event->accept();
+}
+
+void MapArea::keyReleaseEvent(QKeyEvent* event) {
+    if (m_handlers.keyUp)
+        m_handlers.keyUp(event->modifiers());
+    QWidget::keyReleaseEvent(event);
 }

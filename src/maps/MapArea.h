@@ -20,6 +20,7 @@ public:
         std::function<void(QMouseEvent&)> mouseUp;
         std::function<void()> doubleClick;
         std::function<void(int delta)> wheel;
+        std::function<void(Qt::KeyboardModifiers)> keyUp;
     };
 
     MapArea(QSize designSize, QWidget* parent = nullptr);
@@ -34,6 +35,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     QSize m_designSize;

@@ -7,6 +7,7 @@
 #include "maps/MapKeys.h"
 #include "maps/MapMath.h"
 #include "maps/MapSurface.h"
+#include "maps/MapWindowSurface.h"
 #include "maps/SectorMapLabels.h"
 #include "maps/SectorMapOptions.h"
 #include "maps/SectorMapRecords.h"
@@ -18,14 +19,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -45,13 +44,6 @@ const QString kUnloadQuestion = QStringLiteral(
     "You have modified object coordinates.\n\nDo you want to update them in Ruvaze Rezivo?");
 constexpr int kNotch = 120;
 
-QSize ScreenSize(QSize requested) {
-    if (requested.isValid())
-        return requested;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->size() : frmSectorMap::kDesignMapSize;
-}
-
 QPoint RoundPoint(const QPointF& point, const QPoint& fallback) {
     const auto x = mapmath::Round(point.x());
     const auto y = mapmath::Round(point.y());
@@ -67,19 +59,11 @@ int32_t Negated(int32_t value) {
 
 frmSectorMap::frmSectorMap(SectorMapEvents& events, QWidget* parent, QSize screen)
     : QWidget(parent, Qt::Window), m_events(events) {
-    const bool useDirectDraw = mdlCommon::Settings().UseDirectDraw();
-    const bool useDoubleBuffer = mdlCommon::Settings().UseDoubleBuffer();
     BuildControls();
     BuildPopupMenu();
-    m_surface = std::make_unique<MapSurface>(ChooseDrawMode(useDirectDraw, useDoubleBuffer),
-                                             ScreenSize(screen), SectorMapRenderer::kBackground,
-                                             SectorMapRenderer::kSelected);
+    m_surface = CreateMapSurface(screen, SectorMapRenderer::kBackground,
+                                 SectorMapRenderer::kSelected, this);
     m_renderer = std::make_unique<SectorMapRenderer>(*m_surface);
-    if (!m_surface->Ready())
-        GalaxyMessages::Ask(GalaxyMessages::kAppTitle,
-                            QStringLiteral("Failed to initialize DirectDraw:\n") +
-                                m_surface->InitError(),
-                            PromptIcon::Critical, PromptButtons::OK, this);
     m_view.SetBaseScale(Map->height(), kDesignMapSize.height());
     m_view.SetAreaSize(Map->size());
     LoadSettings();
