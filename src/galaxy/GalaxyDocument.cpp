@@ -71,13 +71,18 @@ void GalaxyDocument::NewMap() {
     emit DocumentReset();
 }
 
+bool GalaxyDocument::CheckSavable() {
+    if (m_parser->Good)
+        return true;
+    if (m_openError.isEmpty())
+        return Fail(QStringLiteral("No map is open."));
+    return Fail(QStringLiteral("The map could not be read, so it cannot be saved:\n") +
+                m_openError);
+}
+
 bool GalaxyDocument::Save(const QString& path, int32_t fileType) {
-    if (!m_parser->Good) {
-        if (m_openError.isEmpty())
-            return Fail(QStringLiteral("No map is open."));
-        return Fail(QStringLiteral("The map could not be read, so it cannot be saved:\n") +
-                    m_openError);
-    }
+    if (!CheckSavable())
+        return false;
     if (!m_parser->SaveFile(path, fileType))
         return Fail(m_parser->GetLastError());
     SetModified(false);

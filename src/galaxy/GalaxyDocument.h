@@ -39,6 +39,9 @@ public:
     bool Open(const QString& path);
     // An empty new map, unsaved (modified) and without a file name.
     void NewMap();
+    // False, with the reason, when the map cannot be saved (none open, or
+    // its file could not be read).
+    bool CheckSavable();
     // fileType 1 plain, 2 packed. A map that was not read cannot be saved.
     bool Save(const QString& path, int32_t fileType);
 

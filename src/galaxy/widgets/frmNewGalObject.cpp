@@ -4,9 +4,9 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyMessages.h"
-#include "galaxy/widgets/GalaxyModal.h"
+#include "shell/widgets/DialogRunner.h"
+#include "shell/widgets/mdlComFunctionsWidgets.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
@@ -29,11 +29,22 @@ int32_t SelectedData(const QComboBox* combo) {
 
 frmNewGalObject::frmNewGalObject(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("New Object"));
+    setObjectName(QStringLiteral("frmNewGalObject"));
     cmbType = new QComboBox(this);
+    cmbType->setObjectName(QStringLiteral("cmbType"));
+    cmbType->setObjectName(QStringLiteral("cmbType"));
     cmbSubtype = new QComboBox(this);
+    cmbSubtype->setObjectName(QStringLiteral("cmbSubtype"));
+    cmbSubtype->setObjectName(QStringLiteral("cmbSubtype"));
     SubtypeEdit = new QLineEdit(this);
+    SubtypeEdit->setObjectName(QStringLiteral("SubtypeEdit"));
+    SubtypeEdit->setObjectName(QStringLiteral("SubtypeEdit"));
     btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setObjectName(QStringLiteral("btnOK"));
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnOK->setDefault(true);
 
     auto* subtype = new QWidget(this);
@@ -130,7 +141,7 @@ void frmNewGalObject::BuildSubtypeChoice() {
     const QFontMetrics metrics(cmbSubtype->font());
     for (int i = 0; i < cmbSubtype->count(); ++i)
         widest = std::max(widest, metrics.horizontalAdvance(cmbSubtype->itemText(i)) + 24);
-    cmbSubtype->view()->setMinimumWidth(widest);
+    mdlComFunctions::SendControlMessage(cmbSubtype, widest);
 }
 
 void frmNewGalObject::Open(bool modal, QWidget* owner) {
@@ -139,7 +150,7 @@ void frmNewGalObject::Open(bool modal, QWidget* owner) {
         setParent(owner, windowFlags());
     if (modal) {
         setModal(true);
-        GalaxyModal::Exec(*this);
+        shellwidgets::RunModal(*this);
     } else {
         show();
     }

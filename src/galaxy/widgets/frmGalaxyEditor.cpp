@@ -1,0 +1,699 @@
+#include "galaxy/widgets/frmGalaxyEditor.h"
+#include "galaxy/widgets/frmGalaxyEditorEvents.h"
+
+#include "galaxy/GalaxyDocument.h"
+#include "galaxy/mdlZorvGalaxy.h"
+#include "galaxy/widgets/GalaxyEditorRoles.h"
+#include "galaxy/widgets/GalaxyIcons.h"
+#include "galaxy/widgets/GalaxyMessages.h"
+#include "galaxy/widgets/GalaxyTreeRules.h"
+#include "galaxy/widgets/ucGalObject.h"
+#include "gamefiles/mdlZorvFD.h"
+#include "gamefiles/widgets/ZorvFileDialog.h"
+#include "shell/common/mdlCommon.h"
+#include "shell/common/mdlCommonGlobals.h"
+#include "shell/mdlComFunctions.h"
+#include "shell/widgets/frmFind.h"
+#include "shell/widgets/frmWait.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+using GalaxyEditorRoles::kIconRole;
+using GalaxyEditorRoles::kKeyRole;
+using GalaxyEditorRoles::kObjectRole;
+using GalaxyMessages::kEditorTitle;
+
+namespace {
+
+const QColor kUnloadedColor(129, 123, 124);
+const QString kPlaceholderKey = QStringLiteral("dummy");
+const QString kPlaceholderText = QStringLiteral("not loaded");
+const QString kNewMapName = QStringLiteral("New Map File");
+const QString kSaveQuestion =
+    QStringLiteral("You have modified some objects.\n\nDo you want to save your changes?");
+const QString kOpenFilter = QStringLiteral(
+    "Zorv Universe Maps (*.xml; *.pck; *.cat)|*.xml;*.pck;*.cat|All files (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("Zorv Universe Maps - plain (*.xml)|*.xml|Zorv "
+                                           "Universe Maps - packed (*.pck)|*.pck");
+// The splitter keeps this much (2000 twips) of the tree and of the panel.
+constexpr int kMinimumSide = 2000 / 15;
+
+} // namespace
+
+frmGalaxyEditor::frmGalaxyEditor(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmGalaxyEditor"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    mdlZorvGalaxy::InitGalaxyTables();
+    m_document = new GalaxyDocument(this);
+    BuildWindow();
+    ConnectDocument();
+    ObjectEdit->Init();
+    UpdateCaption();
+}
+
+void frmGalaxyEditor::BuildWindow() {
+    Tree = new QTreeWidget(this);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    Tree->setHeaderHidden(true);
+    Tree->setUniformRowHeights(true);
+    Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    Tree->setAcceptDrops(true);
+    Tree->viewport()->setAcceptDrops(true);
+    Tree->viewport()->installEventFilter(this);
+    Tree->installEventFilter(this);
+
+    ObjectEdit = new ucGalObject(this);
+    ObjectEdit->setObjectName(QStringLiteral("ObjectEdit"));
+    lblObjectName = new QLabel(this);
+    lblObjectName->setObjectName(QStringLiteral("lblObjectName"));
+    QFont bold = lblObjectName->font();
+    bold.setBold(true);
+    lblObjectName->setFont(bold);
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(4, 0, 0, 0);
+    rightLayout->addWidget(lblObjectName);
+    rightLayout->addWidget(ObjectEdit, 1);
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(Tree, 1);
+    auto* filters = new QHBoxLayout;
+    const QStringList captions = {QStringLiteral("Name"), QStringLiteral("Class"),
+                                  QStringLiteral("ID")};
+    const QStringList tips = {QStringLiteral("Show names of objects"),
+                              QStringLiteral("Show class of objects"),
+                              QStringLiteral("Show IDs of objects")};
+    for (int i = 0; i < 3; ++i) {
+        chkNameFilter[i] = new QCheckBox(captions[i], left);
+        chkNameFilter[i]->setObjectName(QStringLiteral("chkNameFilter") + QString::number(i));
+        chkNameFilter[i]->setToolTip(tips[i]);
+        connect(chkNameFilter[i], &QCheckBox::clicked, this, &frmGalaxyEditor::RelabelTree);
+        filters->addWidget(chkNameFilter[i]);
+    }
+    chkNameFilter[0]->setChecked(true);
+    filters->addStretch();
+    Command1 = new QPushButton(QStringLiteral("Command1"), left);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("Report sectors with nebulae"));
+    connect(Command1, &QPushButton::clicked, this, &frmGalaxyEditor::ReportNebulaSectors);
+    filters->addWidget(Command1);
+    leftLayout->addLayout(filters);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("Splitter"));
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setChildrenCollapsible(false);
+    left->setMinimumWidth(kMinimumSide);
+    right->setMinimumWidth(kMinimumSide);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    setCentralWidget(splitter);
+
+    StatusPanel = new QLabel(this);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->addWidget(StatusPanel, 1);
+
+    BuildToolbar();
+    BuildPopupMenu();
+
+    connect(Tree, &QTreeWidget::itemExpanded, this, &frmGalaxyEditor::NodeExpanded);
+    connect(Tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (m_treeUpdates == 0)
+            SelectNode(current);
+    });
+    connect(Tree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { ShowPopupMenu(point); });
+    connect(ObjectEdit, &ucGalObject::OnObjectChanged, this,
+            [this](const Ptr& object) { NotifyObjectModified(object, true); });
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, &frmGalaxyEditor::ShowFindWindow);
+    resize(900, 600);
+}
+
+void frmGalaxyEditor::BuildToolbar() {
+    QToolBar* bar = addToolBar(QStringLiteral("MainToolbar"));
+    bar->setObjectName(QStringLiteral("MainToolbar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setMovable(false);
+    const auto add = [this, bar](const QString& key, const QString& caption, const QString& tip) {
+        QAction* action = bar->addAction(caption);
+        action->setObjectName(key);
+        action->setToolTip(tip);
+        m_buttons.insert(key, action);
+        return action;
+    };
+    connect(add(QStringLiteral("new"), QStringLiteral("New"), QStringLiteral("New map file")),
+            &QAction::triggered, this, &frmGalaxyEditor::NewMap);
+    QAction* open = add(QStringLiteral("open"), QStringLiteral("Open"), QStringLiteral("Open map"));
+    connect(open, &QAction::triggered, this, [this] {
+        QString path;
+        OpenFile(path);
+    });
+    mnuRecent = new QMenu(this);
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    open->setMenu(mnuRecent);
+    if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(open)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(mnuRecent, &QMenu::triggered, this, [this](QAction* entry) {
+        QString path = entry->data().toString();
+        OpenFile(path);
+    });
+    connect(add(QStringLiteral("save"), QStringLiteral("Save"), QStringLiteral("Save map")),
+            &QAction::triggered, this, &frmGalaxyEditor::SaveMapAs);
+    bar->addSeparator();
+    connect(
+        add(QStringLiteral("zorv"), QStringLiteral("Zorv"), QStringLiteral("Run the Zorv game")),
+        &QAction::triggered, this, &frmGalaxyEditor::RunGame);
+    connect(add(QStringLiteral("desc"), QStringLiteral("Text Res"),
+                QStringLiteral("Text resource editor")),
+            &QAction::triggered, this, &frmGalaxyEditor::ShowTextResourceEditor);
+    bar->addSeparator();
+    QAction* map =
+        add(QStringLiteral("map"), QStringLiteral("Sector"), QStringLiteral("Show sector map"));
+    map->setCheckable(true);
+    connect(map, &QAction::triggered, this, &frmGalaxyEditor::ShowSectorMap);
+    QAction* universe = add(QStringLiteral("universe"), QStringLiteral("Universe"),
+                            QStringLiteral("Show universe map"));
+    universe->setCheckable(true);
+    connect(universe, &QAction::triggered, this, &frmGalaxyEditor::ShowUniverseMap);
+    UpdateMapButtons();
+}
+
+QAction* frmGalaxyEditor::Button(const QString& key) const {
+    return m_buttons.value(key);
+}
+
+void frmGalaxyEditor::ConnectDocument() {
+    connect(m_document, &GalaxyDocument::SectorLoaded, this,
+            &frmGalaxyEditor::Document_SectorLoaded);
+    connect(m_document, &GalaxyDocument::ObjectAdded, this, &frmGalaxyEditor::Document_ObjectAdded);
+    connect(m_document, &GalaxyDocument::ObjectRemoved, this,
+            &frmGalaxyEditor::Document_ObjectRemoved);
+    connect(m_document, &GalaxyDocument::ObjectMoved, this, &frmGalaxyEditor::Document_ObjectMoved);
+    connect(m_document, &GalaxyDocument::ObjectModified, this,
+            [this](const Ptr& object) { NotifyObjectModified(object, true); });
+    connect(m_document, &GalaxyDocument::ModifiedChanged, this, &frmGalaxyEditor::UpdateCaption);
+}
+
+void frmGalaxyEditor::MyShow(bool modal, QWidget* owner) {
+    m_owner = owner;
+    m_unloadConfirmed = false;
+    LoadEditorSettings();
+    RelabelTree();
+    Button(QStringLiteral("save"))->setEnabled(m_document->Good());
+    UpdateMapButtons();
+    Button(QStringLiteral("desc"))->setEnabled(static_cast<bool>(Opener()));
+    SelectNode(nullptr);
+    setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool frmGalaxyEditor::Modified() const {
+    return m_document->Modified();
+}
+
+void frmGalaxyEditor::SetModified(bool modified) {
+    m_document->SetModified(modified);
+    UpdateCaption();
+}
+
+void frmGalaxyEditor::UpdateCaption() {
+    QString caption = kEditorTitle;
+    if (!m_mapFileName.isEmpty()) {
+        caption += QStringLiteral(" [") + m_mapFileName + u']';
+        if (Modified())
+            caption += QStringLiteral(" *");
+    }
+    setWindowTitle(caption);
+}
+
+void frmGalaxyEditor::ShowError(const QString& text) {
+    GalaxyMessages::Ask(kEditorTitle, text, platform::PromptIcon::Critical,
+                        platform::PromptButtons::OK, this);
+}
+
+// Yes saves first; false when the person cancelled or the save failed.
+bool frmGalaxyEditor::AskToSave(const QString& title) {
+    if (!Modified())
+        return true;
+    switch (GalaxyMessages::Ask(title, kSaveQuestion, platform::PromptIcon::Question,
+                                platform::PromptButtons::YesNoCancel, this)) {
+    case platform::PromptAnswer::Yes:
+        return SaveMapAs();
+    case platform::PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmGalaxyEditor::OpenFile(QString& path) {
+    if (!AskToSave(GalaxyMessages::kAppTitle))
+        return;
+    m_mapFileName.clear();
+    m_copied.reset();
+    if (m_map)
+        m_map->Clear();
+    if (m_universe)
+        m_universe->Clear();
+    if (path.isEmpty()) {
+        ZorvFileDialog dialog(this);
+        dialog.FileName = GetLatestRecentMap();
+        if (dialog.FileName.isEmpty())
+            dialog.InitDir = mdlComFunctions::BuildPath(mdlCommon::Settings().ZorvPath(),
+                                                        QStringLiteral("maps"));
+        dialog.filter = kOpenFilter;
+        if (!dialog.ShowOpen()) {
+            UpdateCaption();
+            return;
+        }
+        path = dialog.FileName;
+    }
+    mdlCommon::ShowWait(QStringLiteral("Loading file..."), this);
+    if (m_document->Open(path)) {
+        AddRecentMap(path);
+        Button(QStringLiteral("save"))->setEnabled(true);
+    } else {
+        mdlCommon::HideWait(this);
+        ShowError(QStringLiteral("Error parsing file: \n") + m_document->LastError());
+        RemoveRecentMap(path);
+    }
+    m_mapFileName = m_document->FileName();
+    m_document->SetModified(false);
+    UpdateCaption();
+    FillTree();
+    mdlCommon::HideWait(this);
+}
+
+bool frmGalaxyEditor::SaveMapAs() {
+    if (!m_document->CheckSavable()) {
+        ShowError(QStringLiteral("Error saving file:\n") + m_document->LastError());
+        return false;
+    }
+    ZorvFileDialog dialog(this);
+    dialog.filter = kSaveFilter;
+    dialog.FileName = m_document->FileName();
+    if (!dialog.ShowSave())
+        return false;
+    const QString path = dialog.FileName;
+    if (mdlZorvFD::ZorvFD_FileExists(path) &&
+        GalaxyMessages::Ask(kEditorTitle,
+                            path + QStringLiteral(" already exist.\nDo you want to replace it?"),
+                            platform::PromptIcon::Question, platform::PromptButtons::YesNo,
+                            this) != platform::PromptAnswer::Yes)
+        return false;
+    if (!m_document->Save(path, dialog.FilterIndex == 1 ? 1 : 2)) {
+        ShowError(QStringLiteral("Error saving file:\n") + m_document->LastError());
+        return false;
+    }
+    m_mapFileName = m_document->FileName();
+    AddRecentMap(m_mapFileName);
+    UpdateCaption();
+    return true;
+}
+
+void frmGalaxyEditor::NewMap() {
+    if (!AskToSave(GalaxyMessages::kAppTitle))
+        return;
+    m_document->NewMap();
+    m_mapFileName = kNewMapName;
+    m_copied.reset();
+    if (m_map)
+        m_map->Clear();
+    Button(QStringLiteral("save"))->setEnabled(true);
+    UpdateCaption();
+    FillTree();
+}
+
+void frmGalaxyEditor::LoadEditorSettings() {
+    const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
+    const int32_t names = key.isValid() ? key.number(QStringLiteral("Names")).value_or(1) : 1;
+    for (int i = 0; i < 3; ++i)
+        chkNameFilter[i]->setChecked(names & (1 << i));
+    m_recentMaps = mdlCommon::Settings().LoadRecentGalaxyMaps();
+    RebuildRecentMenu();
+}
+
+void frmGalaxyEditor::SaveEditorSettings() {
+    const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
+    if (key.isValid())
+        key.setNumber(QStringLiteral("Names"), m_nameFilter);
+    mdlCommon::Settings().SaveRecentGalaxyMaps(m_recentMaps);
+}
+
+void frmGalaxyEditor::AddRecentMap(const QString& path) {
+    mdlCommon::AddRecentFile(path, m_recentMaps);
+    RebuildRecentMenu();
+}
+
+void frmGalaxyEditor::RemoveRecentMap(const QString& path) {
+    mdlCommon::RemoveRecentFile(path, m_recentMaps);
+    RebuildRecentMenu();
+}
+
+void frmGalaxyEditor::RebuildRecentMenu() {
+    mnuRecent->clear();
+    for (int i = 0; i < m_recentMaps.size(); ++i) {
+        QAction* entry =
+            mnuRecent->addAction(QString::number(i + 1) + QStringLiteral(" - ") + m_recentMaps[i]);
+        entry->setData(m_recentMaps[i]);
+    }
+}
+
+QString frmGalaxyEditor::GetLatestRecentMap() const {
+    return m_recentMaps.isEmpty() ? QString() : m_recentMaps.front();
+}
+
+// The tree.
+
+QTreeWidgetItem* frmGalaxyEditor::Node(const QString& key) const {
+    return m_nodes.value(key);
+}
+
+frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
+    if (!node)
+        return nullptr;
+    return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
+}
+
+QString frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
+    return GalaxyTreeRules::NodeLabel(*m_document->parser(), object, m_nameFilter);
+}
+
+void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
+    node->setText(0, GetNodeLabel(object));
+    const QString icon = GalaxyTreeRules::ImageKey(*object);
+    node->setData(0, kIconRole, icon);
+    node->setIcon(0, GalaxyIcons::Icon(icon));
+}
+
+QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
+    auto* node = new QTreeWidgetItem;
+    node->setData(0, kKeyRole, object->Key());
+    node->setData(0, kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object.get())));
+    SetNodeLook(node, object);
+    if (!object->Loaded)
+        node->setForeground(0, kUnloadedColor);
+    m_nodes.insert(object->Key(), node);
+    m_objectNodes.insert(object.get(), node);
+    return node;
+}
+
+// A node for the object at the index among the parent's children (the
+// root level without parent; -1 appends).
+QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, const Ptr& object) {
+    QTreeWidgetItem* node = MakeNode(object);
+    if (parent)
+        parent->insertChild(index < 0 ? parent->childCount() : index, node);
+    else
+        Tree->insertTopLevelItem(index < 0 ? Tree->topLevelItemCount() : index, node);
+    return node;
+}
+
+// The object's subtree below the node; the children are made first and
+// added in one step.
+void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
+    if (object->Loaded) {
+        QList<QTreeWidgetItem*> children;
+        children.reserve(object->Childs.count());
+        for (const Ptr& child : object->Childs) {
+            QTreeWidgetItem* childNode = MakeNode(child);
+            AddObjectNode(childNode, child);
+            children.append(childNode);
+        }
+        node->addChildren(children);
+        return;
+    }
+    ++m_placeholderCounter;
+    auto* placeholder = new QTreeWidgetItem(node, {kPlaceholderText});
+    const QString key = QString::number(m_placeholderCounter) + kPlaceholderKey;
+    placeholder->setData(0, kKeyRole, key);
+    m_nodes.insert(key, placeholder);
+}
+
+void frmGalaxyEditor::FillTree() {
+    ++m_treeUpdates;
+    Tree->setUpdatesEnabled(false);
+    Tree->clear();
+    m_nodes.clear();
+    m_objectNodes.clear();
+    QList<QTreeWidgetItem*> sectors;
+    for (const Ptr& sector : m_document->parser()->Sectors) {
+        QTreeWidgetItem* node = MakeNode(sector);
+        AddObjectNode(node, sector);
+        sectors.append(node);
+    }
+    Tree->addTopLevelItems(sectors);
+    Tree->setUpdatesEnabled(true);
+    --m_treeUpdates;
+    if (m_universe)
+        m_universe->RefreshUniverse(*m_document);
+    SelectNode(nullptr);
+    const int32_t count = m_document->parser()->Sectors.count();
+    StatusPanel->setText(QString::number(count) +
+                         mdlComFunctions::PluralForm(count, QStringLiteral(" sector"),
+                                                     QStringLiteral(" sectors"),
+                                                     QStringLiteral(" sectors")));
+}
+
+void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
+    m_nodes.remove(node->data(0, kKeyRole).toString());
+    m_objectNodes.remove(
+        reinterpret_cast<const clsGalaxyObject*>(node->data(0, kObjectRole).value<quintptr>()));
+    if (node == m_dragNode)
+        m_dragNode = nullptr;
+    for (int i = 0; i < node->childCount(); ++i)
+        ForgetKeys(node->child(i));
+}
+
+void frmGalaxyEditor::RemoveNode(QTreeWidgetItem* node) {
+    ++m_treeUpdates;
+    ForgetKeys(node);
+    delete node;
+    --m_treeUpdates;
+}
+
+void frmGalaxyEditor::RemoveChildNodes(QTreeWidgetItem* node) {
+    while (node->childCount() > 0)
+        RemoveNode(node->child(0));
+}
+
+void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
+    QTreeWidgetItem* node = Node(object->Key());
+    if (!node) {
+        const Ptr parent = object->Parent.lock();
+        QTreeWidgetItem* parentNode = parent ? Node(parent->Key()) : nullptr;
+        // An object under a sector the tree has not read yet has no place.
+        if (parent && !parentNode)
+            return;
+        node = AddNode(parentNode, -1, object);
+    } else {
+        SetNodeLook(node, object);
+    }
+    if (withChildren) {
+        ++m_treeUpdates;
+        RemoveChildNodes(node);
+        AddObjectNode(node, object);
+        --m_treeUpdates;
+    }
+}
+
+bool frmGalaxyEditor::LoadSectorNode(const Ptr& sector) {
+    if (!m_document->LoadSector(sector)) {
+        ShowError(m_document->LastError());
+        return false;
+    }
+    return true;
+}
+
+void frmGalaxyEditor::NodeExpanded(QTreeWidgetItem* node) {
+    const Ptr object = ObjectOf(node);
+    if (!object || object->Loaded)
+        return;
+    LoadSectorNode(object);
+    if (object == m_selected && m_map)
+        m_map->SelectGalObject(object);
+}
+
+void frmGalaxyEditor::RelabelTree() {
+    m_nameFilter = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (chkNameFilter[i]->isChecked())
+            m_nameFilter |= 1 << i;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Tree->setUpdatesEnabled(false);
+    for (const Ptr& sector : m_document->parser()->Sectors)
+        RelabelNodes(sector);
+    Tree->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+// Placeholders keep their text; only what the tree holds is relabelled.
+void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
+    QTreeWidgetItem* node = m_objectNodes.value(object.get());
+    if (!node)
+        return;
+    node->setText(0, GetNodeLabel(object));
+    for (const Ptr& child : object->Childs)
+        RelabelNodes(child);
+}
+
+// Selection.
+
+void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {
+    if (m_find)
+        m_find->ClearTag();
+    if (!node) {
+        node = Tree->currentItem();
+        if (!node && Tree->topLevelItemCount() > 0) {
+            node = Tree->topLevelItem(0);
+            ++m_treeUpdates;
+            Tree->setCurrentItem(node);
+            --m_treeUpdates;
+        }
+    }
+    SetSelectedObject(ObjectOf(node));
+}
+
+void frmGalaxyEditor::SelectObjectNode(const Ptr& object) {
+    if (QTreeWidgetItem* node = object ? Node(object->Key()) : nullptr) {
+        ++m_treeUpdates;
+        Tree->setCurrentItem(node);
+        Tree->scrollToItem(node);
+        --m_treeUpdates;
+    }
+    SetSelectedObject(object);
+}
+
+void frmGalaxyEditor::SetSelectedObject(const Ptr& object) {
+    m_selected = object;
+    ShowSelection();
+}
+
+void frmGalaxyEditor::ShowSelection() {
+    UpdateObjectLabel(m_selected);
+    ObjectEdit->ShowObject(m_document, m_selected);
+    if (m_map)
+        m_map->SelectGalObject(m_selected);
+    if (m_universe)
+        m_universe->SelectSector(mdlCommon::GetSectorOf(m_selected));
+}
+
+void frmGalaxyEditor::UpdateObjectLabel(const Ptr& object) {
+    QString label;
+    if (object) {
+        label = object->ObjectTypeName();
+        mdlComFunctions::AppendWithSeparator(label, m_document->parser()->GetObjectName(object),
+                                             QStringLiteral(" - "));
+    }
+    lblObjectName->setText(label);
+}
+
+void frmGalaxyEditor::NotifyObjectModified(const Ptr& object, bool noRefresh) {
+    if (!object)
+        return;
+    if (object->Dirty && !Modified())
+        m_document->SetModified(true);
+    UpdateCaption();
+    if (m_document->Contains(object))
+        UpdateObjectNode(object, false);
+    if (m_map)
+        m_map->ObjectModified(object);
+    if (m_universe)
+        m_universe->ObjectModified(object);
+    if (!noRefresh)
+        SetSelectedObject(m_selected);
+    else if (object == m_selected)
+        UpdateObjectLabel(object);
+}
+
+// Find.
+
+void frmGalaxyEditor::ShowFindWindow() {
+    if (m_find) {
+        m_find->raise();
+        m_find->activateWindow();
+        return;
+    }
+    m_find = new frmFind(this);
+    connect(m_find, &frmFind::OnFindNext, this, &frmGalaxyEditor::m_find_OnFindNext);
+    connect(m_find, &frmFind::OnClose, this, [this] { m_find = nullptr; });
+    m_find->ShowFind(false, this);
+}
+
+void frmGalaxyEditor::m_find_OnFindNext(bool wholeWords, bool, QString& text, QVariant& position,
+                                        bool& found) {
+    found = FindNextNode(wholeWords, text, position);
+}
+
+bool frmGalaxyEditor::FindNextNode(bool wholeWords, const QString& text, QVariant& position) {
+    QTreeWidgetItem* start = Tree->currentItem();
+    if (!start)
+        return false;
+    const QString lastFound = position.toString();
+    // Every node from the start on, in tree order: its subtree, its later
+    // siblings, then the later siblings of its ancestors.
+    for (QTreeWidgetItemIterator it(start); *it; ++it) {
+        QTreeWidgetItem* node = *it;
+        if (!lastFound.isEmpty() && node->data(0, kKeyRole).toString() == lastFound)
+            continue;
+        if (!GalaxyTreeRules::TextMatches(node->text(0), text, wholeWords))
+            continue;
+        ++m_treeUpdates;
+        Tree->setCurrentItem(node);
+        Tree->scrollToItem(node);
+        --m_treeUpdates;
+        SelectNode(node);
+        position = node->data(0, kKeyRole).toString();
+        return true;
+    }
+    return false;
+}
+
+// Closing.
+
+void frmGalaxyEditor::closeEvent(QCloseEvent* event) {
+    if (mdlCommon::IsBusy(this)) {
+        event->ignore();
+        return;
+    }
+    if (!m_unloadConfirmed) {
+        if ((m_map && !m_map->QueryUnload()) || !AskToSave(kEditorTitle)) {
+            event->ignore();
+            return;
+        }
+        m_unloadConfirmed = true;
+    }
+    if (m_map)
+        m_map->Unload();
+    if (m_universe)
+        m_universe->Unload();
+    if (m_find)
+        m_find->close();
+    SaveEditorSettings();
+    ObjectEdit->Term();
+    event->accept();
+}

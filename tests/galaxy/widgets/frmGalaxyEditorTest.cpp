@@ -1,0 +1,389 @@
+#include "GalaxyWidgetsTestSupport.h"
+
+#include "galaxy/widgets/GalaxyEditorRoles.h"
+#include "galaxy/widgets/frmGalaxyEditor.h"
+#include "galaxy/widgets/frmNewGalObject.h"
+#include "galaxy/widgets/ucGalObject.h"
+#include "shell/common/mdlCommonGlobals.h"
+#include "shell/widgets/DialogRunner.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace galaxytest;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using GalaxyEditorRoles::kIconRole;
+using GalaxyEditorRoles::kKeyRole;
+
+std::string KeyOf(const QTreeWidgetItem* node) {
+    return Text(node->data(0, kKeyRole).toString());
+}
+
+Strings Labels(const QTreeWidgetItem* node) {
+    Strings labels;
+    for (int i = 0; i < node->childCount(); ++i)
+        labels.push_back(Text(node->child(i)->text(0)));
+    return labels;
+}
+
+bool IsGrey(const QTreeWidgetItem* node) {
+    return node->data(0, Qt::ForegroundRole).isValid();
+}
+
+class frmGalaxyEditorTest : public GalaxyWindowTest {
+protected:
+    void Open(const std::string& xml, const std::string& name = "map.xml") {
+        path = WriteMap(xml, name);
+        QString chosen = path;
+        editor.OpenFile(chosen);
+    }
+    QTreeWidgetItem* Top(int index) const { return editor.Tree->topLevelItem(index); }
+    Ptr Object(const QTreeWidgetItem* node) const {
+        return editor.Document().parser()->objects.find(node->data(0, kKeyRole).toString());
+    }
+    void Select(QTreeWidgetItem* node) {
+        editor.Tree->setCurrentItem(node);
+        ASSERT_EQ(editor.SelectedObject(), Object(node));
+    }
+    void Filter(bool name, bool type, bool id) {
+        editor.chkNameFilter[0]->setChecked(name);
+        editor.chkNameFilter[1]->setChecked(type);
+        editor.chkNameFilter[2]->setChecked(id);
+        editor.RelabelTree();
+    }
+
+    frmGalaxyEditor editor;
+    QString path;
+};
+
+TEST_F(frmGalaxyEditorTest, OpeningShowsTheSectorsUnread) {
+    Open(kTwoSectors);
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 2);
+    QTreeWidgetItem* first = Top(0);
+    EXPECT_EQ(KeyOf(first), "1k");
+    EXPECT_TRUE(IsGrey(first));
+    EXPECT_EQ(Text(first->data(0, kIconRole).toString()), "sector_noload");
+    ASSERT_EQ(first->childCount(), 1);
+    EXPECT_EQ(KeyOf(first->child(0)), "1dummy");
+    EXPECT_EQ(Text(first->child(0)->text(0)), "not loaded");
+    EXPECT_EQ(KeyOf(Top(1)->child(0)), "2dummy");
+    EXPECT_EQ(Text(editor.StatusPanel->text()), "2 sectors");
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(path) + "]");
+    EXPECT_EQ(editor.SelectedObject(), Object(first));
+    EXPECT_EQ(Text(editor.lblObjectName->text()), "Sector - [string 7:1020101]");
+    EXPECT_EQ(editor.RecentMaps(), QStringList{path});
+
+    editor.Tree->expandItem(first);
+    EXPECT_FALSE(IsGrey(first));
+    EXPECT_EQ(Text(first->data(0, kIconRole).toString()), "sector");
+    EXPECT_EQ(first->childCount(), 5);
+    EXPECT_EQ(Text(first->child(0)->data(0, kIconRole).toString()), "background");
+    EXPECT_FALSE(editor.Modified());
+
+    // Placeholder keys keep counting over new fills of the tree.
+    editor.FillTree();
+    EXPECT_EQ(KeyOf(Top(1)->child(0)), "3dummy");
+}
+
+TEST_F(frmGalaxyEditorTest, LabelsFollowTheNameOptions) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    EXPECT_EQ(Text(Top(0)->text(0)), "[string 7:1020101]");
+    Filter(true, true, true);
+    EXPECT_EQ(Text(Top(0)->text(0)), "[Sector] - 00, 00 - [string 7:1020101]");
+    EXPECT_EQ(Labels(Top(0))[0], "[Background] - [object t=2 s=0] - Background");
+    Filter(false, false, true);
+    EXPECT_EQ(Labels(Top(0))[0], "[object t=2 s=0]");
+    EXPECT_EQ(Text(Top(1)->child(0)->text(0)), "not loaded");
+    Filter(false, true, false);
+    EXPECT_EQ(Text(Top(0)->text(0)), "[Sector]");
+    Filter(false, false, false);
+    EXPECT_EQ(Text(Top(0)->text(0)), "");
+
+    testsupport::writeFile(
+        testsupport::dataDir() / "t" / "440001.xml",
+        R"(<language id="44"><page id="7"><t id="1020101">Home Reach</t></page></language>)");
+    UseDataFolder();
+    ASSERT_TRUE(DescServer().LoadResources(44));
+    Filter(true, false, true);
+    EXPECT_EQ(Text(Top(0)->text(0)), "00, 00 - Home Reach");
+}
+
+TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
+    editor.NewMap();
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [New Map File] *");
+    EXPECT_EQ(Text(editor.StatusPanel->text()), "0 sectors");
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
+        EXPECT_EQ(Text(dialog.cmbType->currentText()), "Sector");
+        dialog.btnOK->click();
+    });
+    editor.AddNewObject(true);
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 1);
+    EXPECT_EQ(KeyOf(Top(0)), "1k");
+    EXPECT_EQ(Labels(Top(0)), Strings{"Background"});
+    EXPECT_TRUE(Messages().empty()) << Messages().front();
+
+    prompts.answerFile(PathOf("new.xml"), 1);
+    ASSERT_TRUE(editor.SaveMapAs());
+    EXPECT_EQ(testsupport::readFile(testsupport::dataDir() / "new.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<universe xmlns=\"XUNIVERS.xsd\">\n"
+              "  <o t=\"1\" r=\"1\" x=\"0\" y=\"0\" color=\"0\" ff=\"0\" fc=\"0\" fn=\"0\">\n"
+              "    <o t=\"2\" s=\"0\" />\n"
+              "  </o>\n"
+              "</universe>\n");
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(PathOf("new.xml")) + "]");
+}
+
+TEST_F(frmGalaxyEditorTest, AFactoryComesWithItsDefaults) {
+    Open(kTwoSectors);
+    Select(Top(1));
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
+        EXPECT_EQ(dialog.cmbType->findData(1), -1);
+        dialog.cmbType->setCurrentIndex(dialog.cmbType->findData(6));
+        emit dialog.cmbType->activated(dialog.cmbType->currentIndex());
+        dialog.SubtypeEdit->setText("0");
+        dialog.btnOK->click();
+    });
+    editor.AddNewObject(false);
+    QTreeWidgetItem* sector = Top(1);
+    EXPECT_FALSE(IsGrey(sector));
+    ASSERT_EQ(sector->childCount(), 3);
+    QTreeWidgetItem* factory = sector->child(2);
+    std::string names;
+    for (const auto& property : Object(factory)->NewEnum())
+        Append(names, Text(property->Name));
+    EXPECT_EQ(names, "s t r x y z a b g");
+    EXPECT_EQ(Labels(factory), (Strings{"Primary resources", "Product", "Docked ships"}));
+    EXPECT_EQ(Text(factory->data(0, kIconRole).toString()), "factory");
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(path) + "] *");
+}
+
+TEST_F(frmGalaxyEditorTest, PasteAndMoveRefusals) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    QTreeWidgetItem* planet = Top(0)->child(2);
+    ASSERT_EQ(Object(planet)->otype(), 4);
+    Select(planet);
+    editor.mnuPopCopy->trigger();
+    Select(Top(0));
+    editor.PasteObject();
+    editor.SetCopiedObject(Object(Top(0)));
+    Select(planet);
+    editor.PasteObject();
+    EXPECT_EQ(Messages(), (Strings{"Cannot paste non-sector object as siblink of sector.",
+                                   "Cannot paste sector as a child."}));
+    EXPECT_EQ(Text(prompts.messages().front().title), "Ruvaze Rezivo");
+    EXPECT_FALSE(editor.Modified());
+
+    EXPECT_EQ(Text(editor.DragOverIcon(Top(0), planet, false)), "nop");
+    EXPECT_EQ(Text(editor.DragOverIcon(Top(0), Top(1), true)), "nop");
+    EXPECT_EQ(Text(editor.DragOverIcon(Top(0), Top(1), false)), "movesiblink");
+    EXPECT_EQ(Text(editor.DragOverIcon(planet, Top(0)->child(1), true)), "moveparent");
+    EXPECT_EQ(Text(editor.DragOverIcon(planet, Top(1)->child(0), false)), "nop");
+    EXPECT_FALSE(editor.MoveDraggedNode(planet, Top(1)->child(0), false));
+    EXPECT_EQ(Messages().back(), "Moved node or target node not found in parser.");
+}
+
+TEST_F(frmGalaxyEditorTest, MovingAndPastingInTheTree) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    QTreeWidgetItem* planet = Top(0)->child(2);
+    const Ptr moved = Object(planet);
+    ASSERT_TRUE(editor.MoveDraggedNode(planet, Top(0)->child(1), true));
+    QTreeWidgetItem* gate = Top(0)->child(1);
+    ASSERT_EQ(gate->childCount(), 1);
+    EXPECT_EQ(Object(gate->child(0)), moved);
+    EXPECT_EQ(editor.Tree->currentItem(), gate->child(0));
+    EXPECT_TRUE(editor.Modified());
+
+    // A sector pasted beside a sector stands before it with new IDs.
+    editor.SetCopiedObject(Object(Top(0)));
+    Select(Top(1));
+    editor.PasteObject();
+    EXPECT_TRUE(Messages().empty()) << Messages().front();
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 3);
+    EXPECT_EQ(editor.Document().parser()->Sectors.count(), 3);
+    EXPECT_EQ(Text(editor.StatusPanel->text()), "2 sectors");
+}
+
+TEST_F(frmGalaxyEditorTest, DeletingAsksFirst) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    QTreeWidgetItem* planet = Top(0)->child(2);
+    const Ptr object = Object(planet);
+    Select(planet);
+    prompts.answer(platform::PromptAnswer::No);
+    editor.DeleteSelectedObject();
+    EXPECT_EQ(Top(0)->childCount(), 5);
+    prompts.answer(platform::PromptAnswer::Yes);
+    editor.DeleteSelectedObject();
+    EXPECT_EQ(Messages(),
+              (Strings{"Do you really want to delete selected object [object t=4 s=1] ([object "
+                       "t=4 s=1]) ?",
+                       "Do you really want to delete selected object [object t=4 s=1] ([object "
+                       "t=4 s=1]) ?"}));
+    EXPECT_EQ(Top(0)->childCount(), 4);
+    EXPECT_EQ(editor.Node(object->Key()), nullptr);
+    EXPECT_NE(editor.SelectedObject(), object);
+    EXPECT_EQ(editor.SelectedObject(), Object(editor.Tree->currentItem()));
+    EXPECT_TRUE(editor.Modified());
+}
+
+TEST_F(frmGalaxyEditorTest, PasteAfterTheCopiedObjectsSectorWasDeleted) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    editor.Tree->expandItem(Top(1));
+    Select(Top(0)->child(2));
+    editor.mnuPopCopy->trigger();
+    Select(Top(0));
+    prompts.answer(platform::PromptAnswer::Yes);
+    editor.DeleteSelectedObject();
+    EXPECT_EQ(editor.CopiedObject(), nullptr);
+    Select(Top(0)->child(1));
+    editor.PasteObject();
+    EXPECT_EQ(editor.Document().parser()->Sectors.count(), 1);
+    EXPECT_EQ(Top(0)->childCount(), 2);
+}
+
+TEST_F(frmGalaxyEditorTest, FindNextReachesEveryLaterNode) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    editor.Tree->expandItem(Top(1));
+    Filter(false, true, false);
+    Select(Top(0));
+    QVariant position;
+    std::vector<QTreeWidgetItem*> found;
+    while (editor.FindNextNode(true, "[gate]", position))
+        found.push_back(editor.Tree->currentItem());
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0], Top(0)->child(1));
+    EXPECT_EQ(found[1], Top(0)->child(3));
+    EXPECT_EQ(found[2], Top(1)->child(0));
+    EXPECT_EQ(editor.SelectedObject(), Object(found[2]));
+
+    Select(Top(0));
+    position = QVariant();
+    EXPECT_TRUE(editor.FindNextNode(false, "sub OBJ", position));
+    EXPECT_EQ(editor.Tree->currentItem(), Top(0)->child(3)->child(0));
+    EXPECT_FALSE(editor.FindNextNode(true, "sub", position));
+}
+
+TEST_F(frmGalaxyEditorTest, UnreadableMapsAreReported) {
+    Open("<map/>", "bad.xml");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(
+        StartsWith(Messages()[0], "Error parsing file: \nCannot find tag 'universe' in file.\n"));
+    EXPECT_TRUE(editor.RecentMaps().isEmpty());
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo");
+    EXPECT_EQ(Text(editor.StatusPanel->text()), "0 sectors");
+    EXPECT_FALSE(editor.SaveMapAs());
+    EXPECT_TRUE(StartsWith(Messages()[1], "Error saving file:\nThe map could not be read"));
+
+    Open(R"(<universe><o t="1"><x t="18"/></o></universe>)", "gate.xml");
+    EXPECT_EQ(Messages()[2],
+              "Error parsing file: \nFailed to load object: Starting tag is not 'o'");
+
+    Open(R"(<universe><o t="1"><o t="18"/><x t="4"/></o><o t="1" x="1"/></universe>)", "deep.xml");
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 2);
+    editor.Tree->expandItem(Top(0));
+    EXPECT_TRUE(StartsWith(Messages()[3], "Error loading children of sector idx=0\n"));
+    EXPECT_TRUE(IsGrey(Top(0)));
+    EXPECT_EQ(Labels(Top(0)), Strings{"not loaded"});
+    editor.Tree->expandItem(Top(1));
+    EXPECT_FALSE(IsGrey(Top(1)));
+    EXPECT_EQ(Messages().size(), 4u);
+}
+
+TEST_F(frmGalaxyEditorTest, RecentMapsKeepFiveNewestFirst) {
+    QStringList opened;
+    for (int i = 0; i < 6; ++i) {
+        Open(kTwoSectors, "map" + std::to_string(i) + ".xml");
+        opened.prepend(path);
+    }
+    opened.removeLast();
+    EXPECT_EQ(editor.RecentMaps(), opened);
+    const auto entries = editor.mnuRecent->actions();
+    ASSERT_EQ(entries.size(), 5);
+    EXPECT_EQ(Text(entries[0]->text()), "1 - " + Text(path));
+    EXPECT_EQ(entries[0]->data().toString(), path);
+}
+
+TEST_F(frmGalaxyEditorTest, OpeningWithUnsavedChangesAsks) {
+    Open(kTwoSectors);
+    editor.SetModified(true);
+    prompts.answer(platform::PromptAnswer::Cancel);
+    Open(kTwoSectors, "other.xml");
+    EXPECT_EQ(editor.RecentMaps().size(), 1);
+    EXPECT_EQ(Text(prompts.messages().back().title), "Zorv Editor");
+    EXPECT_EQ(Messages().back(),
+              "You have modified some objects.\n\nDo you want to save your changes?");
+    prompts.answer(platform::PromptAnswer::No);
+    Open(kTwoSectors, "other.xml");
+    EXPECT_EQ(editor.RecentMaps().size(), 2);
+    EXPECT_FALSE(editor.Modified());
+}
+
+TEST_F(frmGalaxyEditorTest, TheMissingGamePath) {
+    editor.RunGame();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(Messages()[0],
+              "Program cannot found registry entry of the Zorv - Tessarine. You will have to "
+              "specify path to the game executable in the Settings window.");
+}
+
+TEST_F(frmGalaxyEditorTest, PanelChangesReachTheTreeAndCaption) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    Filter(false, true, false);
+    QTreeWidgetItem* planet = Top(0)->child(2);
+    Select(planet);
+    ASSERT_TRUE(editor.Document().SetProperty(Object(planet), "t", 3));
+    EXPECT_EQ(Text(planet->text(0)), "[Sun]");
+    EXPECT_EQ(Text(planet->data(0, kIconRole).toString()), "sun");
+    EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(path) + "] *");
+    EXPECT_TRUE(StartsWith(Text(editor.lblObjectName->text()), "Sun - "));
+}
+
+TEST_F(frmGalaxyEditorTest, ClosingWithUnsavedChanges) {
+    Open(kTwoSectors);
+    editor.show();
+    editor.SetModified(true);
+    prompts.answer(platform::PromptAnswer::Cancel);
+    EXPECT_FALSE(editor.close());
+    prompts.answer(platform::PromptAnswer::No);
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Text(prompts.messages().back().title), "Ruvaze Rezivo");
+}
+
+TEST_F(frmGalaxyEditorTest, PopupItemsFollowTheNodeAndTheCopy) {
+    Open(kTwoSectors);
+    editor.ShowPopupMenu(QPoint(-5, -5), false);
+    EXPECT_FALSE(editor.mnuPopDelete->isEnabled());
+    EXPECT_FALSE(editor.mnuPopPaste->isEnabled());
+    EXPECT_TRUE(editor.mnuPopAddSector->isEnabled());
+    editor.show();
+    const QPoint onFirst = editor.Tree->visualItemRect(Top(0)).center();
+    editor.ShowPopupMenu(onFirst, false);
+    EXPECT_TRUE(editor.mnuPopCopy->isEnabled());
+    EXPECT_FALSE(editor.mnuPopPaste->isEnabled());
+    editor.mnuPopCopy->trigger();
+    editor.ShowPopupMenu(onFirst, false);
+    EXPECT_TRUE(editor.mnuPopPaste->isEnabled());
+}
+
+} // namespace
