@@ -1,8 +1,8 @@
 #include "MapsTestSupport.h"
 
-#include "galaxy/widgets/GalaxyModal.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "maps/MapKeys.h"
+#include "shell/widgets/DialogRunner.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +14,12 @@ using namespace mapstest;
 using platform::PromptAnswer;
 
 namespace {
+
+// "New Object" answered with a factory.
+void ChooseFactory(frmNewGalObject& form) {
+    form.cmbType->setCurrentIndex(form.cmbType->findData(6));
+    form.btnOK_Click();
+}
 
 class SectorMapWindow : public SectorMapFixture {
 protected:
@@ -137,12 +143,8 @@ TEST_F(SectorMapWindow, ClearOffersPendingMovesAndForgetsTheSector) {
 }
 
 TEST_F(SectorMapWindow, CreatingPlacesTheObjectAtTheClickAndRaisesCreatedThenClick) {
-    GalaxyModal::ScopedRunner runner([](QDialog& dialog) {
-        auto& form = static_cast<frmNewGalObject&>(dialog);
-        form.cmbType->setCurrentIndex(form.cmbType->findData(6));
-        form.btnOK_Click();
-        return 1;
-    });
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmNewGalObject>(ChooseFactory);
     RightClick(300, 100); // x 5,550,000, z 5,550,000
     ASSERT_TRUE(map->mnuPopAddObj->isEnabled());
     map->mnuPopAddObj->trigger();
@@ -159,12 +161,8 @@ TEST_F(SectorMapWindow, CreatingPlacesTheObjectAtTheClickAndRaisesCreatedThenCli
 }
 
 TEST_F(SectorMapWindow, AnObjectThatCannotBeWrittenLeavesNothingBehind) {
-    GalaxyModal::ScopedRunner runner([](QDialog& dialog) {
-        auto& form = static_cast<frmNewGalObject&>(dialog);
-        form.cmbType->setCurrentIndex(form.cmbType->findData(6));
-        form.btnOK_Click();
-        return 1;
-    });
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmNewGalObject>(ChooseFactory);
     const int children = Sector(1)->Childs.count();
     const int objects = document.parser()->objects.count();
     Sector(1)->XMLBookmark = 987654; // no such element
