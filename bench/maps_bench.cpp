@@ -1,22 +1,36 @@
-// One Sector Map frame of a sector of 2,000 objects of mixed types with
-// names and IDs shown, at 1280 x 800 while panning, on each drawing surface;
-// the floor is QPainter drawing a plain rectangle and the same label texts
-// per object onto the same image in the same run.
+// The map views' costs, each against the simplest QPainter or font-metrics
+// work that draws or measures the same in the same run:
+// - one Sector Map frame of a sector of 2,000 objects of mixed types with
+//   names and IDs shown, at 1280 x 800 while panning, on each drawing
+//   surface, against a plain rectangle and the same label texts per object;
+// - the Universe Map of 300 sectors and 1,200 gates rebuilt (links, words,
+//   wrapping, cells), against measuring every name once, and drawn, against
+//   the same circles, lines and texts;
+// - a click on the Sector Map travelling through the editor to the Universe
+//   Map and back, against one Sector Map frame.
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
+#include "galaxy/widgets/frmGalaxyEditor.h"
 #include "maps/MapArea.h"
 #include "maps/MapSurface.h"
+#include "maps/MapViewFactory.h"
+#include "maps/UniverseMapLayout.h"
 #include "maps/frmSectorMap.h"
+#include "maps/frmUniverseMap.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/mdlZorvConst.h"
 
 #include "support/RatioReporter.h"
+#include "support/UniverseMapText.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -159,6 +173,143 @@ void Floor(benchmark::State& state) {
     }
 }
 
+class NoUniverseEvents : public UniverseMapEvents {
+public:
+    void OnClose() override {}
+    void OnSectorClick(const GalaxyObjectPtr&) override {}
+    void OnSectorCreated(const GalaxyObjectPtr&) override {}
+    void OnSectorDeleted(const GalaxyObjectPtr&) override {}
+    void OnSectorModified(const GalaxyObjectPtr&) override {}
+    void OnDisplaySector(const GalaxyObjectPtr&) override {}
+};
+
+struct Universe {
+    QTemporaryDir folder;
+    GalaxyDocument document;
+    NoUniverseEvents events;
+    std::unique_ptr<frmUniverseMap> map;
+
+    Universe() {
+        const QString path = folder.filePath("universe.xml");
+        std::ofstream(path.toStdString(), std::ios::binary) << benchmap::GenerateMap();
+        if (!document.Open(path))
+            std::fprintf(stderr, "%s\n", document.LastError().toStdString().c_str());
+        map = std::make_unique<frmUniverseMap>(events, nullptr, kFrame);
+        map->ShowUniverse(document, nullptr);
+        map->hide();
+    }
+};
+
+Universe& TheUniverse() {
+    static Universe universe;
+    return universe;
+}
+
+void UniverseRebuild(benchmark::State& state) {
+    Universe& universe = TheUniverse();
+    for (auto _ : state)
+        universe.map->RefreshUniverse(universe.document);
+    size_t links = 0;
+    for (const UniverseSectorRecord& record : universe.map->Records())
+        links += record.links.size();
+    state.counters["sectors"] = static_cast<double>(universe.map->Records().size());
+    state.counters["links"] = static_cast<double>(links);
+}
+
+void FloorMeasureNames(benchmark::State& state) {
+    Universe& universe = TheUniverse();
+    QStringList names;
+    for (const UniverseSectorRecord& record : universe.map->Records())
+        names << record.name;
+    const QFontMetrics metrics(universe.map->Surface().Font());
+    for (auto _ : state) {
+        int widest = 0;
+        for (const QString& name : names)
+            widest = std::max(widest, metrics.horizontalAdvance(name));
+        benchmark::DoNotOptimize(widest);
+    }
+}
+
+void UniverseFrame(benchmark::State& state) {
+    Universe& universe = TheUniverse();
+    for (auto _ : state)
+        universe.map->PaintMap(TheScene().target, kFrame);
+}
+
+// The same circles, link lines and name lines at the same places.
+void FloorUniverse(benchmark::State& state) {
+    Universe& universe = TheUniverse();
+    const auto& records = universe.map->Records();
+    const UniverseMapLayout& layout = universe.map->Layout();
+    struct Text {
+        QPoint at;
+        const QString* line;
+    };
+    std::vector<QRect> circles;
+    std::vector<QLine> lines;
+    std::vector<Text> texts;
+    for (const UniverseSectorRecord& record : records) {
+        const QPoint cell = layout.CellToScreen(record.x, record.y);
+        circles.emplace_back(cell.x() + 2, cell.y() + 2, 19, 19);
+        for (const int32_t link : record.links)
+            if (link >= 0)
+                lines.emplace_back(cell + QPoint(12, 12),
+                                   layout.CellToScreen(records[link].x, records[link].y) +
+                                       QPoint(12, 12));
+        for (int i = 0; i < record.lineCount; ++i)
+            texts.push_back({cell + QPoint(0, 24 + 13 * i), &record.nameLines[i]});
+    }
+    QImage& target = TheScene().target;
+    const QFont font = universe.map->Surface().Font();
+    const QPen white(Qt::white);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        painter.setFont(font);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::black);
+        painter.fillRect(QRect({}, kFrame), Qt::black);
+        painter.setPen(white);
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        painter.setBrush(Qt::black);
+        for (const QRect& circle : circles)
+            painter.drawEllipse(circle);
+        for (const Text& text : texts)
+            painter.drawText(text.at, *text.line);
+    }
+}
+
+// A click on an object of the Sector Map: the editor selects it in its tree
+// and panel, selects its sector on the Universe Map and offers it back to
+// the Sector Map, which already shows it.
+void EchoClick(benchmark::State& state) {
+    Scene& scene = TheScene();
+    static MapViewFactory factory;
+    GalaxyMapViews::SetFactory(&factory);
+    frmGalaxyEditor editor;
+    QString path = scene.folder.filePath("sector.xml");
+    editor.OpenFile(path);
+    editor.Tree->expandItem(editor.Tree->topLevelItem(0));
+    editor.ShowSectorMap();
+    editor.ShowUniverseMap();
+    auto* map = editor.findChild<frmSectorMap*>();
+    map->Map->setFixedSize(kFrame);
+    map->PaintMap(scene.target, kFrame);
+    std::array<QPoint, 2> points;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const SectorMapObjectRecord& record = map->Records()[i];
+        points[i] = *map->Transform().MarkerPixel(record.x, record.V(true));
+    }
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint at = points[static_cast<size_t>(++step % 2)];
+        map->Map_MouseDown(Qt::LeftButton, Qt::NoModifier, static_cast<float>(at.x()),
+                           static_cast<float>(at.y()));
+    }
+    if (map->SelectedIndex() != step % 2)
+        state.SkipWithError("the clicks did not select the objects");
+    GalaxyMapViews::SetFactory(nullptr);
+}
+
 BENCHMARK(Floor)->Name("floor_rects_and_texts")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SurfaceFrame, image, true, false)
     ->Name("sector_frame_image")
@@ -169,6 +320,11 @@ BENCHMARK_CAPTURE(SurfaceFrame, buffer, false, true)
 BENCHMARK_CAPTURE(SurfaceFrame, direct, false, false)
     ->Name("sector_frame_direct")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(FloorMeasureNames)->Name("floor_measure_names")->Unit(benchmark::kMillisecond);
+BENCHMARK(UniverseRebuild)->Name("universe_rebuild")->Unit(benchmark::kMillisecond);
+BENCHMARK(FloorUniverse)->Name("floor_circles_lines_texts")->Unit(benchmark::kMillisecond);
+BENCHMARK(UniverseFrame)->Name("universe_frame")->Unit(benchmark::kMillisecond);
+BENCHMARK(EchoClick)->Name("sector_click_echo")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -183,13 +339,20 @@ int main(int argc, char** argv) {
     setenv("ZORV_REGISTRY_DIR", registry.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     mdlZorvGalaxy::InitGalaxyTables();
+    mdlZorvConst::InitArrays();
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double floor = reporter.time("floor_rects_and_texts");
+    const auto ratio = [&](const char* name, const char* floor, double target) {
+        if (reporter.time(name) > 0 && reporter.time(floor) > 0)
+            std::printf("ratio %s %.2f target %.1f\n", name,
+                        reporter.time(name) / reporter.time(floor), target);
+    };
     for (const char* name : {"sector_frame_image", "sector_frame_buffer", "sector_frame_direct"})
-        if (floor > 0)
-            std::printf("ratio %s %.2f target 1.5\n", name, reporter.time(name) / floor);
+        ratio(name, "floor_rects_and_texts", 1.5);
+    ratio("universe_rebuild", "floor_measure_names", 2);
+    ratio("universe_frame", "floor_circles_lines_texts", 1.5);
+    ratio("sector_click_echo", "sector_frame_image", 1);
     benchmark::Shutdown();
     return 0;
 }
