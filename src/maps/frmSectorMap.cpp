@@ -386,6 +386,9 @@ void frmSectorMap::ObjectRemoved(const GalaxyObjectPtr& object) {
         RemoveRecords(keys);
     }
     ForgetGoneObjects();
+    // Moves of objects that are gone have nothing left to write.
+    if (m_modified && !HasMovedRecords())
+        SetModified(false);
     Repaint();
 }
 

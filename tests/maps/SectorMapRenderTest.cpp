@@ -87,6 +87,40 @@ INSTANTIATE_TEST_SUITE_P(
                     Surface{"direct", false, false, MapDrawMode::DrawDirect}),
     [](const testing::TestParamInfo<Surface>& info) { return std::string(info.param.name); });
 
+TEST_F(SectorMapFixture, EveryMarkerShape) {
+    Open(R"(<universe><o t="1" x="0" y="0">
+      <o t="5" x="-4440000" z="4440000"/>
+      <o t="6" x="-2220000" z="4440000"/>
+      <o t="20" x="0" z="4440000"/>
+      <o t="17" x="2220000" z="4440000"/>
+      <o t="7" x="4440000" z="4440000"/>
+    </o></universe>)");
+    ASSERT_TRUE(document.LoadSector(Sector(1)));
+    mdlCommon::Settings().OpenRootHandleUserGE().createKey("SectorMap").setNumber("labels", 0);
+    MakeMap();
+    map->SelectGalObject(Sector(1));
+    const QImage image = Render();
+    struct Spot {
+        const char* what;
+        int x, y;
+        QColor color;
+    };
+    const Spot spots[] = {
+        {"dock dot", 120, 120, kMarker},
+        {"dock ring inside", 115, 120, kBackground},
+        {"dock ring", 120, 113, kMarker},
+        {"factory", 160, 120, kMarker},
+        {"beside the factory", 164, 122, kBackground},
+        {"plain inside", 200, 120, kBackground},
+        {"plain ring", 200, 117, kMarker},
+        {"asteroid", 240, 120, kMarker},
+        {"ship", 280, 121, kMarker},
+        {"beside the ship's apex", 283, 117, kBackground},
+    };
+    for (const Spot& spot : spots)
+        EXPECT_EQ(Pixel(image, spot.x, spot.y), spot.color) << spot.what;
+}
+
 TEST_F(SectorMapFixture, TheMapAreaShowsTheSamePictureOnScreen) {
     MakeMap();
     ShowFirstSector();

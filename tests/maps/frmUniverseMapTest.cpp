@@ -226,6 +226,39 @@ TEST_F(UniverseMapWindow, AddingPastingAndRemovingSectors) {
     EXPECT_EQ(events.events.last(), "OnSectorDeleted 12,3");
 }
 
+TEST_F(UniverseMapWindow, ASectorThatCannotBeWrittenLeavesNothingBehind) {
+    MakeUniverse(false);
+    const int sectors = document.parser()->Sectors.count();
+    const int objects = document.parser()->objects.count();
+    document.parser()->UniverseBookmark = 987654; // no such element
+    RightClickCell(10, 3);
+    universe->mnuPopupAddSec->trigger();
+    ASSERT_FALSE(prompts.messages().empty());
+    EXPECT_EQ(prompts.messages().back().icon, platform::PromptIcon::Critical);
+    EXPECT_EQ(document.parser()->Sectors.count(), sectors);
+    EXPECT_EQ(document.parser()->objects.count(), objects);
+    EXPECT_EQ(universe->Records().size(), 8u);
+    EXPECT_FALSE(events.events.join(' ').contains("OnSectorCreated"));
+}
+
+TEST_F(UniverseMapWindow, SectorsFarOffTheGridAreSkippedSafely) {
+    Open(R"(<universe>
+      <o t="1" x="2147483647" y="-2147483648"><o t="18" gx="0" gy="0"/></o>
+      <o t="1" x="-1" y="0"/>
+      <o t="1" x="0" y="0"/>
+    </universe>)");
+    MakeUniverse();
+    ASSERT_EQ(universe->Records().size(), 3u);
+    EXPECT_TRUE(universe->Records()[0].cell.isNull());
+    const QImage image = RenderUniverse();
+    EXPECT_EQ(Pixel(image, universe->Layout().CellWidth() / 2, 2), QColor(255, 255, 255))
+        << "the sector at (0,0)";
+    universe->SelectSector(SectorAt(2147483647, -2147483648));
+    universe->Form_KeyDown(MapKeys::kLeft, false);
+    universe->Form_KeyDown(MapKeys::kDown, false);
+    RenderUniverse();
+}
+
 TEST_F(UniverseMapWindow, ArrowsStepToTheNearestSectorAndThroughSharedCells) {
     MakeUniverse(false);
     universe->SelectSector(SectorAt(2, 4));
