@@ -254,7 +254,16 @@ void frmSectorMap::UpdateViewAxis() {
 // ---- the editor's calls
 
 void frmSectorMap::ShowMap(GalaxyDocument& document, QWidget* owner) {
-    m_document = &document;
+    if (m_document != &document) {
+        if (m_document)
+            disconnect(m_document, nullptr, this, nullptr);
+        m_document = &document;
+        // The shown sector's contents were read: show them.
+        connect(m_document, &GalaxyDocument::SectorLoaded, this, [this](const Ptr& sector) {
+            if (sector == m_sector)
+                LoadSector(sector, true);
+        });
+    }
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags() | Qt::Window);
     show();

@@ -160,6 +160,11 @@ TEST_F(SectorMapFixture, AnUnreadSectorSaysSoAndOffersNoNewObjects) {
     map->Map_MouseUp(Qt::RightButton, 100, 100);
     EXPECT_FALSE(map->mnuPopAddObj->isEnabled());
     EXPECT_FALSE(map->mnuPopPaste->isEnabled());
+
+    // Read in the editor, the sector shows its objects at once.
+    ASSERT_TRUE(document.LoadSector(Sector(2)));
+    EXPECT_EQ(map->Records().size(), 1u);
+    EXPECT_EQ(Pixel(Render(), 192, 200), kMarker) << "the gate's lobe";
 }
 
 TEST_F(SectorMapFixture, LabelsAreWrittenUnderTheMarkerInTheTextColours) {
