@@ -3,7 +3,7 @@
 // bytes as the floor.
 #include "galaxy/clsGalaxyParser.h"
 
-#include "support/RatioReporter.h"
+#include "support/BenchMain.h"
 #include "support/UniverseMapText.h"
 
 #include <QTemporaryDir>
@@ -42,12 +42,9 @@ BenchFiles& Files() {
     return files;
 }
 
-// Reads the whole file in one call, as fast as the floor can get its bytes.
 std::string ReadBytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary | std::ios::ate);
-    std::string bytes(static_cast<size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::string bytes;
+    ReadWholeFile(path.toStdString(), bytes);
     return bytes;
 }
 
@@ -58,23 +55,32 @@ struct StringWriter : pugi::xml_writer {
     }
 };
 
+// The file read into a reused buffer and parsed into a reused
+// document.
 void FloorParse(benchmark::State& state) {
+    const std::string path = Files().path.toStdString();
+    std::string bytes;
+    pugi::xml_document document;
     for (auto _ : state) {
-        const std::string bytes = ReadBytes(Files().path);
-        pugi::xml_document document;
+        ReadWholeFile(path, bytes);
         if (!document.load_buffer(bytes.data(), bytes.size(), kParseOptions))
             state.SkipWithError("pugixml cannot parse the map");
         benchmark::DoNotOptimize(document.first_child());
     }
 }
 
+// The document printed into a reused buffer and written in one call.
 void FloorSave(benchmark::State& state) {
+    const std::string path = Files().savePath.toStdString();
     pugi::xml_document document;
     document.load_buffer(Files().bytes.data(), Files().bytes.size(), kParseOptions);
+    StringWriter writer;
     for (auto _ : state) {
-        StringWriter writer;
+        writer.out.clear();
         document.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
-        std::ofstream(Files().savePath.toStdString(), std::ios::binary) << writer.out;
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(writer.out.data(), 1, writer.out.size(), file);
+        std::fclose(file);
     }
 }
 
@@ -85,10 +91,12 @@ std::shared_ptr<clsGalaxyParser> OpenMap(benchmark::State& state) {
     return document;
 }
 
+// The window keeps one document and opens every file into it.
 void Open(benchmark::State& state) {
-    std::shared_ptr<clsGalaxyParser> document;
+    const auto document = clsGalaxyParser::Create();
     for (auto _ : state)
-        document = OpenMap(state);
+        if (!document->ParseFile(Files().path))
+            state.SkipWithError(document->GetLastError().toStdString().c_str());
     state.counters["sectors"] = document->Sectors.count();
     state.counters["objects"] = document->objects.count();
 }
@@ -143,18 +151,17 @@ BENCHMARK(SaveLoaded)->Name("galaxy_save_loaded")->Unit(benchmark::kMillisecond)
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto time = [&](const char* name) { return reporter.time(name); };
-    const double parse = time("floor_pugixml_parse");
-    const double save = time("floor_pugixml_save");
-    if (parse > 0 && save > 0) {
-        std::printf("open / parse floor: %.2fx (target 2x)\n",
-                    time("galaxy_open_gates_only") / parse);
-        std::printf("load all and save / (parse + save) floor: %.2fx (target 3x)\n",
-                    time("galaxy_load_all_and_save") / (parse + save));
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(
+        argc, argv,
+        {{"galaxy_open",
+          [](const RatioReporter& times) {
+              return Ratio(times.time("galaxy_open_gates_only"), times.time("floor_pugixml_parse"));
+          },
+          2},
+         {"galaxy_load_all_and_save",
+          [](const RatioReporter& times) {
+              return Ratio(times.time("galaxy_load_all_and_save"),
+                           times.time("floor_pugixml_parse") + times.time("floor_pugixml_save"));
+          },
+          3}});
 }

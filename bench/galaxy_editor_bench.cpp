@@ -9,7 +9,7 @@
 #include "resources/clsDescServer.h"
 #include "tfiles/clsArchive.h"
 
-#include "support/RatioReporter.h"
+#include "support/BenchMain.h"
 #include "support/UniverseMapText.h"
 
 #include <QApplication>
@@ -20,10 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -166,22 +163,20 @@ BENCHMARK(ExpandAllAndRelabel)->Name("editor_expand_all_relabel")->Unit(benchmar
 } // namespace
 
 int main(int argc, char** argv) {
-    // Freed memory stays with the program, so neither side pays page faults.
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Data();
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double open = reporter.time("floor_model_open");
-    const double loadAll = reporter.time("floor_model_load_all");
-    if (open > 0 && loadAll > 0) {
-        std::printf("ratio editor_open %.2f target 2\n", reporter.time("editor_open") / open);
-        std::printf("ratio editor_expand_all_relabel %.2f target 2\n",
-                    reporter.time("editor_expand_all_relabel") / loadAll);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv,
+                         {{"editor_open",
+                           [](const RatioReporter& times) {
+                               return Ratio(times.time("editor_open"),
+                                            times.time("floor_model_open"));
+                           },
+                           2},
+                          {"editor_expand_all_relabel",
+                           [](const RatioReporter& times) {
+                               return Ratio(times.time("editor_expand_all_relabel"),
+                                            times.time("floor_model_load_all"));
+                           },
+                           2}});
 }

@@ -16,10 +16,12 @@ public:
         for (const Run& run : runs)
             if (!run.error_occurred &&
                 (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
+                for (const std::string& name : {run.run_name.function_name, run.run_name.str()})
+                    m_times[name] = run.GetAdjustedRealTime();
     }
 
-    // The time of the named benchmark; 0 when it did not run.
+    // The time of the named benchmark, by its name alone or with its
+    // arguments ("Load/0"); 0 when it did not run.
     double time(const std::string& name) const {
         const auto found = m_times.find(name);
         return found == m_times.end() ? 0.0 : found->second;

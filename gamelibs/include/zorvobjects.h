@@ -31,7 +31,11 @@ typedef struct ZorvTXTHeader {
     int32_t lineCount; // the line count the file's header records
 } ZorvTXTHeader;
 
-enum { ZORV_OBJECT_TFILE = 3 };
+// Object kinds of Zorv_GetObjectType.
+enum { ZORV_OBJECT_XML = 2, ZORV_OBJECT_TFILE = 3 };
+
+// The most values one T-file line can hold.
+enum { ZORV_MAX_LINE_VALUES = 65536 };
 
 int32_t Zorv_LoadFromFile(int32_t file, int32_t flags);
 int32_t Zorv_GetObjectType(int32_t store);

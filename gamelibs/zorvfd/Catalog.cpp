@@ -4,9 +4,15 @@
 #include "FdPaths.h"
 #include "Packing.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zorvfd {
@@ -31,6 +37,120 @@ std::string previousPathFor(const std::string& dataPath) {
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string lockPathFor(const std::string& catalogPath) {
+    return folderOf(catalogPath) + "/." + fileNameOf(catalogPath) + ".lock";
+}
+
+bool endsWithCaseless(std::string_view text, std::string_view suffix) {
+    return text.size() > suffix.size() &&
+           lowerAscii(text.substr(text.size() - suffix.size())) == suffix;
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// ".NAME.tmp<pid>-<n>", the temporary file of an atomic write of NAME: gives
+// NAME and the writer's process id.
+bool splitTempName(std::string_view name, std::string_view& target, pid_t& pid) {
+    const auto at = name.rfind(".tmp");
+    if (name.size() < 2 || name[0] != '.' || at == std::string_view::npos || at < 2)
+        return false;
+    const std::string_view tail = name.substr(at + 4);
+    const auto dash = tail.find('-');
+    if (dash == std::string_view::npos || !allDigits(tail.substr(0, dash)) ||
+        !allDigits(tail.substr(dash + 1)) || dash > 9)
+        return false;
+    target = name.substr(1, at - 1);
+    pid = static_cast<pid_t>(std::stol(std::string(tail.substr(0, dash))));
+    return true;
+}
+
+bool isRunning(pid_t pid) {
+    return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH);
+}
+
+// A unique temporary name for the new data file, created empty.
+int createTempData(const std::string& dataPath, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folderOf(dataPath) + "/." + fileNameOf(dataPath) + ".tmp" +
+                   std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Holds the catalog's lock while it lives. The lock file is removed by its
+// holder before it lets go; a waiter that then finds its file gone tries
+// again on the new one, so two holders never lock different files.
+class CatalogLock {
+public:
+    CatalogLock() = default;
+    CatalogLock(const CatalogLock&) = delete;
+    CatalogLock& operator=(const CatalogLock&) = delete;
+    ~CatalogLock() {
+        if (fd_ < 0)
+            return;
+        ::unlink(path_.c_str());
+        ::close(fd_);
+    }
+
+    // Waits a while for another program's rebuild. Without a lock file
+    // (a folder nobody may write, so nobody rebuilds there) only a required
+    // lock fails.
+    bool acquire(const std::string& catalogPath, bool required, std::string& error) {
+        using namespace std::chrono;
+        path_ = lockPathFor(catalogPath);
+        const auto deadline = steady_clock::now() + seconds(10);
+        while (true) {
+            const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            if (fd < 0) {
+                error =
+                    "Cannot lock catalog " + quoted(catalogPath) + ": " + systemError(errno) + ".";
+                return !required;
+            }
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                struct stat locked {
+                }, current{};
+                if (::fstat(fd, &locked) == 0 && ::stat(path_.c_str(), &current) == 0 &&
+                    locked.st_dev == current.st_dev && locked.st_ino == current.st_ino) {
+                    fd_ = fd;
+                    return true;
+                }
+                ::close(fd);
+                continue;
+            }
+            const int failure = errno;
+            ::close(fd);
+            if (failure != EWOULDBLOCK && failure != EINTR) {
+                error = "Cannot lock catalog " + quoted(catalogPath) + ": " + systemError(failure) +
+                        ".";
+                return !required;
+            }
+            if (steady_clock::now() > deadline) {
+                error = "Catalog " + quoted(catalogPath) +
+                        " is being written by another program; try again later.";
+                return false;
+            }
+            std::this_thread::sleep_for(milliseconds(5));
+        }
+    }
+
+    bool held() const { return fd_ >= 0; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
 
 bool parseSize(std::string_view text, std::uint64_t& size) {
     if (text.empty() || text.size() > 18)
@@ -78,6 +198,46 @@ bool pendingIndex(const std::string& catalogPath, const std::string& dataPath, s
     return true;
 }
 
+// Temporary files of rebuilds of this catalog whose writer no longer runs.
+void removeDeadTemps(const std::string& catalogPath, const std::string& dataPath) {
+    const std::string folder = folderOf(catalogPath);
+    const std::string names[] = {fileNameOf(catalogPath), fileNameOf(pendingPathFor(catalogPath)),
+                                 fileNameOf(dataPath)};
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* item = ::readdir(dir)) {
+        std::string_view target;
+        pid_t pid = 0;
+        if (!splitTempName(item->d_name, target, pid) || isRunning(pid))
+            continue;
+        for (const std::string& name : names)
+            if (target == name)
+                ::unlink((folder + "/" + item->d_name).c_str());
+    }
+    ::closedir(dir);
+}
+
+// Under the lock, whatever an interrupted rebuild left: a pending index that
+// matches the data file in place becomes the index (the rebuild got that
+// far), anything else of it goes. False when the index cannot be written.
+bool cleanUp(const std::string& catalogPath, bool scanTemps, std::string& error) {
+    const std::string dataPath = Catalog::dataPathFor(catalogPath);
+    const std::string pendingPath = pendingPathFor(catalogPath);
+    const std::string previousPath = previousPathFor(dataPath);
+    const bool leftovers =
+        diskKind(pendingPath) != DiskKind::Missing || diskKind(previousPath) != DiskKind::Missing;
+    std::string recovered;
+    if (pendingIndex(catalogPath, dataPath, recovered) &&
+        !writeDiskFileAtomically(catalogPath, recovered, error))
+        return false;
+    ::unlink(pendingPath.c_str());
+    ::unlink(previousPath.c_str());
+    if (scanTemps || leftovers)
+        removeDeadTemps(catalogPath, dataPath);
+    return true;
+}
+
 std::string indexText(const std::vector<CatalogEntry>& entries) {
     std::string text;
     for (const CatalogEntry& entry : entries)
@@ -111,7 +271,29 @@ std::string Catalog::dataPathFor(const std::string& catalogPath) {
     return data;
 }
 
+bool Catalog::isLeftoverName(std::string_view fileName) {
+    std::string_view target;
+    pid_t pid = 0;
+    if (splitTempName(fileName, target, pid))
+        return endsWithCaseless(target, ".cat") || endsWithCaseless(target, ".cat.pending") ||
+               endsWithCaseless(target, ".dat");
+    return endsWithCaseless(fileName, ".cat.pending") ||
+           endsWithCaseless(fileName, ".dat.previous") ||
+           (fileName.size() > 1 && fileName[0] == '.' && endsWithCaseless(fileName, ".cat.lock"));
+}
+
 std::shared_ptr<const Catalog> Catalog::open(const std::string& path, std::string& error) {
+    CatalogLock lock;
+    if (!lock.acquire(path, false, error))
+        return nullptr;
+    std::string ignored;
+    if (lock.held())
+        cleanUp(path, false, ignored);
+    error.clear();
+    return read(path, error);
+}
+
+std::shared_ptr<const Catalog> Catalog::read(const std::string& path, std::string& error) {
     auto catalog = std::make_shared<Catalog>();
     catalog->path_ = path;
     catalog->dataPath_ = dataPathFor(path);
@@ -126,8 +308,10 @@ std::shared_ptr<const Catalog> Catalog::open(const std::string& path, std::strin
         if (!readDiskFile(path, text, error))
             return nullptr;
     }
-    DataIdentity data;
-    if (!identityOf(dataPath, data)) {
+    catalog->data_ = std::make_unique<Fd>(::open(dataPath.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat data {};
+    if (catalog->data_->get() < 0 || ::fstat(catalog->data_->get(), &data) != 0 ||
+        !S_ISREG(data.st_mode)) {
         error = "Catalog " + quoted(path) + ": its data file " + quoted(dataPath) + " is missing.";
         return nullptr;
     }
@@ -167,9 +351,9 @@ std::shared_ptr<const Catalog> Catalog::open(const std::string& path, std::strin
         catalog->byKey_.emplace(key, catalog->entries_.size());
         catalog->entries_.push_back(std::move(entry));
     }
-    if (offset != data.size) {
+    if (offset != static_cast<std::uint64_t>(data.st_size)) {
         error = "Catalog " + quoted(path) + ": its entries add up to " + std::to_string(offset) +
-                " bytes, but " + quoted(dataPath) + " holds " + std::to_string(data.size) +
+                " bytes, but " + quoted(dataPath) + " holds " + std::to_string(data.st_size) +
                 " bytes.";
         return nullptr;
     }
@@ -192,11 +376,10 @@ bool Catalog::readEntry(const CatalogEntry& entry, std::string& bytes, std::stri
         error = "File " + name + " is larger than " + std::to_string(kContentLimit >> 20) + " MiB.";
         return false;
     }
-    Fd fd(::open(dataPath_.c_str(), O_RDONLY | O_CLOEXEC));
     bytes.resize(static_cast<std::size_t>(size));
     std::size_t done = 0;
-    while (fd.get() >= 0 && done < bytes.size()) {
-        const ssize_t got = ::pread(fd.get(), bytes.data() + done, bytes.size() - done,
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(data_->get(), bytes.data() + done, bytes.size() - done,
                                     static_cast<off_t>(entry.offset + done));
         if (got < 0 && errno == EINTR)
             continue;
@@ -204,7 +387,7 @@ bool Catalog::readEntry(const CatalogEntry& entry, std::string& bytes, std::stri
             break;
         done += static_cast<std::size_t>(got);
     }
-    if (fd.get() < 0 || done != bytes.size()) {
+    if (done != bytes.size()) {
         error = "Cannot read " + name + " from " + quoted(dataPath_) + ".";
         bytes.clear();
         return false;
@@ -222,20 +405,16 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     }
     const std::string dataPath = dataPathFor(catalogPath);
     const std::string pendingPath = pendingPathFor(catalogPath);
+    // An interrupted rebuild is finished first: a failure below can then go
+    // back to an index and a data file that match without it.
+    CatalogLock lock;
+    if (!lock.acquire(catalogPath, true, error) || !cleanUp(catalogPath, true, error))
+        return false;
     std::shared_ptr<const Catalog> old;
-    std::string recovered;
-    const bool interrupted = pendingIndex(catalogPath, dataPath, recovered);
-    if (diskKind(catalogPath) != DiskKind::Missing || interrupted) {
-        old = open(catalogPath, error);
+    if (diskKind(catalogPath) != DiskKind::Missing) {
+        old = read(catalogPath, error);
         if (!old)
             return false;
-        // An interrupted rebuild is finished first: a failure below can then
-        // go back to an index and a data file that match without it.
-        if (interrupted) {
-            if (!writeDiskFileAtomically(catalogPath, recovered, error))
-                return false;
-            ::unlink(pendingPath.c_str());
-        }
     } else if (diskKind(dataPath) != DiskKind::Missing) {
         error = "Cannot write " + name + ": " + quoted(dataPath) +
                 " exists without its index; it is left alone.";
@@ -251,12 +430,13 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     else
         entries.push_back({normalized, 0, 0});
 
-    const std::string tempPath = dataPath + ".tmp";
-    Fd from(old ? ::open(dataPath.c_str(), O_RDONLY | O_CLOEXEC) : -1);
-    Fd to(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    std::string tempPath;
+    const int from = old ? old->data_->get() : -1;
+    Fd to(createTempData(dataPath, tempPath));
+    const bool created = to.get() >= 0;
     struct stat oldData {};
-    bool ok = to.get() >= 0 && (!old || from.get() >= 0);
-    if (ok && old && ::fstat(from.get(), &oldData) == 0)
+    bool ok = created;
+    if (ok && old && ::fstat(from, &oldData) == 0)
         ok = ::fchmod(to.get(), oldData.st_mode & 07777) == 0;
     std::uint64_t offset = 0;
     for (std::size_t i = 0; ok && i < entries.size(); ++i) {
@@ -265,7 +445,7 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
             ok = writeAll(to.get(), bytes);
             entry.size = bytes.size();
         } else {
-            ok = copyRange(from.get(), entry.offset, entry.size, to.get());
+            ok = copyRange(from, entry.offset, entry.size, to.get());
         }
         entry.offset = offset;
         offset += entry.size;
@@ -283,7 +463,8 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     const bool kept = ok && old && ::link(dataPath.c_str(), previousPath.c_str()) == 0;
     if (!ok || ::rename(tempPath.c_str(), dataPath.c_str()) != 0) {
         const int code = ok ? errno : failure;
-        ::unlink(tempPath.c_str());
+        if (created)
+            ::unlink(tempPath.c_str());
         if (ok)
             ::unlink(pendingPath.c_str());
         if (kept)

@@ -1,6 +1,12 @@
 // A catalog: NAME.cat, a text index of "inner path" SPACE "size" lines, and
 // NAME.dat beside it with the entries' bytes back to back in index order.
+//
+// Rebuilds and opens are serialised between processes by an flock on
+// ".NAME.cat.lock" beside the catalog (removed by whoever holds it before it
+// lets go). An opened catalog keeps its data file open, so a rebuild by
+// another program that replaces the files never tears what it reads.
 #pragma once
+#include "DiskFile.h"
 #include "zorvcore.h"
 
 #include <cstdint>
@@ -20,7 +26,8 @@ struct CatalogEntry {
 
 class Catalog {
 public:
-    // Reads and checks the index against the data file.
+    // Reads and checks the index against the data file. The leftovers of an
+    // interrupted rebuild are recovered or removed first.
     static std::shared_ptr<const Catalog> open(const std::string& path, std::string& error);
 
     // Replaces the entry of that inner path, or adds it at the end, and
@@ -30,6 +37,9 @@ public:
 
     // NAME.dat for NAME.cat, the extension in the same letter case.
     static std::string dataPathFor(const std::string& catalogPath);
+    // A file name that only a rebuild or the lock of a catalog uses: never
+    // one of the game's files.
+    static bool isLeftoverName(std::string_view fileName);
 
     const std::string& path() const { return path_; }
     const std::vector<CatalogEntry>& entries() const { return entries_; }
@@ -40,8 +50,11 @@ public:
                    std::uint64_t limit = UINT64_MAX) const;
 
 private:
+    static std::shared_ptr<const Catalog> read(const std::string& path, std::string& error);
+
     std::string path_;
     std::string dataPath_;
+    std::unique_ptr<Fd> data_;
     std::vector<CatalogEntry> entries_;
     std::unordered_map<std::string, std::size_t> byKey_;
 };

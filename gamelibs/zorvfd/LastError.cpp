@@ -8,6 +8,8 @@
 #include <limits>
 #include <map>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 namespace zorvcore {
 namespace {
@@ -46,6 +48,28 @@ void setError(Library library, int32_t code, std::string text) {
     state.code = code;
     if (code != 0)
         state.texts[code] = std::move(text);
+}
+
+int32_t failFromException(Library library, const char* function) noexcept {
+    try {
+        std::string reason;
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            reason = "out of memory";
+        } catch (const std::exception& error) {
+            reason = error.what();
+        } catch (...) {
+            reason = "an unexpected failure";
+        }
+        setError(library, kCaughtExceptionCode, std::string(function) + ": " + reason + ".");
+    } catch (...) {
+        // No memory for the text: the code alone still tells the caller.
+        Errors& e = errors();
+        const std::lock_guard lock(e.mutex);
+        stateOf(e, library).code = kCaughtExceptionCode;
+    }
+    return 0;
 }
 
 int32_t lastError(Library library) {

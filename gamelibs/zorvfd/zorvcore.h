@@ -12,7 +12,7 @@ enum class Library { FileDriver, Vfs, Objects };
 
 // Everything a handle can stand for. kind() lets a caller check the type
 // before it casts, so a wrong-kind handle fails instead of crashing.
-enum class HandleKind { File, Catalog, Search, CatalogContext, Store, Line };
+enum class HandleKind { File, Catalog, Search, CatalogContext, Store, Line, XmlDocument };
 
 struct HandleObject {
     virtual ~HandleObject() = default;
@@ -36,6 +36,12 @@ void clearError(Library library);
 void setError(Library library, int32_t code, std::string text);
 int32_t lastError(Library library);
 int32_t translateError(Library library, int32_t code, char* buffer, int32_t size, int32_t* needed);
+
+// No exception may leave an exported function: each one ends in a
+// catch (...) that calls this. The exception in flight becomes the library's
+// last error (this code, its text naming the function); the result is 0.
+inline constexpr int32_t kCaughtExceptionCode = 99;
+int32_t failFromException(Library library, const char* function) noexcept;
 
 // Whole, decoded content of a file the file driver opened for reading.
 bool readOpenFile(int32_t file, std::string& content, std::string& error);

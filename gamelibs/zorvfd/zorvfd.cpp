@@ -61,7 +61,7 @@ int32_t openForWriting(const std::string& path, int32_t fileType) {
 
 extern "C" {
 
-int32_t ZorvFD_OpenFile(const char* path, int32_t mode, int32_t disposition, int32_t fileType) {
+int32_t ZorvFD_OpenFile(const char* path, int32_t mode, int32_t disposition, int32_t fileType) try {
     begin();
     if (!path)
         return fail(kBadArgument, "No file name was given.");
@@ -72,15 +72,19 @@ int32_t ZorvFD_OpenFile(const char* path, int32_t mode, int32_t disposition, int
     return fail(kBadArgument, "Cannot open \"" + std::string(path) + "\": mode " +
                                   std::to_string(mode) + " with disposition " +
                                   std::to_string(disposition) + " is not supported.");
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_FileSize(int32_t file) {
+int32_t ZorvFD_FileSize(int32_t file) try {
     begin();
     auto open = fileOf(file);
     return open ? static_cast<int32_t>(open->content.size()) : -1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_ReadFile(int32_t file, void* buffer, int32_t count) {
+int32_t ZorvFD_ReadFile(int32_t file, void* buffer, int32_t count) try {
     begin();
     auto open = fileOf(file);
     if (!open)
@@ -94,9 +98,11 @@ int32_t ZorvFD_ReadFile(int32_t file, void* buffer, int32_t count) {
     std::memcpy(buffer, open->content.data() + open->position, copied);
     open->position += copied;
     return static_cast<int32_t>(copied);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_CloseFile(int32_t file) {
+int32_t ZorvFD_CloseFile(int32_t file) try {
     begin();
     if (file == 0)
         return 1;
@@ -107,9 +113,11 @@ int32_t ZorvFD_CloseFile(int32_t file) {
     const bool committed = !open->writing || zorvcore::commitOpenFile(file, error);
     zorvcore::releaseHandle(file);
     return committed ? 1 : fail(kWriteFailed, error);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_FileExists(const char* path) {
+int32_t ZorvFD_FileExists(const char* path) try {
     begin();
     if (!path)
         return fail(kBadArgument, "No file name was given.");
@@ -119,9 +127,11 @@ int32_t ZorvFD_FileExists(const char* path) {
     if (!error.empty())
         fail(kOpenFailed, error);
     return 0;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_SetEndOfFile(int32_t file) {
+int32_t ZorvFD_SetEndOfFile(int32_t file) try {
     begin();
     auto open = fileOf(file);
     if (!open)
@@ -134,9 +144,11 @@ int32_t ZorvFD_SetEndOfFile(int32_t file) {
         open->changed = open->written = true;
     }
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_OpenCatalog(const char* path, int32_t flags) {
+int32_t ZorvFD_OpenCatalog(const char* path, int32_t flags) try {
     begin();
     if (!path || !*path)
         return fail(kBadArgument, "No catalog name was given.");
@@ -148,9 +160,11 @@ int32_t ZorvFD_OpenCatalog(const char* path, int32_t flags) {
     if (!catalog)
         return fail(kCatalogFailed, error);
     return zorvcore::registerHandle(std::make_shared<zorvfd::CatalogHandle>(catalog));
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_CloseCatalog(int32_t catalog) {
+int32_t ZorvFD_CloseCatalog(int32_t catalog) try {
     begin();
     if (catalog == 0)
         return 1;
@@ -158,14 +172,20 @@ int32_t ZorvFD_CloseCatalog(int32_t catalog) {
         return fail(kBadHandle, "Invalid catalog handle " + std::to_string(catalog) + ".");
     zorvcore::releaseHandle(catalog);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
-int32_t ZorvFD_GetLastError(void) {
+int32_t ZorvFD_GetLastError(void) try {
     return zorvcore::lastError(Library::FileDriver);
+} catch (...) {
+    return zorvcore::kCaughtExceptionCode;
 }
 
-int32_t ZorvFD_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) {
+int32_t ZorvFD_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) try {
     return zorvcore::translateError(Library::FileDriver, code, buffer, size, needed);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::FileDriver, __func__);
 }
 
 void ZorvFD_Version(int32_t* parts) {

@@ -57,7 +57,7 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
 
 } // namespace zorvstore
 
-extern "C" int32_t Zorv_CommandLineToArgV(const char* commandLine, ZorvVariant* arguments) {
+extern "C" int32_t Zorv_CommandLineToArgV(const char* commandLine, ZorvVariant* arguments) try {
     using namespace zorvstore;
     constexpr const char* function = "Zorv_CommandLineToArgV";
     beginCall();
@@ -66,4 +66,6 @@ extern "C" int32_t Zorv_CommandLineToArgV(const char* commandLine, ZorvVariant* 
     if (!putTextList(*arguments, splitCommandLine(commandLine ? commandLine : "")))
         return fail(function, kNoMemory, "out of memory");
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }

@@ -6,12 +6,16 @@
 
 extern "C" {
 
-int32_t Zorv_GetLastError(void) {
+int32_t Zorv_GetLastError(void) try {
     return zorvcore::lastError(zorvcore::Library::Objects);
+} catch (...) {
+    return zorvcore::kCaughtExceptionCode;
 }
 
-int32_t Zorv_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) {
+int32_t Zorv_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) try {
     return zorvcore::translateError(zorvcore::Library::Objects, code, buffer, size, needed);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
 void Zorv_Version(int32_t* parts) {

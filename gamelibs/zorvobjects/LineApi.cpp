@@ -71,7 +71,7 @@ bool spellingOf(const char* function, const ZorvVariant& value, std::string& spe
 
 extern "C" {
 
-int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) {
+int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) try {
     constexpr const char* function = "Zorv_TXTGetValue";
     beginCall();
     if (!value)
@@ -94,9 +94,11 @@ int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) {
         break;
     }
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTSetValue(int32_t object, int32_t index, const ZorvVariant* value) {
+int32_t Zorv_TXTSetValue(int32_t object, int32_t index, const ZorvVariant* value) try {
     constexpr const char* function = "Zorv_TXTSetValue";
     beginCall();
     auto line = findOpenLine(function, object);
@@ -115,15 +117,19 @@ int32_t Zorv_TXTSetValue(int32_t object, int32_t index, const ZorvVariant* value
     line->set(index, spelling, asText);
     line->dirty = true;
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTGetSize(int32_t object) {
+int32_t Zorv_TXTGetSize(int32_t object) try {
     beginCall();
     auto line = findLine("Zorv_TXTGetSize", object);
     return line ? line->size() : 0;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTSetSize(int32_t object, int32_t count) {
+int32_t Zorv_TXTSetSize(int32_t object, int32_t count) try {
     constexpr const char* function = "Zorv_TXTSetSize";
     beginCall();
     auto line = findOpenLine(function, object);
@@ -139,9 +145,11 @@ int32_t Zorv_TXTSetSize(int32_t object, int32_t count) {
     line->resize(count);
     line->dirty = true;
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTInsertValues(int32_t object, int32_t index, int32_t count) {
+int32_t Zorv_TXTInsertValues(int32_t object, int32_t index, int32_t count) try {
     constexpr const char* function = "Zorv_TXTInsertValues";
     beginCall();
     auto line = findOpenLine(function, object);
@@ -160,9 +168,11 @@ int32_t Zorv_TXTInsertValues(int32_t object, int32_t index, int32_t count) {
     line->insert(index, count);
     line->dirty = true;
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTRemoveValues(int32_t object, int32_t index, int32_t count) {
+int32_t Zorv_TXTRemoveValues(int32_t object, int32_t index, int32_t count) try {
     constexpr const char* function = "Zorv_TXTRemoveValues";
     beginCall();
     auto line = findOpenLine(function, object);
@@ -178,9 +188,11 @@ int32_t Zorv_TXTRemoveValues(int32_t object, int32_t index, int32_t count) {
     line->remove(index, count);
     line->dirty = true;
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTGetIndex(int32_t object) {
+int32_t Zorv_TXTGetIndex(int32_t object) try {
     constexpr const char* function = "Zorv_TXTGetIndex";
     beginCall();
     auto line = findLine(function, object);
@@ -192,9 +204,12 @@ int32_t Zorv_TXTGetIndex(int32_t object) {
         return -1;
     }
     return static_cast<int32_t>(line->position);
+} catch (...) {
+    zorvcore::failFromException(zorvcore::Library::Objects, __func__);
+    return -1;
 }
 
-int32_t Zorv_TXTCopyObject(int32_t destination, int32_t source) {
+int32_t Zorv_TXTCopyObject(int32_t destination, int32_t source) try {
     constexpr const char* function = "Zorv_TXTCopyObject";
     beginCall();
     auto target = findOpenLine(function, destination);
@@ -204,12 +219,16 @@ int32_t Zorv_TXTCopyObject(int32_t destination, int32_t source) {
     target->copyValues(*from);
     target->dirty = true;
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_IsDirty(int32_t object) {
+int32_t Zorv_IsDirty(int32_t object) try {
     beginCall();
     auto line = findLine("Zorv_IsDirty", object);
     return line && line->dirty ? 1 : 0;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
 } // extern "C"

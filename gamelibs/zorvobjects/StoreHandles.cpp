@@ -32,6 +32,11 @@ private:
     std::size_t bytes_ = 0;
 };
 
+// An XML document opened where a T-file was expected.
+struct XmlDocument final : zorvcore::HandleObject {
+    zorvcore::HandleKind kind() const override { return zorvcore::HandleKind::XmlDocument; }
+};
+
 ReleasedLines& releasedLines() {
     // Never destroyed: the handle table outlives every library at exit.
     static ReleasedLines* instance = new ReleasedLines;
@@ -82,6 +87,15 @@ void releaseLine(TFileLine& line) {
 int32_t parseTFile(const std::string& content, const std::string& name, std::string& error) {
     std::shared_ptr<TFileStore> store = readTFile(content, name, error);
     return store ? registerStore(store, error) : 0;
+}
+
+int32_t parseObject(const std::string& content, const std::string& name, std::string& error) {
+    if (!looksLikeXml(content))
+        return parseTFile(content, name, error);
+    const int32_t handle = zorvcore::registerHandle(std::make_shared<XmlDocument>());
+    if (handle == 0)
+        error = "\"" + name + "\": no handles left.";
+    return handle;
 }
 
 } // namespace zorvstore

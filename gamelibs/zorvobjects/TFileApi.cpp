@@ -23,7 +23,7 @@ int32_t failSave(const std::string& text) {
 
 extern "C" {
 
-int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) {
+int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) try {
     constexpr const char* function = "Zorv_LoadFromFile";
     beginCall();
     if (flags != kTFileFlags)
@@ -33,18 +33,24 @@ int32_t Zorv_LoadFromFile(int32_t file, int32_t flags) {
     std::string error;
     if (!zorvcore::readOpenFile(file, content, error))
         return fail(kReadFailed, error);
-    const int32_t store = parseTFile(content, zorvcore::openFilePath(file), error);
+    const int32_t store = parseObject(content, zorvcore::openFilePath(file), error);
     if (store == 0)
         return fail(kNotTFile, error);
     return store;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_GetObjectType(int32_t store) {
+int32_t Zorv_GetObjectType(int32_t store) try {
     beginCall();
+    if (zorvcore::lookup<zorvcore::HandleObject>(store, zorvcore::HandleKind::XmlDocument))
+        return ZORV_OBJECT_XML;
     return findStore("Zorv_GetObjectType", store) ? ZORV_OBJECT_TFILE : 0;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_EnumObjects(int32_t store, int32_t* array, int32_t length, int32_t* count) {
+int32_t Zorv_EnumObjects(int32_t store, int32_t* array, int32_t length, int32_t* count) try {
     constexpr const char* function = "Zorv_EnumObjects";
     beginCall();
     auto file = findStore(function, store);
@@ -58,9 +64,11 @@ int32_t Zorv_EnumObjects(int32_t store, int32_t* array, int32_t length, int32_t*
     for (int32_t i = 0; i < length && i < lines; ++i)
         array[i] = file->line(static_cast<std::size_t>(i))->handle;
     return lines;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_TXTGetHeader(int32_t store, ZorvTXTHeader* header) {
+int32_t Zorv_TXTGetHeader(int32_t store, ZorvTXTHeader* header) try {
     constexpr const char* function = "Zorv_TXTGetHeader";
     beginCall();
     auto file = findStore(function, store);
@@ -71,9 +79,11 @@ int32_t Zorv_TXTGetHeader(int32_t store, ZorvTXTHeader* header) {
     header->version = file->version();
     header->lineCount = file->recordedCount();
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_CreateObject(int32_t store, int32_t flags, int32_t before) {
+int32_t Zorv_CreateObject(int32_t store, int32_t flags, int32_t before) try {
     constexpr const char* function = "Zorv_CreateObject";
     beginCall();
     auto file = findStore(function, store);
@@ -102,9 +112,11 @@ int32_t Zorv_CreateObject(int32_t store, int32_t flags, int32_t before) {
         return fail(function, kNoHandles, "no handles left for a new line");
     file->insertLine(line, position);
     return line->handle;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_DeleteHandle(int32_t handle) {
+int32_t Zorv_DeleteHandle(int32_t handle) try {
     beginCall();
     if (handle == 0)
         return 0;
@@ -112,14 +124,18 @@ int32_t Zorv_DeleteHandle(int32_t handle) {
         releaseStore(*file);
         return 1;
     }
+    if (zorvcore::lookup<zorvcore::HandleObject>(handle, zorvcore::HandleKind::XmlDocument))
+        return zorvcore::releaseHandle(handle) ? 1 : 0;
     auto line = zorvcore::lookup<TFileLine>(handle, zorvcore::HandleKind::Line);
     if (!line)
         return fail("Zorv_DeleteHandle", kBadHandle, handleProblem(handle, "T-file store or line"));
     releaseLine(*line);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_SaveToFile(int32_t file, int32_t store) {
+int32_t Zorv_SaveToFile(int32_t file, int32_t store) try {
     beginCall();
     zorvcore::clearError(zorvcore::Library::FileDriver);
     auto tfile = zorvcore::lookup<TFileStore>(store, zorvcore::HandleKind::Store);
@@ -139,6 +155,8 @@ int32_t Zorv_SaveToFile(int32_t file, int32_t store) {
         return failSave(error);
     tfile->markSaved(path);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
 } // extern "C"

@@ -100,6 +100,8 @@ void TFileLine::appendText(std::string& out) const {
 std::string TFileLine::saveProblem() const {
     if (ends_.empty())
         return "the line has no values";
+    if (readsAsComment(text_))
+        return "the first value starts with \"//\", so the line would read back as a comment";
     for (int32_t i = 0; i < size(); ++i) {
         std::string reason = unsavableReason(spelling(i));
         if (!reason.empty())

@@ -6,22 +6,6 @@
 namespace zorvstore {
 namespace {
 
-bool isComment(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    return i == text.size() || text.substr(i, 2) == "//";
-}
-
-bool looksLikeXml(std::string_view content) {
-    std::size_t i = 0;
-    if (content.substr(0, 3) == "\xEF\xBB\xBF")
-        i = 3;
-    while (i < content.size() && (isBlank(content[i]) || content[i] == '\r' || content[i] == '\n'))
-        ++i;
-    return i < content.size() && content[i] == '<';
-}
-
 class Reader {
 public:
     Reader(std::string_view content, const std::string& name)
@@ -88,7 +72,7 @@ private:
         if (text.size() > kMaxLineBytes)
             return lineProblem("the line is longer than " + std::to_string(kMaxLineBytes) +
                                " bytes");
-        if (isComment(text)) {
+        if (readsAsComment(text)) {
             for (std::size_t i = 0; i < text.size(); ++i)
                 if (isControlByte(static_cast<unsigned char>(text[i])))
                     return controlByteProblem(i, static_cast<unsigned char>(text[i]));
@@ -159,6 +143,15 @@ private:
 };
 
 } // namespace
+
+bool looksLikeXml(std::string_view content) {
+    std::size_t i = 0;
+    if (content.substr(0, 3) == "\xEF\xBB\xBF")
+        i = 3;
+    while (i < content.size() && (isBlank(content[i]) || content[i] == '\r' || content[i] == '\n'))
+        ++i;
+    return i < content.size() && content[i] == '<';
+}
 
 std::shared_ptr<TFileStore> readTFile(std::string_view content, const std::string& name,
                                       std::string& error) {

@@ -1,5 +1,7 @@
 // How one T-file value reads and how a number is written.
 #pragma once
+#include "zorvobjects.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +13,7 @@ namespace zorvstore {
 // same bounds, so every file the store writes reads back.
 inline constexpr std::size_t kMaxValueBytes = 4096;
 inline constexpr std::size_t kMaxLineBytes = 1024 * 1024;
-inline constexpr std::size_t kMaxLineValues = 65536;
+inline constexpr std::size_t kMaxLineValues = ZORV_MAX_LINE_VALUES;
 
 enum class ValueKind { Int, Double, Text };
 
@@ -39,6 +41,14 @@ inline bool isControlByte(unsigned char c) {
 }
 inline bool isBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+// A line that reads as a comment: blank, or "//" after leading blanks.
+inline bool readsAsComment(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i == text.size() || text.substr(i, 2) == "//";
 }
 
 } // namespace zorvstore

@@ -1,5 +1,7 @@
 #include "Variant.h"
 
+#include "zorvcore.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -66,7 +68,7 @@ bool putTextList(ZorvVariant& value, const std::vector<std::string>& items) {
 
 } // namespace zorvstore
 
-extern "C" void Zorv_VariantClear(ZorvVariant* value) {
+extern "C" void Zorv_VariantClear(ZorvVariant* value) try {
     if (!value)
         return;
     std::free(value->text);
@@ -74,4 +76,6 @@ extern "C" void Zorv_VariantClear(ZorvVariant* value) {
         std::free(value->items[i]);
     std::free(value->items);
     zorvstore::resetVariant(*value);
+} catch (...) {
+    zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }

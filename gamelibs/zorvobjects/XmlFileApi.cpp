@@ -8,7 +8,7 @@ using namespace zorvstore;
 
 extern "C" {
 
-int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text) {
+int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text) try {
     constexpr const char* function = "Zorv_DecodeXMLFile";
     beginCall();
     if (!text)
@@ -23,9 +23,11 @@ int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text) {
     if (!putText(*text, content))
         return fail(kNoMemory, "Out of memory for \"" + std::string(path) + "\".");
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
-int32_t Zorv_EncodeXMLFile(const char* path, const ZorvVariant* text, int32_t fileType) {
+int32_t Zorv_EncodeXMLFile(const char* path, const ZorvVariant* text, int32_t fileType) try {
     constexpr const char* function = "Zorv_EncodeXMLFile";
     beginCall();
     if (!path || !*path)
@@ -44,6 +46,8 @@ int32_t Zorv_EncodeXMLFile(const char* path, const ZorvVariant* text, int32_t fi
     if (!zorvcore::writeFile(target, document, fileType, error))
         return fail(kWriteFailed, error);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }
 
 } // extern "C"

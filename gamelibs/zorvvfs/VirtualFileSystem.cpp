@@ -44,6 +44,9 @@ looseFiles(const fs::path& folder, const std::set<std::string>& skippedTopNames)
         const fs::path relative = it->path().lexically_relative(folder);
         if (it.depth() == 0 && skippedTopNames.count(relative.string()) != 0)
             continue;
+        // What a catalog's rebuild or lock left is no file of the game.
+        if (zorvfd::Catalog::isLeftoverName(it->path().filename().string()))
+            continue;
         std::string vfsPath;
         bool addressable = true;
         for (const fs::path& part : relative) {

@@ -84,15 +84,17 @@ int32_t startSearch(const zorvvfs::FolderTree& tree, const char* pattern,
 
 extern "C" {
 
-int32_t ZorvVFS_InitVFS(const char* dataDirectory) {
+int32_t ZorvVFS_InitVFS(const char* dataDirectory) try {
     begin();
     std::string error;
     if (!vfs().init(dataDirectory ? dataDirectory : "", error))
         return fail(kSourceFailed, error);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_AppendCatalog(const char* catalogPath) {
+int32_t ZorvVFS_AppendCatalog(const char* catalogPath) try {
     begin();
     if (!catalogPath || !*catalogPath)
         return fail(kBadArgument, "No catalog name was given.");
@@ -100,9 +102,11 @@ int32_t ZorvVFS_AppendCatalog(const char* catalogPath) {
     if (!vfs().appendCatalog(catalogPath, error))
         return fail(kSourceFailed, error);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_LoadFile(const char* path) {
+int32_t ZorvVFS_LoadFile(const char* path) try {
     begin();
     if (!path || !*path)
         return fail(kBadArgument, "No file name was given.");
@@ -113,19 +117,23 @@ int32_t ZorvVFS_LoadFile(const char* path) {
     std::string content, error;
     if (!zorvcore::readFile(*realName, content, error))
         return fail(kLoadFailed, error);
-    const int32_t store = zorvstore::parseTFile(content, path, error);
+    const int32_t store = zorvstore::parseObject(content, path, error);
     if (store == 0)
         return fail(kLoadFailed,
                     error.empty() ? "Cannot load \"" + std::string(path) + "\"." : error);
     return store;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_FindFirstFile(const char* pattern, ZorvVFSFindData* data) {
+int32_t ZorvVFS_FindFirstFile(const char* pattern, ZorvVFSFindData* data) try {
     begin();
     return startSearch(vfs().tree(), pattern, zorvvfs::SearchStyle{true, true, false}, data);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_FindNextFile(int32_t search, ZorvVFSFindData* data) {
+int32_t ZorvVFS_FindNextFile(int32_t search, ZorvVFSFindData* data) try {
     begin();
     auto found = zorvcore::lookup<Search>(search, HandleKind::Search);
     if (!found)
@@ -136,9 +144,11 @@ int32_t ZorvVFS_FindNextFile(int32_t search, ZorvVFSFindData* data) {
         return 0;
     fill(found->records[found->next++], data);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_FindClose(int32_t handle) {
+int32_t ZorvVFS_FindClose(int32_t handle) try {
     begin();
     if (handle == 0)
         return 1;
@@ -148,9 +158,11 @@ int32_t ZorvVFS_FindClose(int32_t handle) {
         return fail(kBadHandle, "Invalid search handle " + std::to_string(handle) + ".");
     zorvcore::releaseHandle(handle);
     return 1;
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_CatFindInit(int32_t catalog) {
+int32_t ZorvVFS_CatFindInit(int32_t catalog) try {
     begin();
     auto open = zorvcore::lookup<zorvfd::CatalogHandle>(catalog, HandleKind::Catalog);
     if (!open)
@@ -158,22 +170,28 @@ int32_t ZorvVFS_CatFindInit(int32_t catalog) {
     auto context = std::make_shared<CatalogContext>();
     zorvvfs::addCatalogEntries(*open->catalog, context->tree);
     return zorvcore::registerHandle(context);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_CatFindFirstFile(int32_t context, const char* pattern, ZorvVFSFindData* data) {
+int32_t ZorvVFS_CatFindFirstFile(int32_t context, const char* pattern, ZorvVFSFindData* data) try {
     begin();
     auto found = zorvcore::lookup<CatalogContext>(context, HandleKind::CatalogContext);
     if (!found)
         return fail(kBadHandle, "Invalid catalog search context " + std::to_string(context) + ".");
     return startSearch(found->tree, pattern, zorvvfs::SearchStyle{false, false, true}, data);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
-int32_t ZorvVFS_GetLastError(void) {
-    return zorvcore::lastError(Library::Vfs);
+int32_t ZorvVFS_GetLastError(void) try { return zorvcore::lastError(Library::Vfs); } catch (...) {
+    return zorvcore::kCaughtExceptionCode;
 }
 
-int32_t ZorvVFS_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) {
+int32_t ZorvVFS_TranslateError(int32_t code, char* buffer, int32_t size, int32_t* needed) try {
     return zorvcore::translateError(Library::Vfs, code, buffer, size, needed);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Vfs, __func__);
 }
 
 void ZorvVFS_Version(int32_t* parts) {

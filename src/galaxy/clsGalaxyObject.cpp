@@ -7,8 +7,10 @@
 #include "shell/common/mdlCommonTables.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <iterator>
@@ -48,6 +50,19 @@ constexpr int kNotMapName = -1;
 // The name as a string, and its place among kMapAttributeNames, or
 // kNotMapName.
 QString AttributeName(QByteArrayView utf8, int& known) {
+    // The one-letter names, the most common, by their letter.
+    static const auto byLetter = [] {
+        std::array<int8_t, 128> places;
+        places.fill(kNotMapName);
+        for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i)
+            if (kMapAttributeNames[i].size() == 1)
+                places[kMapAttributeNames[i][0].unicode()] = static_cast<int8_t>(i);
+        return places;
+    }();
+    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < byLetter.size()) {
+        known = byLetter[static_cast<unsigned char>(utf8[0])];
+        return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
+    }
     const auto same = [utf8](const QString& name) {
         if (name.size() != utf8.size())
             return false;
@@ -92,6 +107,20 @@ clsGalaxyObject::Attributes::const_iterator FindIn(const clsGalaxyObject::Attrib
     });
 }
 
+// The attributes of an element as they are read, before the object takes them.
+struct ReadAttribute {
+    QString name;
+    int32_t value = 0;
+};
+using ReadList = QVarLengthArray<ReadAttribute, kFewAttributes>;
+
+const ReadAttribute* FindIn(const ReadList& read, const QString& name) {
+    for (const ReadAttribute& attribute : read)
+        if (SameNameIgnoringCase(attribute.name, name))
+            return &attribute;
+    return nullptr;
+}
+
 bool TryInsert(QSet<QString>& set, const QString& value) {
     const qsizetype before = set.size();
     set.insert(value);
@@ -102,13 +131,12 @@ bool TryInsert(QSet<QString>& set, const QString& value) {
 // short list is searched; from kFewAttributes on, the folded names go into a
 // set, so an element with unusually many attributes is not read in quadratic
 // time.
-bool IsCaseTwin(const clsGalaxyObject::Attributes& attributes, QSet<QString>& folded,
-                const QString& name) {
-    if (attributes.size() < kFewAttributes)
-        return FindIn(attributes, name) != attributes.end();
+bool IsCaseTwin(const ReadList& before, QSet<QString>& folded, const QString& name) {
+    if (std::size_t(before.size()) < kFewAttributes)
+        return FindIn(before, name) != nullptr;
     if (folded.isEmpty())
-        for (const auto& property : attributes)
-            folded.insert(property->Name.toCaseFolded());
+        for (const ReadAttribute& attribute : before)
+            folded.insert(attribute.name.toCaseFolded());
     return !TryInsert(folded, name.toCaseFolded());
 }
 
@@ -119,7 +147,7 @@ bool IsCaseTwin(const clsGalaxyObject::Attributes& attributes, QSet<QString>& fo
 // name after one, goes through IsCaseTwin.
 class CaseTwins {
 public:
-    bool Check(const clsGalaxyObject::Attributes& before, const QString& name, int known) {
+    bool Check(const ReadList& before, const QString& name, int known) {
         if (known != kNotMapName) {
             const uint32_t bit = uint32_t{1} << known;
             if (m_mapNames & bit)
@@ -139,19 +167,22 @@ private:
     QSet<QString> m_folded;
 };
 
-bool IsGateElement(const clsXMLParser& xml) {
+// typeText: the element's "t" attribute.
+bool IsGate(QByteArrayView typeText) {
     int32_t type = 0;
-    bool gate = false;
-    xml.ForEachNodeAttr([&](QByteArrayView name, QByteArrayView text) {
-        if (name != "t")
-            return true;
-        gate = mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
-        return false;
-    });
-    return gate;
+    return mapnumber::Read(typeText, type) == mapnumber::Result::Number && type == kGateType;
 }
 
 } // namespace
+
+clsGalaxyObject::~clsGalaxyObject() {
+    Release(m_attributes);
+}
+
+void clsGalaxyObject::Release(const Attributes& attributes) {
+    for (const auto& property : attributes)
+        property->Value.m_owner = nullptr;
+}
 
 clsGalaxyObject::Attributes::const_iterator
 clsGalaxyObject::FindProperty(const QString& name) const {
@@ -171,7 +202,7 @@ std::shared_ptr<clsProperty> clsGalaxyObject::Property(const QString& name) cons
 
 int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
     const auto found = FindProperty(name);
-    return found == m_attributes.end() ? 0 : (*found)->Value;
+    return found == m_attributes.end() ? 0 : int32_t((*found)->Value);
 }
 
 QString clsGalaxyObject::Key() const {
@@ -192,6 +223,7 @@ void clsGalaxyObject::RemoveProperty(const QString& name) {
     const auto found = FindProperty(name);
     if (found == m_attributes.end())
         return;
+    (*found)->Value.m_owner = nullptr;
     m_attributes.erase(found);
     Dirty = true;
 }
@@ -199,7 +231,9 @@ void clsGalaxyObject::RemoveProperty(const QString& name) {
 void clsGalaxyObject::RemoveProperty(int32_t position) {
     if (position < 1 || position > PropertyCount())
         return;
-    m_attributes.erase(m_attributes.begin() + (position - 1));
+    const auto found = m_attributes.begin() + (position - 1);
+    (*found)->Value.m_owner = nullptr;
+    m_attributes.erase(found);
     Dirty = true;
 }
 
@@ -211,6 +245,7 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
         auto added = std::make_shared<clsProperty>();
         added->Name = name;
         added->Value = value;
+        added->Value.m_owner = this;
         m_attributes.push_back(std::move(added));
     }
     Dirty = true;
@@ -246,15 +281,11 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool ga
 }
 
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
-    const auto count = static_cast<std::size_t>(xml.GetNodeAttrCount());
-    // One allocation for the attributes of a read element; each entry shares
-    // it and keeps it alive.
-    const auto block = std::make_shared<clsProperty[]>(count);
-    std::size_t used = 0;
-    Attributes attributes;
-    attributes.reserve(count);
+    // Gathered first, so that one allocation of the exact size holds the
+    // attributes of a read element; each entry shares it and keeps it alive.
+    ReadList read;
     CaseTwins twins;
-    const bool read = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
+    const bool good = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
         if (IsNamespaceDeclaration(utf8Name))
             return true;
         int32_t value = 0;
@@ -266,41 +297,66 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
         }
         int known = kNotMapName;
         QString name = AttributeName(utf8Name, known);
-        if (twins.Check(attributes, name, known)) {
-            const auto other = FindIn(attributes, name);
-            SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
-                                        "case.")
-                             .arg(other != attributes.end() ? (*other)->Name : name, name));
+        // What cannot be written back is refused here, not dropped at a save.
+        if (known == kNotMapName && !clsXMLParser::IsXmlName(name)) {
+            SetLastError(
+                QStringLiteral("The attribute name \"%1\" is not a valid XML name.").arg(name));
             return false;
         }
-        clsProperty& property = block[used++];
-        property.Name = std::move(name);
-        property.Value = value;
-        attributes.emplace_back(block, &property);
+        if (twins.Check(read, name, known)) {
+            const ReadAttribute* other = FindIn(read, name);
+            SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
+                                        "case.")
+                             .arg(other ? other->name : name, name));
+            return false;
+        }
+        read.push_back(ReadAttribute{std::move(name), value});
         return true;
     });
-    if (read)
-        m_attributes = std::move(attributes);
-    return read;
+    if (!good)
+        return false;
+    const auto block = std::make_shared<clsProperty[]>(static_cast<std::size_t>(read.size()));
+    Release(m_attributes);
+    m_attributes.clear();
+    m_attributes.reserve(static_cast<std::size_t>(read.size()));
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        clsProperty& property = block[static_cast<std::size_t>(i)];
+        property.Name = std::move(read[i].name);
+        property.Value = read[i].value;
+        property.Value.m_owner = this;
+        m_attributes.emplace_back(block, &property);
+    }
+    return true;
 }
 
 bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly,
                                    int depth) {
     xml.Push();
-    bool read = true;
-    for (bool more = xml.Down(); more; more = xml.NextNode()) {
-        if (gateOnly && !IsGateElement(xml))
-            continue;
+    const auto readChild = [&] {
         const Ptr child = document.NewGalObject(shared_from_this());
         if (!child->Read(document, xml, false, depth + 1)) {
             SetLastError(child->GetLastError());
             document.ForgetObject(child);
-            read = false;
-            break;
+            return false;
         }
         const QString key = child->Key();
         document.RegisterObject(child, key);
         Childs.add(child, key);
+        return true;
+    };
+    bool read = true;
+    if (gateOnly) {
+        // Only gates are read: the others are told apart without moving the
+        // cursor onto them.
+        read = xml.ForEachChildElement([&](const clsXMLParser::ChildElement& element) {
+            if (!IsGate(element.Attr("t")))
+                return true;
+            xml.SelectElement(element);
+            return readChild();
+        });
+    } else {
+        for (bool more = xml.Down(); more && read; more = xml.NextNode())
+            read = readChild();
     }
     xml.Pop();
     return read;
@@ -323,22 +379,34 @@ bool clsGalaxyObject::ToXML(clsXMLParser& xml) {
                          xml.GetLastError());
             return false;
         }
-        xml.CreateNode(kObjectTag, QVariant(), document ? document->Namespace : QString());
+        if (!xml.CreateNode(kObjectTag, QVariant(), document ? document->Namespace : QString())) {
+            SetLastError(QStringLiteral("Unable to create my element: ") + xml.GetLastError());
+            return false;
+        }
         XMLBookmark = xml.AddBookmark();
         created = true;
     }
     // A new element has no attributes yet, even for an object that a save
     // marked clean before it was placed.
-    if (Dirty || created)
-        RewriteAttributes(xml);
-    bool written = true;
+    bool written = !(Dirty || created) || RewriteAttributes(xml);
+    // Each child selects its own element or its parent's, so the cursor is
+    // not walked back up: an unchanged map is saved without touching its
+    // elements.
     for (const Ptr& child : Childs)
         written = child->ToXML(xml) && written;
-    xml.up();
     return written;
 }
 
-void clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) const {
+bool clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) {
+    // Every name is checked before anything goes, so a refused one leaves
+    // the element as it was.
+    for (const auto& property : m_attributes) {
+        if (!clsXMLParser::IsXmlName(property->Name) || IsNamespaceDeclaration(property->Name)) {
+            SetLastError(
+                QStringLiteral("The attribute name \"%1\" cannot be written.").arg(property->Name));
+            return false;
+        }
+    }
     // Every attribute but the namespace declarations goes; those stay in front.
     int32_t position = 1;
     for (int32_t left = xml.GetNodeAttrCount(); left > 0; --left) {
@@ -347,8 +415,15 @@ void clsGalaxyObject::RewriteAttributes(clsXMLParser& xml) const {
         else
             xml.DeleteNodeAttr(position);
     }
-    for (const auto& property : m_attributes)
-        xml.SetNodeAttr(property->Name, QString::number(property->Value));
+    for (const auto& property : m_attributes) {
+        if (!xml.SetNodeAttr(property->Name, QString::number(property->Value))) {
+            SetLastError(
+                QStringLiteral("The attribute \"%1\" could not be written: ").arg(property->Name) +
+                xml.GetLastError());
+            return false;
+        }
+    }
+    return true;
 }
 
 bool clsGalaxyObject::DeleteFromXML(clsXMLParser& xml) {

@@ -23,6 +23,11 @@ public:
     // Few per object, so a list searched by name is all they need.
     using Attributes = std::vector<std::shared_ptr<clsProperty>>;
 
+    clsGalaxyObject() = default;
+    ~clsGalaxyObject();
+    clsGalaxyObject(const clsGalaxyObject&) = delete;
+    clsGalaxyObject& operator=(const clsGalaxyObject&) = delete;
+
     std::weak_ptr<clsGalaxyParser> parser;
     // Nothing for a sector.
     std::weak_ptr<clsGalaxyObject> Parent;
@@ -39,6 +44,7 @@ public:
 
     int32_t PropertyCount() const { return static_cast<int32_t>(m_attributes.size()); }
     // By 1-based position or by name (letter case ignored); nothing when absent.
+    // Changing the value of what they give marks the object dirty.
     std::shared_ptr<clsProperty> Property(int32_t position) const;
     std::shared_ptr<clsProperty> Property(const QString& name) const;
     // 0 when the object has no such attribute.
@@ -86,7 +92,9 @@ private:
     bool ReadAttributes(clsXMLParser& xml);
     bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
     bool Read(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
-    void RewriteAttributes(clsXMLParser& xml) const;
+    bool RewriteAttributes(clsXMLParser& xml);
+    // The attributes stop telling this object of changes.
+    static void Release(const Attributes& attributes);
     Ptr CopyUnder(clsGalaxyParser& document, const Ptr& parent) const;
     void SetLastError(const QString& text) { m_lastError = text; }
 

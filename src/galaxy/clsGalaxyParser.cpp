@@ -44,7 +44,10 @@ void clsGalaxyParser::ReleaseObjects(const Objects& collection) {
 }
 
 void clsGalaxyParser::DropObjects() {
-    ReleaseObjects(objects);
+    // Every registered object, then the placed tree for any object placed
+    // but never registered: each is visited at most twice, whatever its depth.
+    for (const Ptr& object : objects)
+        object->Parent.reset();
     ReleaseObjects(Sectors);
     objects.clear();
     Sectors.clear();

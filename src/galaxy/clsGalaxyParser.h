@@ -67,7 +67,8 @@ public:
     // Enters an object and its subtree in the indexes; placing it in its
     // parent's Childs is the caller's step.
     bool AddObject(const Ptr& object);
-    // Takes an object and its subtree out of the map and the file.
+    // Takes an object and its subtree out of the map and the file; when the
+    // file cannot let its element go, nothing changes.
     bool DeleteObject(const Ptr& object);
     // Writes an object and its subtree into the XML document now.
     bool UpdateObjectXML(const Ptr& object);

@@ -76,16 +76,20 @@ void clsGalaxyParser::RemoveDescendants(const Ptr& object) {
 }
 
 bool clsGalaxyParser::DeleteObject(const Ptr& object) {
+    // The file goes first: when its element cannot be removed, the map keeps
+    // the object as it was. An object never written has no element.
+    if (object->XMLBookmark != 0 && !object->DeleteFromXML(m_xml)) {
+        SetLastError(object->GetLastError());
+        return false;
+    }
+    SetLastError(object->GetLastError());
     if (const Ptr parent = object->Parent.lock())
         parent->Childs.remove(object->Key());
     object->Parent.reset();
-    // An object never written has no element to remove.
-    const bool deleted = object->XMLBookmark == 0 || object->DeleteFromXML(m_xml);
-    SetLastError(object->GetLastError());
     Sectors.remove(object->Key());
     objects.remove(object->Key());
     RemoveDescendants(object);
-    return deleted;
+    return true;
 }
 
 bool clsGalaxyParser::UpdateObjectXML(const Ptr& object) {

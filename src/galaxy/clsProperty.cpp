@@ -1,5 +1,14 @@
 #include "galaxy/clsProperty.h"
 
+#include "galaxy/clsGalaxyObject.h"
+
+PropertyValue& PropertyValue::operator=(int32_t value) {
+    m_value = value;
+    if (m_owner)
+        m_owner->Dirty = true;
+    return *this;
+}
+
 void clsProperty::CopyTo(clsProperty& destination) const {
     destination.Name = Name;
     destination.Value = Value;

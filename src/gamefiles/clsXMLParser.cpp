@@ -1,5 +1,6 @@
 #include "gamefiles/clsXMLParser.h"
 
+#include "gamefiles/XmlOutputEncoding.h"
 #include "gamefiles/mdlZorvObjects.h"
 #include "platform/ZorvError.h"
 
@@ -22,9 +23,9 @@ const char* const kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
 const char* const kOneRoot = "Only one top level element is allowed in an XML document.";
 
 struct StringWriter : pugi::xml_writer {
-    std::string out;
+    QByteArray out;
     void write(const void* data, size_t size) override {
-        out.append(static_cast<const char*>(data), size);
+        out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
     }
 };
 
@@ -89,16 +90,19 @@ bool IsNameKey(const QVariant& key) {
     return type == QMetaType::QString || type == QMetaType::QByteArray;
 }
 
-bool IsXmlName(const QString& name) {
-    if (name.isEmpty())
-        return false;
-    const QChar first = name.front();
-    if (!first.isLetter() && first != u'_' && first != u':')
-        return false;
-    return std::all_of(name.begin(), name.end(), [](QChar c) {
-        return c.isLetterOrNumber() || c.isMark() || c == u'_' || c == u':' || c == u'.' ||
-               c == u'-';
-    });
+bool IsNameStart(char32_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':' ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool IsNameCharacter(char32_t c) {
+    return IsNameStart(c) || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 QString Prefix(const QString& name) {
@@ -123,19 +127,24 @@ QString NamespaceOf(pugi::xml_node element, const QString& prefix) {
     return {};
 }
 
-// The document text as UTF-8, which is what the parser's offsets count in.
+// The document text as UTF-8, which is what the parser's offsets count in. A
+// byte order mark stays, as it does in the parser's own copy.
 QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
+    const auto decode = [&](QStringConverter::Encoding from) {
+        QStringDecoder decoder(from, QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(bytes).operator QString().toUtf8();
+    };
     switch (encoding) {
     case pugi::encoding_latin1:
         return QString::fromLatin1(bytes).toUtf8();
     case pugi::encoding_utf16_le:
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf16LE);
     case pugi::encoding_utf16_be:
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf16BE);
     case pugi::encoding_utf32_le:
-        return QStringDecoder(QStringConverter::Utf32LE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf32LE);
     case pugi::encoding_utf32_be:
-        return QStringDecoder(QStringConverter::Utf32BE).decode(bytes).operator QString().toUtf8();
+        return decode(QStringConverter::Utf32BE);
     default:
         return bytes;
     }
@@ -146,10 +155,17 @@ bool HasBom(const QByteArray& bytes) {
            bytes.startsWith("\xFE\xFF");
 }
 
-// Single-byte output keeps the whitespace around top-level nodes and the line
-// ending; wider encodings are written as the library lays them out.
-bool IsByteEncoding(pugi::xml_encoding encoding) {
-    return encoding == pugi::encoding_utf8 || encoding == pugi::encoding_latin1;
+bool MostLinesEndInCrLf(QByteArrayView text) {
+    qsizetype lines = 0;
+    qsizetype crlf = 0;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* at = begin;
+         (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr; ++at) {
+        ++lines;
+        crlf += at > begin && at[-1] == '\r';
+    }
+    return crlf * 2 > lines;
 }
 
 QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t offset) {
@@ -188,6 +204,18 @@ std::string SpaceBefore(const QByteArray& text, ptrdiff_t offset, qsizetype floo
 }
 
 } // namespace
+
+bool clsXMLParser::IsXmlName(QStringView name) {
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const bool first = at == 0;
+        char32_t c = name[at].unicode();
+        if (QChar::isHighSurrogate(c) && at + 1 < name.size() && name[at + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name[++at].unicode());
+        if (!(first ? IsNameStart(c) : IsNameCharacter(c)))
+            return false;
+    }
+    return !name.isEmpty();
+}
 
 clsXMLParser::clsXMLParser() : m_document(std::make_unique<pugi::xml_document>()) {
     ResetStack();
@@ -238,8 +266,9 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
     layout.encoding = result.encoding;
     layout.bom = HasBom(bytes);
     layout.indent = false;
-    const qsizetype firstBreak = text.indexOf('\n');
-    layout.crlf = firstBreak > 0 && text[firstBreak - 1] == '\r';
+    // The line end most lines have; one inside a processing instruction or
+    // a doctype keeps its own form anyway.
+    layout.crlf = MostLinesEndInCrLf(text);
     const qsizetype floor = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     for (const pugi::xml_node child : document.children()) {
         const ptrdiff_t offset = child.offset_debug();
@@ -253,33 +282,34 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
     return true;
 }
 
-QByteArray clsXMLParser::Serialise() const {
+bool clsXMLParser::Serialise(QByteArray& bytes) {
     StringWriter writer;
-    const unsigned bom = m_layout.bom ? pugi::format_write_bom : 0;
     if (m_layout.indent) {
-        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration | bom,
-                         m_layout.encoding);
-    } else if (!IsByteEncoding(m_layout.encoding)) {
-        m_document->save(writer, "", pugi::format_raw | pugi::format_no_declaration | bom,
-                         m_layout.encoding);
+        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
+                         pugi::encoding_utf8);
     } else {
-        if (m_layout.bom && m_layout.encoding == pugi::encoding_utf8)
-            writer.out = "\xEF\xBB\xBF";
         size_t index = 0;
         for (const pugi::xml_node child : m_document->children()) {
             if (index < m_layout.separators.size())
-                writer.out += m_layout.separators[index];
+                writer.out += QByteArrayView(m_layout.separators[index]);
             else if (index > 0)
                 writer.out += '\n';
-            child.print(writer, "", pugi::format_raw, m_layout.encoding);
+            child.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
             ++index;
         }
-        writer.out += m_layout.trailing;
+        writer.out += QByteArrayView(m_layout.trailing);
     }
-    QByteArray bytes = QByteArray::fromStdString(writer.out);
-    if (m_layout.crlf && IsByteEncoding(m_layout.encoding))
-        bytes.replace("\n", "\r\n");
-    return bytes;
+    XmlOutputFormat format;
+    format.encoding = m_layout.encoding;
+    format.bom = m_layout.bom;
+    format.crlf = m_layout.crlf;
+    QString error;
+    if (!EncodeXmlOutput(writer.out, format, error)) {
+        SetLastError(0, error);
+        return false;
+    }
+    bytes = std::move(writer.out);
+    return true;
 }
 
 bool clsXMLParser::SelectRoot() {
@@ -448,8 +478,11 @@ bool clsXMLParser::SaveToFile(const QString& path, int32_t fileType) {
         SetLastError(0, "The document has no root element.");
         return false;
     }
+    QByteArray bytes;
+    if (!Serialise(bytes))
+        return false;
     try {
-        if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(Serialise()), fileType)) {
+        if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(bytes), fileType)) {
             SetLastError(0, mdlZorvObjects::GetLastErrorText());
             return false;
         }
@@ -551,7 +584,11 @@ int32_t clsXMLParser::AddBookmark() {
     ++m_bookmarkCounter;
     m_bookmarks.resize(static_cast<size_t>(m_bookmarkCounter) + 1);
     m_bookmarks[static_cast<size_t>(m_bookmarkCounter)] = m_cursor;
-    m_bookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
+    int32_t& first = m_bookmarkOfNode[m_cursor.internal_object()];
+    if (first == 0)
+        first = m_bookmarkCounter;
+    else
+        m_moreBookmarksOfNode.emplace(m_cursor.internal_object(), m_bookmarkCounter);
     return m_bookmarkCounter;
 }
 
@@ -559,13 +596,7 @@ bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
     const pugi::xml_node node = GetBookmarkNode(bookmark);
     if (!node)
         return false;
-    const auto [first, last] = m_bookmarksOfNode.equal_range(node.internal_object());
-    for (auto it = first; it != last; ++it) {
-        if (it->second == bookmark) {
-            m_bookmarksOfNode.erase(it);
-            break;
-        }
-    }
+    ForgetBookmarkOfNode(node.internal_object(), bookmark);
     m_bookmarks[static_cast<size_t>(bookmark)] = pugi::xml_node();
     return true;
 }
@@ -767,14 +798,19 @@ void clsXMLParser::ForgetNode(pugi::xml_node node) {
     for (int32_t i = 0; i <= m_top; ++i)
         if (inside(m_stack[i]))
             m_stack[i] = replacement;
-    if (m_bookmarksOfNode.empty())
+    if (m_bookmarkOfNode.isEmpty())
         return;
     // Walk the subtree in document order, dropping every node's bookmarks.
     for (pugi::xml_node walk = node; walk;) {
-        const auto [first, last] = m_bookmarksOfNode.equal_range(walk.internal_object());
-        for (auto it = first; it != last; ++it)
-            m_bookmarks[static_cast<size_t>(it->second)] = pugi::xml_node();
-        m_bookmarksOfNode.erase(first, last);
+        const auto first = m_bookmarkOfNode.constFind(walk.internal_object());
+        if (first != m_bookmarkOfNode.cend()) {
+            m_bookmarks[static_cast<size_t>(*first)] = pugi::xml_node();
+            m_bookmarkOfNode.erase(first);
+            const auto [more, last] = m_moreBookmarksOfNode.equal_range(walk.internal_object());
+            for (auto it = more; it != last; ++it)
+                m_bookmarks[static_cast<size_t>(it->second)] = pugi::xml_node();
+            m_moreBookmarksOfNode.erase(more, last);
+        }
         if (walk.first_child()) {
             walk = walk.first_child();
             continue;
@@ -785,10 +821,34 @@ void clsXMLParser::ForgetNode(pugi::xml_node node) {
     }
 }
 
+void clsXMLParser::ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark) {
+    const auto [more, last] = m_moreBookmarksOfNode.equal_range(node);
+    const auto first = m_bookmarkOfNode.find(node);
+    if (first == m_bookmarkOfNode.end())
+        return;
+    if (*first != bookmark) {
+        for (auto it = more; it != last; ++it) {
+            if (it->second == bookmark) {
+                m_moreBookmarksOfNode.erase(it);
+                return;
+            }
+        }
+        return;
+    }
+    // Another bookmark of the node takes the first place.
+    if (more != last) {
+        *first = more->second;
+        m_moreBookmarksOfNode.erase(more);
+    } else {
+        m_bookmarkOfNode.erase(first);
+    }
+}
+
 void clsXMLParser::ForgetAllNodes() {
     m_cursor = pugi::xml_node();
     for (int32_t i = 0; i <= m_top; ++i)
         m_stack[i] = pugi::xml_node();
     m_bookmarks.clear();
-    m_bookmarksOfNode.clear();
+    m_bookmarkOfNode.clear();
+    m_moreBookmarksOfNode.clear();
 }

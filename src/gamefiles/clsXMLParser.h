@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -33,6 +34,10 @@ public:
     ~clsXMLParser();
     clsXMLParser(const clsXMLParser&) = delete;
     clsXMLParser& operator=(const clsXMLParser&) = delete;
+
+    // A name as XML 1.0 allows it for elements and attributes; the document
+    // takes no other for what it creates.
+    static bool IsXmlName(QStringView name);
 
     // Reads a plain or packed file (a disk path or a catalog path with "::").
     // On success the cursor is on the root's first element child and the
@@ -82,14 +87,17 @@ public:
         pugi::xml_node m_node;
     };
     // Visits the element children of the cursor element in document order,
-    // in one pass and without moving the cursor; the visitor must not change
-    // the document. It returns false to stop; the result is false when it did.
+    // in one pass and without moving the cursor; the visitor may move it
+    // (SelectElement) but must not change the document. It returns false to
+    // stop; the result is false when it did.
     template <class Visit> bool ForEachChildElement(Visit visit) const {
         for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
             if (child.type() == pugi::node_element && !visit(ChildElement(child)))
                 return false;
         return true;
     }
+    // Puts the cursor on an element that ForEachChildElement handed over.
+    void SelectElement(const ChildElement& element) { m_cursor = element.m_node; }
     QString GetNodeName() const;
     // The cursor element's name as UTF-8 bytes in the document, nothing
     // copied, valid until the document changes; empty when the cursor is on
@@ -151,10 +159,13 @@ private:
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
     bool LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout);
-    QByteArray Serialise() const;
+    // The file's bytes; false with the last error set when the document's
+    // encoding cannot hold what it must.
+    bool Serialise(QByteArray& bytes);
     bool CanTakeElement(pugi::xml_node parent, pugi::xml_node element = pugi::xml_node());
     pugi::xml_node NewElement(pugi::xml_node parent, pugi::xml_node before, const QString& name);
     void ForgetNode(pugi::xml_node node);
+    void ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark);
     void ForgetAllNodes();
 
     std::unique_ptr<pugi::xml_document> m_document;
@@ -167,7 +178,10 @@ private:
     // By bookmark number, which counts up from 1; a null node where the
     // number is not in use.
     std::vector<pugi::xml_node> m_bookmarks;
-    // The bookmarks of each node, so a deleted subtree drops its own.
-    std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_bookmarksOfNode;
+    // The bookmarks of each node, so a deleted subtree drops its own: the
+    // first in a table that costs no allocation per entry, the rare further
+    // ones beside it.
+    QHash<pugi::xml_node_struct*, int32_t> m_bookmarkOfNode;
+    std::unordered_multimap<pugi::xml_node_struct*, int32_t> m_moreBookmarksOfNode;
     int32_t m_bookmarkCounter = 0;
 };

@@ -2,12 +2,17 @@
 // Positions are 1-based; a missing key or position gives nullptr, never throws.
 //
 // Look-up by key, appending and removing by key are constant time on
-// average: a removed entry is only marked and the gaps are closed at the next
-// access by position, so removing many items costs one pass, not one per item.
-// The index maps each folded key to the entry's place; places that an
-// insertion or the closing of gaps moved are renumbered in one pass at the
-// next access by key.
+// average. A removed entry is only marked: const calls never move the
+// entries, so an iteration stays valid while the loop asks for positions and
+// keys, and removing many items costs one pass, not one per item. The marks
+// are swept by the next insertion that moves entries anyway, or by an append
+// once they outnumber the items. Positions of the live entries are listed in
+// one pass at the next access by position after a removal; the index maps each
+// key to its entry's place and is renumbered in one pass after an insertion
+// moved entries.
 #pragma once
+
+#include "platform/CollectionKey.h"
 
 #include <QHash>
 #include <QString>
@@ -24,7 +29,7 @@ public:
 
 private:
     struct Entry {
-        QString key;
+        CollectionKey key;
         Item item;
         bool removed = false;
     };
@@ -34,7 +39,8 @@ public:
     int count() const { return static_cast<int>(m_index.size()); }
     bool isEmpty() const { return m_index.isEmpty(); }
 
-    bool contains(const QString& key) const { return m_index.contains(fold(key)); }
+    bool contains(const CollectionKey& key) const { return m_index.contains(key); }
+    bool contains(const QString& key) const { return contains(CollectionKey(key)); }
 
     // Room for this many items in all, so that filling up to it moves nothing.
     // Growing step by step still doubles, so many small steps stay linear.
@@ -48,86 +54,104 @@ public:
     }
 
     // Appends; false (and nothing added) when the key is already present.
-    bool add(Item item, const QString& key) { return insert(count() + 1, std::move(item), key); }
+    bool add(Item item, const CollectionKey& key) {
+        return insert(count() + 1, std::move(item), key);
+    }
+    bool add(Item item, const QString& key) { return add(std::move(item), CollectionKey(key)); }
 
     // Inserts so the item stands at 1-based position; a position past the
     // end appends.
-    bool insert(int position, Item item, const QString& key) {
+    bool insert(int position, Item item, const CollectionKey& key) {
         const int before = count();
-        // One probe both tests for the key and makes its place.
-        qsizetype& index = m_index[fold(key)];
-        if (count() == before)
+        if (m_index.contains(key))
             return false;
         position = std::clamp(position, 1, before + 1);
         if (position == before + 1) {
-            index = static_cast<qsizetype>(m_entries.size());
+            if (m_removed > before)
+                compact();
+            m_index.insert(key, static_cast<qsizetype>(m_entries.size()));
             m_entries.push_back(Entry{key, std::move(item)});
+            if (m_removed)
+                m_live.push_back(static_cast<qsizetype>(m_entries.size()) - 1);
             return true;
         }
         compact();
         m_entries.insert(m_entries.begin() + (position - 1), Entry{key, std::move(item)});
+        m_index.insert(key, position - 1);
         m_slotsStale = true;
         return true;
     }
+    bool insert(int position, Item item, const QString& key) {
+        return insert(position, std::move(item), CollectionKey(key));
+    }
 
-    bool insertBefore(const QString& beforeKey, Item item, const QString& key) {
+    bool insertBefore(const CollectionKey& beforeKey, Item item, const CollectionKey& key) {
         const int position = indexOf(beforeKey);
         return position ? insert(position, std::move(item), key) : false;
     }
+    bool insertBefore(const QString& beforeKey, Item item, const QString& key) {
+        return insertBefore(CollectionKey(beforeKey), std::move(item), CollectionKey(key));
+    }
 
     Item at(int position) const {
-        if (position < 1 || position > count())
-            return nullptr;
-        compact();
-        return m_entries[position - 1].item;
+        const Entry* entry = entryAt(position);
+        return entry ? entry->item : nullptr;
     }
 
     QString keyAt(int position) const {
-        if (position < 1 || position > count())
-            return {};
-        compact();
-        return m_entries[position - 1].key;
+        const Entry* entry = entryAt(position);
+        return entry ? entry->key.toString() : QString();
     }
 
-    Item find(const QString& key) const {
-        refreshSlots();
-        const auto it = m_index.constFind(fold(key));
-        return it == m_index.cend() ? nullptr : m_entries[*it].item;
+    Item find(const CollectionKey& key) const {
+        const qsizetype slot = slotOf(key);
+        return slot < 0 ? nullptr : m_entries[slot].item;
     }
+    Item find(const QString& key) const { return find(CollectionKey(key)); }
 
     // 1-based position of the key, 0 when absent.
-    int indexOf(const QString& key) const {
-        const QString folded = fold(key);
-        if (!m_index.contains(folded))
+    int indexOf(const CollectionKey& key) const {
+        const qsizetype slot = slotOf(key);
+        if (slot < 0)
             return 0;
-        compact();
-        refreshSlots();
-        return static_cast<int>(m_index.value(folded)) + 1;
+        if (!m_removed)
+            return static_cast<int>(slot) + 1;
+        listLive();
+        return static_cast<int>(std::lower_bound(m_live.begin(), m_live.end(), slot) -
+                                m_live.begin()) +
+               1;
     }
+    int indexOf(const QString& key) const { return indexOf(CollectionKey(key)); }
 
-    bool remove(const QString& key) {
-        refreshSlots();
-        const auto it = m_index.find(fold(key));
-        if (it == m_index.end())
+    bool remove(const CollectionKey& key) {
+        const qsizetype slot = slotOf(key);
+        if (slot < 0)
             return false;
-        Entry& entry = m_entries[*it];
+        Entry& entry = m_entries[slot];
         entry.item.reset();
         entry.removed = true;
-        m_index.erase(it);
+        m_index.remove(key);
         ++m_removed;
+        m_liveStale = true;
         return true;
     }
+    bool remove(const QString& key) { return remove(CollectionKey(key)); }
 
     bool removeAt(int position) {
-        const QString key = keyAt(position);
-        return position >= 1 && position <= count() && remove(key);
+        const Entry* entry = entryAt(position);
+        if (!entry)
+            return false;
+        const CollectionKey key = entry->key;
+        return remove(key);
     }
 
     void clear() {
         m_entries.clear();
         m_index.clear();
+        m_live.clear();
         m_removed = 0;
         m_slotsStale = false;
+        m_liveStale = false;
     }
 
     // Iterates the items in order.
@@ -157,38 +181,65 @@ public:
     const_iterator end() const { return const_iterator(m_entries.end(), m_entries.end()); }
 
 private:
-    // Most keys are lower-case ASCII already ("17-5k"): those are taken as
-    // they are, without a folded copy.
-    static QString fold(const QString& key) {
-        const bool folded = std::all_of(key.begin(), key.end(), [](QChar c) {
-            return c.unicode() < 0x80 && !(c >= u'A' && c <= u'Z');
-        });
-        return folded ? key : key.toCaseFolded();
+    const Entry* entryAt(int position) const {
+        if (position < 1 || position > count())
+            return nullptr;
+        if (!m_removed)
+            return &m_entries[position - 1];
+        listLive();
+        return &m_entries[m_live[position - 1]];
     }
 
-    // Closes the gaps that removals left.
-    void compact() const {
+    // The entry's place in m_entries; -1 when the key is absent.
+    qsizetype slotOf(const CollectionKey& key) const {
+        refreshSlots();
+        const auto it = m_index.constFind(key);
+        return it == m_index.cend() ? -1 : *it;
+    }
+
+    // Sweeps the removed entries; only non-const calls that may move the
+    // entries anyway do this.
+    void compact() {
         if (!m_removed)
             return;
         std::erase_if(m_entries, [](const Entry& entry) { return entry.removed; });
         m_removed = 0;
+        m_live.clear();
+        m_liveStale = false;
         m_slotsStale = true;
     }
 
+    // Renumbers the index; the entries stay where they are.
     void refreshSlots() const {
         if (!m_slotsStale)
             return;
         for (qsizetype i = 0; i < static_cast<qsizetype>(m_entries.size()); ++i)
             if (!m_entries[i].removed)
-                m_index[fold(m_entries[i].key)] = i;
+                m_index[m_entries[i].key] = i;
         m_slotsStale = false;
     }
 
-    mutable Entries m_entries;
-    // Folded key -> place in m_entries; trusted only while !m_slotsStale.
-    mutable QHash<QString, qsizetype> m_index;
-    mutable qsizetype m_removed = 0;
+    // The places of the live entries, in order, while some are removed.
+    void listLive() const {
+        if (!m_liveStale)
+            return;
+        m_live.clear();
+        m_live.reserve(static_cast<size_t>(count()));
+        for (qsizetype i = 0; i < static_cast<qsizetype>(m_entries.size()); ++i)
+            if (!m_entries[i].removed)
+                m_live.push_back(i);
+        m_liveStale = false;
+    }
+
+    Entries m_entries;
+    // Key -> place in m_entries; trusted only while !m_slotsStale.
+    mutable QHash<CollectionKey, qsizetype> m_index;
+    // Places of the live entries; used and trusted only while m_removed and
+    // !m_liveStale.
+    mutable std::vector<qsizetype> m_live;
+    qsizetype m_removed = 0;
     mutable bool m_slotsStale = false;
+    mutable bool m_liveStale = false;
 };
 
 } // namespace platform

@@ -1,7 +1,6 @@
 #include "platform/Registry.h"
 
 #include "platform/HiveFormat.h"
-#include "platform/Prompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +21,6 @@ namespace platform {
 namespace {
 
 constexpr qint64 kMaxHiveBytes = 64LL * 1024 * 1024;
-const QString kTitle = QStringLiteral("Zorv Editor");
 
 QString g_lastError;
 
@@ -103,18 +101,25 @@ void report(const QString& text) {
     pendingReports() << text;
 }
 
-// Reports wait until the folder lock is released, so no other process waits
-// for a person to answer a message.
+std::function<void()>& reportListener() {
+    static std::function<void()> listener;
+    return listener;
+}
+
+// The listener hears of new reports once the folder lock is released, so no
+// other process waits while the reports are shown.
 class ReportWhenDone {
 public:
-    ReportWhenDone() = default;
+    ReportWhenDone() : m_before(pendingReports().size()) {}
     ReportWhenDone(const ReportWhenDone&) = delete;
     ReportWhenDone& operator=(const ReportWhenDone&) = delete;
     ~ReportWhenDone() {
-        const QStringList reports = std::exchange(pendingReports(), {});
-        for (const QString& text : reports)
-            prompts().ask({kTitle, text, PromptIcon::Critical});
+        if (pendingReports().size() > m_before && reportListener())
+            reportListener()();
     }
+
+private:
+    qsizetype m_before;
 };
 
 bool saveFailed(const QString& path, const QString& why) {
@@ -452,6 +457,14 @@ QString hiveFile(Hive hive) {
 
 QString lastError() {
     return g_lastError;
+}
+
+QStringList takeReports() {
+    return std::exchange(pendingReports(), {});
+}
+
+void setReportListener(std::function<void()> listener) {
+    reportListener() = std::move(listener);
 }
 
 } // namespace Registry

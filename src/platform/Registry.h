@@ -5,15 +5,16 @@
 // Nothing is held between calls: every read looks at the hive file (and
 // re-reads it when another process replaced it), every change rewrites the
 // file atomically at once. A change that cannot be saved returns false and
-// is reported to the person once, until saving works again; a hive file that
-// cannot be read is set aside under a new name, reported, and the hive
-// starts empty.
+// is reported once, until saving works again; a hive file that cannot be
+// read is set aside under a new name, reported, and the hive starts empty.
+// Reports wait in a queue for the window layer (Registry::takeReports).
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -82,6 +83,13 @@ QString hiveName(Hive hive);
 QString hiveFile(Hive hive);
 // Why the last failed operation of this process failed.
 QString lastError();
+// What the person should be told (a hive file that cannot be read, a save
+// that failed), oldest first; taking them empties the queue. The registry
+// never asks the person itself: the window layer shows these.
+QStringList takeReports();
+// Called after a registry call queued reports, once it let go of every lock.
+// Replaces the previous listener; an empty one removes it.
+void setReportListener(std::function<void()> listener);
 
 } // namespace Registry
 

@@ -73,13 +73,23 @@ void DocumentTexts::DocumentReplaced() {
     m_pages.clear();
     m_texts.clear();
     m_offered.clear();
+    m_firstListed = false;
+    m_firstPages.clear();
 }
 
 void DocumentTexts::DocumentChanged() {
     for (const QList<int32_t>& bookmarks : std::as_const(m_pages))
         for (const int32_t bookmark : bookmarks)
             m_xml.RemoveBookmark(bookmark);
+    DropFirstPages();
     DocumentReplaced();
+}
+
+void DocumentTexts::DropFirstPages() {
+    for (const int32_t bookmark : std::as_const(m_firstPages))
+        m_xml.RemoveBookmark(bookmark);
+    m_firstListed = false;
+    m_firstPages.clear();
 }
 
 void DocumentTexts::Offer(std::shared_ptr<const clsPage> page) {
@@ -116,6 +126,51 @@ void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawTe
 void DocumentTexts::PageAdded(int32_t pageId) {
     if (m_listed)
         m_pages[pageId].append(m_xml.AddBookmark());
+    // Appended at the end, it comes first only for a new id.
+    if (m_firstListed && !m_firstPages.contains(pageId))
+        m_firstPages.insert(pageId, m_xml.AddBookmark());
+}
+
+int32_t DocumentTexts::FirstPage(int32_t pageId) {
+    if (!m_firstListed)
+        ListFirstPages();
+    const int32_t bookmark = m_firstPages.value(pageId);
+    if (!bookmark)
+        return 0;
+    XmlCursorGuard guard(m_xml);
+    if (m_xml.SelectBookmark(bookmark))
+        return bookmark;
+    // Its element was deleted with an edit the index does not follow: a
+    // later element of the id may come first now.
+    DropFirstPages();
+    ListFirstPages();
+    return m_firstPages.value(pageId);
+}
+
+void DocumentTexts::ListFirstPages() {
+    m_firstListed = true;
+    XmlCursorGuard guard(m_xml);
+    if (!m_xml.SelectRoot())
+        return;
+    // Every element in document order, depth first; a loop, not recursion,
+    // so deep nesting cannot exhaust the stack.
+    int depth = 0;
+    for (;;) {
+        if (m_xml.GetNodeNameUtf8() == "page") {
+            const auto pageId = ParseLanguageId(IdAttribute(m_xml));
+            if (pageId && !m_firstPages.contains(*pageId))
+                m_firstPages.insert(*pageId, m_xml.AddBookmark());
+        }
+        if (m_xml.Down()) {
+            ++depth;
+            continue;
+        }
+        while (!m_xml.NextNode()) {
+            if (depth-- == 0)
+                return;
+            m_xml.up();
+        }
+    }
 }
 
 void DocumentTexts::ListPages() {

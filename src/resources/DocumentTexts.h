@@ -50,6 +50,10 @@ public:
     void TextRemoved(int32_t pageId) { m_texts.remove(pageId); }
     // The server appended a page element; the cursor is on it.
     void PageAdded(int32_t pageId);
+    // The bookmark of the first page element with that id anywhere in the
+    // document, in document order, as "//page[@id=P]" selects it; 0 when
+    // there is none.
+    int32_t FirstPage(int32_t pageId);
 
 private:
     struct PageTexts {
@@ -58,6 +62,8 @@ private:
     };
 
     void ListPages();
+    void ListFirstPages();
+    void DropFirstPages();
     PageTexts ReadPageTexts(int32_t pageId);
 
     clsXMLParser& m_xml;
@@ -66,4 +72,6 @@ private:
     QHash<int32_t, QList<int32_t>> m_pages;
     QHash<int32_t, PageTexts> m_texts;
     QHash<int32_t, std::shared_ptr<const clsPage>> m_offered;
+    bool m_firstListed = false;
+    QHash<int32_t, int32_t> m_firstPages;
 };

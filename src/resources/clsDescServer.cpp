@@ -149,8 +149,8 @@ bool clsDescServer::EnumPages() {
 }
 
 bool clsDescServer::EnumStrings(int32_t PageID) {
-    if (!m_xml.SelectNode(QStringLiteral("/language")) ||
-        !m_xml.SelectNode("//" + PageWithId(PageID)))
+    const int32_t page = m_texts->FirstPage(PageID);
+    if (!m_xml.SelectNode(QStringLiteral("/language")) || !page || !m_xml.SelectBookmark(page))
         return false;
     bool goodIds = true;
     std::vector<std::shared_ptr<clsString>> texts;
@@ -271,7 +271,8 @@ bool clsDescServer::UpdateString(clsString& str) {
 
 bool clsDescServer::InsertString(clsString& str) {
     XmlCursorGuard guard(m_xml);
-    if (!m_xml.SelectRoot() || !m_xml.SelectNode("//" + PageWithId(str.PageID)))
+    const int32_t page = m_texts->FirstPage(str.PageID);
+    if (!page || !m_xml.SelectBookmark(page))
         return false;
     if (!m_xml.CreateNode(QStringLiteral("t"), str.RawText) ||
         !m_xml.SetNodeAttr(QStringLiteral("id"), str.ID))
@@ -403,24 +404,26 @@ clsDescServer::FileResult clsDescServer::LoadFile(const QString& path, int32_t l
             while (goodIds && m_xml.NextNode());
         }
     } else {
-        // The first page of each cached id, found in one walk, then put in
-        // the order of the page list.
-        std::array<bool, kCachedPages.size()> seen{};
+        // The first page of each cached id, found in one walk, then read in
+        // the order of the page list: a bad id ends the load at its place in
+        // that list, whatever the order of the file.
+        std::array<int32_t, kCachedPages.size()> bookmarks{};
         if (m_xml.Down()) {
             do {
-                if (m_xml.GetNodeName() != u"page")
+                if (m_xml.GetNodeNameUtf8() != "page")
                     continue;
-                const int listed =
-                    CachedPosition(ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))));
-                if (listed < 0 || seen[listed])
-                    continue;
-                seen[listed] = true;
-                goodIds = readHere();
-            } while (goodIds && m_xml.NextNode());
+                const int listed = CachedPosition(ParseLanguageId(IdAttribute(m_xml)));
+                if (listed >= 0 && !bookmarks[listed])
+                    bookmarks[listed] = m_xml.AddBookmark();
+            } while (m_xml.NextNode());
         }
-        std::stable_sort(read.begin(), read.end(), [](const ReadPage& a, const ReadPage& b) {
-            return CachedPosition(a.page->PageID) < CachedPosition(b.page->PageID);
-        });
+        for (const int32_t bookmark : bookmarks) {
+            if (!bookmark)
+                continue;
+            if (goodIds && m_xml.SelectBookmark(bookmark))
+                goodIds = readHere();
+            m_xml.RemoveBookmark(bookmark);
+        }
     }
     ResolveReferences(read);
     for (const ReadPage& page : read)

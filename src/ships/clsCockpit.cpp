@@ -1,5 +1,7 @@
 #include "ships/clsCockpit.h"
 
+#include "gamefiles/mdlZorvObjects.h"
+
 #include "ships/mdlShipValues.h"
 
 #include <algorithm>
@@ -24,7 +26,8 @@ float clsCockpit::Value(int32_t index) const {
 }
 
 void clsCockpit::SetValue(int32_t index, float value) {
-    Object->SetValue(index, value);
+    if (!Object->SetValue(index, value))
+        mdlShipValues::Raise(kSource, mdlZorvObjects::GetLastErrorText());
 }
 
 int32_t clsCockpit::CompatibleLasers() const {

@@ -20,6 +20,7 @@ public:
     QString Key() const;
     int32_t size() const;
     float Value(int32_t index) const;
+    // Raises when the store refuses the value.
     void SetValue(int32_t index, float value);
     // Field 8 rounded to a whole number, halves to even.
     int32_t CompatibleLasers() const;

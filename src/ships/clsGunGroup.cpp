@@ -63,13 +63,10 @@ std::shared_ptr<clsGun> clsGunGroup::NewGun(int32_t offset) {
 }
 
 void clsGunGroup::CreateGuns() {
-    const auto owner = Owner();
     const int32_t count = GunCount();
     for (int32_t k = 0; k < count; ++k) {
         const int64_t offset = m_offset + kSize + int64_t{kGunSize} * k;
-        // A count that reaches past the line would otherwise build guns
-        // without end.
-        if (offset >= owner->size())
+        if (offset >= clsShip::kMaxLineFields)
             mdlShipValues::Raise(
                 kSource, QStringLiteral("Gun (index %1) lies outside the ship data.").arg(k));
         auto gun = NewGun(static_cast<int32_t>(offset));

@@ -1,5 +1,6 @@
 #include "ships/clsShip.h"
 
+#include "gamefiles/mdlZorvObjects.h"
 #include "platform/ZorvError.h"
 #include "shell/common/mdlCommon.h"
 #include "ships/clsGun.h"
@@ -84,7 +85,8 @@ QVariant clsShip::Value(int32_t index) const {
 void clsShip::SetValue(int32_t index, const QVariant& value) {
     // The store would drop a write outside the line without a word.
     mdlCommon::RaiseIndexError(index, 0, size() - 1, kSource);
-    Object->SetValue(index, value);
+    if (!Object->SetValue(index, value))
+        mdlShipValues::Raise(kSource, mdlZorvObjects::GetLastErrorText());
 }
 
 int32_t clsShip::Field(int32_t index) const {
@@ -143,14 +145,11 @@ bool clsShip::LoadObjects() {
     m_turrets.clear();
     m_gunGroups.clear();
     try {
-        const int32_t length = size();
         const int32_t turrets = TurretCount();
         std::vector<std::shared_ptr<clsTurret>> sections;
         for (int32_t i = 0; i < turrets; ++i) {
             const int64_t offset = kSectionTurrets + int64_t{kTurretSize} * i;
-            // A count that reaches past the line would otherwise build
-            // sections without end.
-            if (offset >= length)
+            if (offset >= kMaxLineFields)
                 mdlShipValues::Raise(
                     kSource,
                     QStringLiteral("Turret section (index %1) lies outside the ship data.").arg(i));
@@ -165,7 +164,7 @@ bool clsShip::LoadObjects() {
         std::vector<std::shared_ptr<clsGunGroup>> inLine;
         int64_t offset = GunGroupsOffset();
         for (int32_t i = 0; i < groups; ++i) {
-            if (offset >= length)
+            if (offset >= kMaxLineFields)
                 mdlShipValues::Raise(
                     kSource,
                     QStringLiteral("Gun group (index %1) lies outside the ship data.").arg(i));
@@ -347,6 +346,15 @@ bool clsShip::CheckData(QString& report) const {
     } else if (const int32_t groups = GunSectionsCount(); groups < 0) {
         report += QStringLiteral("Gun group count is negative (%1).\n").arg(groups);
         sound = false;
+    } else if (turrets != m_turrets.count() || groups != m_gunGroups.count()) {
+        // The sections were not all built: LoadObjects failed on this line.
+        report += QStringLiteral("Turret count (%1) and gun group count (%2) do not match the "
+                                 "sections read (%3 and %4).\n")
+                      .arg(turrets)
+                      .arg(groups)
+                      .arg(m_turrets.count())
+                      .arg(m_gunGroups.count());
+        sound = false;
     }
     int32_t counter = 0;
     for (const auto& group : m_gunGroups) {
@@ -354,6 +362,13 @@ bool clsShip::CheckData(QString& report) const {
             report += QStringLiteral("Gun count of gun group (index %1) is negative (%2).\n")
                           .arg(counter)
                           .arg(guns);
+            sound = false;
+        } else if (guns != group->Guns().count()) {
+            report += QStringLiteral("Gun count of gun group (index %1) (%2) does not match the "
+                                     "guns read (%3).\n")
+                          .arg(counter)
+                          .arg(guns)
+                          .arg(group->Guns().count());
             sound = false;
         }
         ++counter;

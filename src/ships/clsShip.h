@@ -13,6 +13,8 @@
 #include "platform/KeyedCollection.h"
 #include "tfiles/clsTXTObject.h"
 
+#include "zorvobjects.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -82,6 +84,10 @@ public:
 
     static constexpr int32_t kEmptyShipSize = 55;
     static constexpr int32_t kMaxSections = 7;
+    // Sections named by the counts are built even where they reach past the
+    // line, so Validate can report the ship; only a count that reaches past
+    // what any T-file line can hold is refused by LoadObjects.
+    static constexpr int64_t kMaxLineFields = ZORV_MAX_LINE_VALUES;
 
 private:
     friend class clsGunGroup;

@@ -27,8 +27,8 @@ QString clsTXTObject::ObjectName() const {
     }
 }
 
-void clsTXTObject::SetObjectName(const QString& name) {
-    SetValue(size() - 1, gamefiles::EncodeText(name));
+bool clsTXTObject::SetObjectName(const QString& name) {
+    return SetValue(size() - 1, gamefiles::EncodeText(name));
 }
 
 QVariant clsTXTObject::Value(int32_t index) const {
@@ -37,26 +37,26 @@ QVariant clsTXTObject::Value(int32_t index) const {
     return value;
 }
 
-void clsTXTObject::SetValue(int32_t index, const QVariant& value) {
-    mdlZorvObjects::Zorv_TXTSetValue(m_handle, index, value);
+bool clsTXTObject::SetValue(int32_t index, const QVariant& value) {
+    return mdlZorvObjects::Zorv_TXTSetValue(m_handle, index, value) != 0;
 }
 
 int32_t clsTXTObject::size() const {
     return mdlZorvObjects::Zorv_TXTGetSize(m_handle);
 }
 
-void clsTXTObject::InsertSpaceToArray(int32_t position, int32_t count) {
-    mdlZorvObjects::Zorv_TXTInsertValues(m_handle, position, count);
+bool clsTXTObject::InsertSpaceToArray(int32_t position, int32_t count) {
+    return mdlZorvObjects::Zorv_TXTInsertValues(m_handle, position, count) != 0;
 }
 
-void clsTXTObject::RemoveSpaceFromArray(int32_t position, int32_t count) {
-    mdlZorvObjects::Zorv_TXTRemoveValues(m_handle, position, count);
+bool clsTXTObject::RemoveSpaceFromArray(int32_t position, int32_t count) {
+    return mdlZorvObjects::Zorv_TXTRemoveValues(m_handle, position, count) != 0;
 }
 
-void clsTXTObject::Construct(int32_t count) {
-    mdlZorvObjects::Zorv_TXTSetSize(m_handle, count);
+bool clsTXTObject::Construct(int32_t count) {
+    return mdlZorvObjects::Zorv_TXTSetSize(m_handle, count) != 0;
 }
 
-void clsTXTObject::CopyTo(const clsTXTObject& destination) const {
-    mdlZorvObjects::Zorv_TXTCopyObject(destination.m_handle, m_handle);
+bool clsTXTObject::CopyTo(const clsTXTObject& destination) const {
+    return mdlZorvObjects::Zorv_TXTCopyObject(destination.m_handle, m_handle) != 0;
 }

@@ -21,16 +21,19 @@ public:
     QString Key() const;
     // The ID string: the last value as text.
     QString ObjectName() const;
-    void SetObjectName(const QString& name);
+    // The changes below return false when the store refused them (a released
+    // line, an index or size it does not allow); the store's last error
+    // (mdlZorvObjects::GetLastErrorText) then tells why.
+    bool SetObjectName(const QString& name);
     int32_t ID() const { return m_handle; }
     // int, double, or QByteArray for text, as the store gives it.
     QVariant Value(int32_t index) const;
-    void SetValue(int32_t index, const QVariant& value);
+    bool SetValue(int32_t index, const QVariant& value);
     int32_t size() const;
-    void InsertSpaceToArray(int32_t position, int32_t count);
-    void RemoveSpaceFromArray(int32_t position, int32_t count);
-    void Construct(int32_t count);
-    void CopyTo(const clsTXTObject& destination) const;
+    bool InsertSpaceToArray(int32_t position, int32_t count);
+    bool RemoveSpaceFromArray(int32_t position, int32_t count);
+    bool Construct(int32_t count);
+    bool CopyTo(const clsTXTObject& destination) const;
 
 private:
     int32_t m_handle = 0;

@@ -177,12 +177,14 @@ TEST(MapEditing, DeletingObjectsWithAndWithoutElement) {
     EXPECT_EQ(Keys(sector->Childs), "16k 17k");
     EXPECT_EQ(Save(*document), kTwoSectors);
 
+    // When the element cannot be removed, the map stays as it was.
     const Ptr ship = Find(*document, 17);
     ship->XMLBookmark = 9999;
     EXPECT_FALSE(document->DeleteObject(ship));
     EXPECT_EQ(Text(document->GetLastError()), "Unable to select object bookmark.");
-    EXPECT_EQ(Keys(sector->Childs), "16k");
-    EXPECT_FALSE(document->objects.contains("17k"));
+    EXPECT_EQ(Keys(sector->Childs), "16k 17k");
+    EXPECT_TRUE(document->objects.contains("17k"));
+    EXPECT_EQ(ship->Parent.lock(), sector);
 }
 
 TEST(MapEditing, RefusedMovesChangeNothing) {

@@ -1,5 +1,7 @@
 #include "GalaxyTestSupport.h"
 
+#include <gmock/gmock.h>
+
 #include <limits>
 #include <vector>
 
@@ -156,4 +158,69 @@ TEST(clsGalaxyObject, PropertyCopiesAndClones) {
     clone->Value = 4;
     EXPECT_EQ(property.Value, -3);
     EXPECT_EQ(Text(clone->Name), "gx");
+}
+
+TEST(clsGalaxyObject, EveryAttributeNameReadIsWrittenBack) {
+    // Names XML allows beyond letters and digits: a middle dot, a combining
+    // mark, a letter outside the basic plane, a prefix.
+    const std::string names[] = {"a\xC2\xB7"
+                                 "b",
+                                 "e\xCC\x81", "\xF0\x90\x80\x80", "q:x", "_-.9"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const auto document = Open(OneSector("<o t=\"1\" " + name + "=\"3\" x=\"1\"/>"));
+        ASSERT_TRUE(document->Good) << Text(document->GetLastError());
+        const Ptr sector = document->Sectors.at(1);
+        sector->Setx(2);
+        EXPECT_EQ(Save(*document), OneSector("<o t=\"1\" " + name + "=\"3\" x=\"2\"/>"));
+    }
+}
+
+TEST(clsGalaxyObject, ANameThatCannotBeWrittenIsRefusedNeverDropped) {
+    // The parser takes this one, XML does not: the map refuses it on reading.
+    EXPECT_EQ(OpenError("<o t=\"1\" a\xC3\x97"
+                        "b=\"3\"/>"),
+              "Failed to load object: The attribute name \"a\xC3\x97"
+              "b\" is not a valid XML name.");
+
+    // One given to the model fails the save and leaves the element as it was.
+    const std::string map = OneSector("<o t=\"1\" x=\"1\"/>");
+    const auto document = Open(map);
+    const Ptr sector = document->Sectors.at(1);
+    sector->AddProperty(QString::fromUtf8("a\xC3\x97"
+                                          "b"),
+                        3);
+    sector->Setx(2);
+    EXPECT_FALSE(document->SaveFile(PathOf("refused.xml"), 1));
+    EXPECT_THAT(Text(document->GetLastError()), testing::HasSubstr("cannot be written"));
+    EXPECT_TRUE(sector->Dirty);
+    sector->RemoveProperty(QString::fromUtf8("a\xC3\x97"
+                                             "b"));
+    EXPECT_EQ(Save(*document), OneSector("<o t=\"1\" x=\"2\"/>"));
+}
+
+TEST(clsGalaxyObject, AValueChangedThroughPropertyIsSaved) {
+    const auto document = Open(OneSector("<o t=\"1\" x=\"1\" y=\"5\"/>"));
+    const Ptr sector = document->Sectors.at(1);
+    ASSERT_FALSE(sector->Dirty);
+    sector->Property("x")->Value = 7;
+    EXPECT_TRUE(sector->Dirty);
+    sector->Dirty = false;
+    ++sector->Property(2)->Value;
+    EXPECT_TRUE(sector->Dirty);
+    for (const auto& property : sector->NewEnum())
+        property->Value += 10;
+    EXPECT_EQ(Save(*document), OneSector("<o t=\"11\" x=\"18\" y=\"15\"/>"));
+
+    // An attribute the object let go, or one that outlives it, changes
+    // nothing of it.
+    const auto removed = sector->Property("y");
+    sector->RemoveProperty("y");
+    sector->Dirty = false;
+    removed->Value = 1;
+    EXPECT_FALSE(sector->Dirty);
+    const auto kept = sector->Property("x");
+    document->NewFile();
+    kept->Value = 3;
+    EXPECT_EQ(kept->Value, 3);
 }

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace objectstest;
 using testing::HasSubstr;
@@ -60,3 +65,40 @@ TEST(XmlFiles, FailuresNameThePathAndWriteNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// Resident and virtual size of this process in bytes.
+std::size_t VirtualSize() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+} // namespace
+
+// An exception inside a library (here: no memory for a large document)
+// never crosses the C entry point: the call fails with the error's text.
+TEST(XmlFiles, NoExceptionLeavesAnEntryPoint) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    const std::string path = dataPath("large.xml");
+    testsupport::writeFile(path, std::string(96 << 20, 'x'));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{VirtualSize() + (32 << 20), RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        ZorvVariant text{};
+        const bool failed = Zorv_DecodeXMLFile(path.c_str(), &text) == 0;
+        const bool named =
+            Zorv_GetLastError() == 99 && objectsError() == "Zorv_DecodeXMLFile: out of memory.";
+        ::_exit(failed && named ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}

@@ -25,8 +25,17 @@ TEST(VfsLoadFile, LoadsPlainAndPackedTFilesFromAnySource) {
     }
 }
 
+// An XML document loads as an object of its own kind; the T-file model refuses it.
+TEST(VfsLoadFile, AnXmlDocumentLoadsAsItsOwnKind) {
+    testsupport::writeFile(data("types/TXml.txt"), "<language id=\"44\"/>\n");
+    ASSERT_EQ(ZorvVFS_InitVFS(testsupport::dataDir().c_str()), 1);
+    const int32_t document = ZorvVFS_LoadFile("types\\TXml.txt");
+    EXPECT_EQ(Zorv_GetObjectType(document), ZORV_OBJECT_XML);
+    EXPECT_EQ(Zorv_DeleteHandle(document), 1);
+}
+
 TEST(VfsLoadFile, FailuresNameTheFile) {
-    testsupport::writeFile(data("types/TBad.txt"), "<language id=\"44\"/>\n");
+    testsupport::writeFile(data("types/TBad.txt"), "0;1;\n");
     testsupport::writeFile(data("types/TBroken.txt"), gzip("1;1;\n").substr(0, 8));
     ASSERT_EQ(ZorvVFS_InitVFS(testsupport::dataDir().c_str()), 1);
     for (const char* path : {"types\\TMissing.txt", "types\\TBad.txt", "types\\TBroken.txt"}) {

@@ -102,3 +102,63 @@ TEST(KeyedCollection, LookUpsFollowItemsThatInsertionsAndRemovalsMoved) {
     EXPECT_EQ(values(c), (std::vector<int>{1, 2, 3, 5}));
     EXPECT_EQ(c.indexOf("key5"), 4);
 }
+
+// A loop may ask for positions and keys while it runs, also after a removal:
+// no const call moves what the loop stands on.
+TEST(KeyedCollection, ConstLookUpsKeepALiveIterationValid) {
+    KeyedCollection<int> c;
+    for (int i = 0; i < 8; ++i)
+        c.add(item(i), QString::number(i) + "k");
+    c.remove("1k");
+    c.remove("5k");
+    std::vector<int> seen;
+    for (const auto& i : c) {
+        seen.push_back(*i);
+        const QString key = QString::number(*i) + "k";
+        const int position = c.indexOf(key);
+        EXPECT_EQ(c.keyAt(position), key);
+        EXPECT_EQ(*c.at(position), *i);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, 2, 3, 4, 6, 7}));
+
+    // A removal inside the loop leaves the rest of the loop in place too.
+    seen.clear();
+    for (const auto& i : c) {
+        seen.push_back(*i);
+        if (*i == 3)
+            c.remove("4k");
+        EXPECT_EQ(c.indexOf("7k"), c.count());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, 2, 3, 6, 7}));
+}
+
+// Many removals and appends stay linear, and positions stay right throughout.
+TEST(KeyedCollection, RemovedEntriesAreSweptWhileAppending) {
+    KeyedCollection<int> c;
+    for (int i = 0; i < 1000; ++i) {
+        c.add(item(i), QString::number(i) + "k");
+        if (i % 3 != 0)
+            c.remove(QString::number(i - 1) + "k");
+    }
+    int expected = 0;
+    for (int position = 1; position <= c.count(); ++position)
+        expected += position == c.indexOf(c.keyAt(position));
+    EXPECT_EQ(expected, c.count());
+    EXPECT_EQ(*c.at(c.count()), 999);
+}
+
+TEST(KeyedCollection, NumberKeysMatchTheirSpelledFormInAnyCase) {
+    KeyedCollection<int> c;
+    c.add(item(1), platform::CollectionKey(12));
+    c.add(item(2), platform::CollectionKey(17, -5));
+    c.add(item(3), QStringLiteral("A long key with more than twenty-three characters"));
+    c.add(item(4), QStringLiteral("\u00C9t\u00E9"));
+    EXPECT_EQ(*c.find("12K"), 1);
+    EXPECT_EQ(c.keyAt(2), "17--5k");
+    EXPECT_EQ(*c.find(platform::CollectionKey(17, -5)), 2);
+    EXPECT_EQ(*c.find("a LONG key with more than twenty-three CHARACTERS"), 3);
+    EXPECT_EQ(*c.find(QStringLiteral("\u00E9T\u00C9")), 4);
+    EXPECT_EQ(c.find("12"), nullptr);
+    // The Kelvin sign folds to an ASCII "k".
+    EXPECT_EQ(*c.find(QStringLiteral("12\u212A")), 1);
+}

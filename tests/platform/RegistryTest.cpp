@@ -56,8 +56,15 @@ mode_t modeOf(const fs::path& path) {
     return info.st_mode & 0777;
 }
 
+// The registry queues its reports and never asks the person itself.
 class RegistryTest : public testing::Test {
 protected:
+    RegistryTest() { Registry::takeReports(); }
+    ~RegistryTest() override {
+        EXPECT_TRUE(prompts.asked().empty());
+        Registry::takeReports();
+    }
+
     ScriptedPrompts prompts;
     ScopedPrompts installed{prompts};
 };
@@ -114,7 +121,7 @@ TEST_F(RegistryTest, DeletedKeyStaysDeleted) {
     const RegKey failedOpen;
     EXPECT_EQ(failedOpen.text("x"), std::nullopt);
     EXPECT_FALSE(failedOpen.setText("x", "y"));
-    EXPECT_TRUE(prompts.asked().empty());
+    EXPECT_TRUE(Registry::takeReports().isEmpty());
 }
 
 TEST_F(RegistryTest, AnotherProcessSeesEachWrite) {
@@ -188,7 +195,7 @@ TEST_F(RegistryTest, TextsAndNamesSurviveTheFile) {
         EXPECT_EQ(reread.text(QStringLiteral("name %1 = \"q\" \\").arg(i)), texts[i]) << i;
     EXPECT_EQ(reread.number("min"), INT32_MIN);
     EXPECT_EQ(reread.number("max"), INT32_MAX);
-    EXPECT_TRUE(prompts.asked().empty());
+    EXPECT_TRUE(Registry::takeReports().isEmpty());
 }
 
 TEST_F(RegistryTest, ValueTooLargeForTheFileIsRefusedAndReported) {
@@ -200,7 +207,7 @@ TEST_F(RegistryTest, ValueTooLargeForTheFileIsRefusedAndReported) {
 
     EXPECT_FALSE(key.setText("huge", huge));
     EXPECT_TRUE(Registry::lastError().contains("64 MiB"));
-    ASSERT_EQ(prompts.messages().size(), 1u);
+    ASSERT_EQ(Registry::takeReports().size(), 1);
     EXPECT_EQ(testsupport::readFile(userHive()), before);
     EXPECT_TRUE(inChildProcess([] {
         const RegKey reread = user().openKey("k");
@@ -233,14 +240,11 @@ TEST_F(RegistryTest, UnreadableHiveIsKeptReportedAndStartsAfresh) {
         fs::remove_all(testsupport::registryDir());
         fs::create_directories(testsupport::registryDir());
         testsupport::writeFile(userHive(), content);
-        ScriptedPrompts told;
-        ScopedPrompts installedHere(told);
-
         EXPECT_EQ(user().openKey("k").number("a"), std::nullopt);
         EXPECT_EQ(user().openKey("k").number("a"), std::nullopt);
-        ASSERT_EQ(told.messages().size(), 1u) << "reported once";
-        EXPECT_EQ(told.messages()[0].icon, PromptIcon::Critical);
-        EXPECT_TRUE(told.messages()[0].text.contains(QString::fromStdString(userHive().string())));
+        const QStringList reports = Registry::takeReports();
+        ASSERT_EQ(reports.size(), 1) << "reported once";
+        EXPECT_TRUE(reports[0].contains(QString::fromStdString(userHive().string())));
         const fs::path kept = userHive().string() + ".bad";
         EXPECT_EQ(testsupport::readFile(kept), content);
 
@@ -250,25 +254,23 @@ TEST_F(RegistryTest, UnreadableHiveIsKeptReportedAndStartsAfresh) {
     }
 }
 
-TEST(RegistryReports, NoLockIsHeldWhileThePersonIsAsked) {
-    // Another instance must be able to save while a message waits for an answer.
-    class LockProbe : public ScriptedPrompts {
-    public:
-        PromptAnswer ask(const Message& message) override {
-            const std::string lockFile = (testsupport::registryDir() / "registry.lock").string();
-            const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT, 0600);
-            lockFree.push_back(fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0);
-            close(fd);
-            return ScriptedPrompts::ask(message);
-        }
-        std::vector<bool> lockFree;
-    } probe;
-    ScopedPrompts installed(probe);
+TEST_F(RegistryTest, TheListenerHearsOfReportsWithNoLockHeld) {
+    // Another instance must be able to save while the reports are shown.
+    std::vector<bool> lockFree;
+    Registry::setReportListener([&] {
+        const std::string lockFile = (testsupport::registryDir() / "registry.lock").string();
+        const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT, 0600);
+        lockFree.push_back(fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0);
+        close(fd);
+    });
     testsupport::writeFile(userHive(), "not a hive");
+    user().value("x");
     user().value("x");
     testsupport::writeFile(userHive(), "not a hive either");
     user().createKey("k");
-    EXPECT_EQ(probe.lockFree, (std::vector<bool>{true, true}));
+    Registry::setReportListener({});
+    EXPECT_EQ(lockFree, (std::vector<bool>{true, true}));
+    EXPECT_EQ(Registry::takeReports().size(), 2);
 }
 
 TEST_F(RegistryTest, SecondBadFileIsKeptBesideTheFirst) {
@@ -278,7 +280,7 @@ TEST_F(RegistryTest, SecondBadFileIsKeptBesideTheFirst) {
     user().value("x");
     EXPECT_EQ(testsupport::readFile(userHive().string() + ".bad"), "first bad");
     EXPECT_EQ(testsupport::readFile(userHive().string() + ".bad2"), "second bad");
-    EXPECT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(Registry::takeReports().size(), 2);
 }
 
 TEST_F(RegistryTest, UnwritableFolderReadsNothingAndReportsTheFailedSaveOnce) {
@@ -290,9 +292,9 @@ TEST_F(RegistryTest, UnwritableFolderReadsNothingAndReportsTheFailedSaveOnce) {
     EXPECT_FALSE(user().createKey("k").isValid());
     EXPECT_FALSE(user().setText("v", "x"));
     EXPECT_TRUE(Registry::lastError().contains("HKEY_CURRENT_USER.hive"));
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].icon, PromptIcon::Critical);
-    EXPECT_TRUE(prompts.messages()[0].text.startsWith("The settings could not be saved to"));
+    const QStringList reports = Registry::takeReports();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].startsWith("The settings could not be saved to"));
 }
 
 TEST(RegistryFolder, ComesFromTheEnvironment) {

@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QElapsedTimer>
+
 #include <vector>
 
 using restest::Language;
@@ -113,6 +115,56 @@ TEST(DescServerDocument, InsertingPagesAndTexts) {
                          Page("2", "B", Text("5", "five")) +
                          "  <page id=\"5\" title=\"New\" descr=\"Fresh\"><t id=\"1\">{1,1}</t>"
                          "</page>\n"));
+}
+
+TEST(DescServerDocument, InsertedTextsGoToTheFirstPageOfTheirIdAsEditsGoOn) {
+    // Page 3 stands nested inside another element before its place below
+    // the root; page 4 comes twice.
+    const std::string document =
+        Language(44, "  <group><page id=\"3\"/></group>\n" + Page("3", "C", "") +
+                         Page("4", "D1", "") + Page("4", "D2", ""));
+    clsDescServer server;
+    ASSERT_TRUE(server.OpenXMLFile(WriteLanguageFile("440001.xml", document)));
+    const auto insert = [&](int32_t page, int32_t id) {
+        clsString text = MakeText(page, id, QString::number(id));
+        return server.InsertString(text);
+    };
+    ASSERT_TRUE(insert(3, 1));
+    ASSERT_TRUE(insert(4, 2));
+    // Deleting the first page of an id sends texts to the next one.
+    ASSERT_TRUE(server.DeletePage(MakePage(4, "", "")));
+    ASSERT_TRUE(insert(4, 3));
+    // A page added later is found; deleting the only page of an id leaves
+    // nothing to insert into.
+    ASSERT_TRUE(server.InsertPage(MakePage(6, "F", "")));
+    ASSERT_TRUE(insert(6, 4));
+    ASSERT_TRUE(server.DeletePage(MakePage(6, "", "")));
+    EXPECT_FALSE(insert(6, 5));
+    EXPECT_EQ(Saved(server),
+              Language(44, "  <group><page id=\"3\"><t id=\"1\">1</t></page></group>\n" +
+                               Page("3", "C", "") +
+                               "  <page id=\"4\" title=\"D2\" descr=\"about D2\">\n"
+                               "  <t id=\"3\">3</t></page>\n"));
+}
+
+TEST(DescServerDocument, AMergedDocumentOfManyTextsBuildsInLinearTime) {
+    constexpr int kPages = 40;
+    constexpr int kTexts = 40000;
+    clsDescServer server;
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(server.CreateDocument(44));
+    for (int page = 1; page <= kPages; ++page)
+        ASSERT_TRUE(server.InsertPage(MakePage(page, "P", "")));
+    for (int id = 0; id < kTexts; ++id) {
+        clsString text = MakeText(id % kPages + 1, id, id % 10 ? "text" : "{1,0}");
+        ASSERT_TRUE(server.InsertString(text));
+    }
+    // Searching the document for each page takes several seconds here.
+    EXPECT_LT(timer.elapsed(), 1500);
+    Events events(server);
+    server.EnumStrings(kPages);
+    EXPECT_EQ(events.texts.size(), size_t(kTexts / kPages));
 }
 
 TEST(DescServerDocument, UpdatingWritesTheWholeTextAndResolvesItAgain) {

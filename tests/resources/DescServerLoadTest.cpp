@@ -150,6 +150,30 @@ TEST(DescServerLoad, AnIdThatIsNotANumberIsReportedWithItsReason) {
     EXPECT_EQ(Text2(server, 17, 1), "read first");
 }
 
+TEST(DescServerLoad, ABadIdEndsTheLoadAtItsPlaceInThePageList) {
+    // The file holds its pages in another order than the page list
+    // (17, 7, 2000 ... 2013); page 2005 has a bad text id.
+    WriteLanguageFile("440001.xml",
+                      Language(44, Page("2006", "After", Text("1", "not reached")) +
+                                       Page("2005", "Bad", Text("1", "ok") + Text("x", "bad")) +
+                                       Page("2001", "Before", Text("1", "early")) +
+                                       Page("7", "Sectors", Text("1", "seven")) +
+                                       Page("17", "Names", Text("1", "seventeen"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    EXPECT_FALSE(server.LoadResources(44));
+    EXPECT_THAT(server.GetLastError().toStdString(), HasSubstr("text in page 2005"));
+    EXPECT_EQ(Text2(server, 17, 1), "seventeen");
+    EXPECT_EQ(Text2(server, 7, 1), "seven");
+    EXPECT_EQ(Text2(server, 2001, 1), "early");
+    EXPECT_EQ(server.FindPage(2005), nullptr);
+    EXPECT_EQ(server.FindPage(2006), nullptr);
+    QStringList order;
+    for (const auto& page : server.pages())
+        order << QString::number(page->PageID);
+    EXPECT_EQ(order.join(u' '), "17 7 2001");
+}
+
 TEST(DescServerLoad, ALanguageFileInAMissingCatalogIsReported) {
     const QString catalog = restest::DataPath("mod/01.cat");
     std::filesystem::create_directories(testsupport::dataDir() / "mod");

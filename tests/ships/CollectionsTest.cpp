@@ -1,6 +1,7 @@
 #include "ShipTestSupport.h"
 
 #include "ships/clsCockpitParser.h"
+#include "ships/clsGunGroup.h"
 #include "ships/clsShipParser.h"
 
 #include <gtest/gtest.h>
@@ -65,8 +66,8 @@ TEST(clsShipParser, EmptyFileLoads) {
     EXPECT_EQ(ships.FileName, "types\\TShips.txt");
 }
 
-// A ship whose sections cannot be built stops the load, names the ship's
-// line and writes nothing.
+// A ship whose sections cannot be built (a count past anything a line can
+// hold) stops the load, names the ship's line and writes nothing.
 TEST(clsShipParser, ReportsShipsWhoseSectionsCannotBeBuilt) {
     const std::string tail = "0;0;0;0;0;bad;";
     const struct {
@@ -77,11 +78,11 @@ TEST(clsShipParser, ReportsShipsWhoseSectionsCannotBeBuilt) {
         {"text for the turret count", Head() + "many;" + "0;" + tail,
          "Value of field 47 is not a number."},
         {"huge turret count", Head() + "2147483647;" + "0;" + tail,
-         "Turret section (index 2) lies outside the ship data."},
+         "Turret section (index 16372) lies outside the ship data."},
         {"huge gun group count", Head() + "0;" + "2147483647;" + tail,
-         "Gun group (index 2) lies outside the ship data."},
+         "Gun group (index 16372) lies outside the ship data."},
         {"huge gun count", Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;2147483647;" + tail,
-         "Gun (index 1) lies outside the ship data."},
+         "Gun (index 10914) lies outside the ship data."},
         {"number beyond 32 bits", Head() + "1e12;" + "0;" + tail,
          "Value of field 47 is out of range."},
     };
@@ -96,6 +97,25 @@ TEST(clsShipParser, ReportsShipsWhoseSectionsCannotBeBuilt) {
         EXPECT_TRUE(ships.UnsortedShips.isEmpty());
         EXPECT_FALSE(file.CheckDirty());
     }
+}
+
+// A ship with a gun more than its line holds is loaded and listed; Validate
+// reports it.
+TEST(clsShipParser, LoadsShipsWhoseCountsReachPastTheirLine) {
+    const std::string corrupted =
+        Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;3;" + "0;0;0;0;0;0;" + "0;0;0;0;0;corrupted;";
+    clsTxtParser file;
+    clsShipParser ships;
+    ASSERT_TRUE(LoadShips(file, ships, {ShipLine("a"), corrupted}))
+        << ships.GetLastError().toStdString();
+    ASSERT_EQ(ships.UnsortedShips.count(), 2);
+    const auto ship = ships.UnsortedShips.at(2);
+    EXPECT_EQ(ship->GunGroups().at(1)->Guns().count(), 3);
+    EXPECT_FALSE(ship->Validate());
+    EXPECT_TRUE(ship->GetLastError().startsWith(
+        "Error while accessing data of gun (index 3) in gun group (index 0). Data overflow "
+        "detected.\nCalculated size of ship data does not match actual data size"));
+    EXPECT_TRUE(ships.UnsortedShips.at(1)->Validate());
 }
 
 std::string CockpitLine(const std::string& lasers, const std::string& name) {

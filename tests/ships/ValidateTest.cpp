@@ -50,6 +50,50 @@ TEST(clsShipValidate, ReportsLinesThatDoNotFitTheirCounts) {
     }
 }
 
+// Counts that name a few sections more than the line holds still load: the
+// sections are built where the counts put them, and Validate reports the ship.
+TEST(clsShipValidate, SectionsPastTheEndLoadAndAreReported) {
+    const std::string gun = "0;0;0;0;0;0;";
+    const struct {
+        const char* name;
+        std::string line;
+        QString report;
+    } cases[] = {
+        {"one gun too many", Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;2;" + gun + kTail,
+         kSizeText.arg(75).arg(69)},
+        {"two guns too many", Head() + "1;" + "1;0;0;0;" + "1;" + "1;0;1;3;" + gun + kTail,
+         "Error while accessing data of gun (index 3) in gun group (index 0). Data overflow "
+         "detected.\n" +
+             kSizeText.arg(81).arg(69)},
+        {"gun group past the end", Head() + "1;" + "1;0;0;0;" + "3;" + "1;0;1;0;" + "SS_TEST;",
+         "Error while accessing data of gun group (index 0). Data overflow detected.\n" +
+             kSizeText.arg(71).arg(58)},
+        {"turrets past the end", Head() + "9;" + "1;0;0;0;" + "0;0;SS_TEST;",
+         "Error while accessing data of turret (index 7). Data overflow detected." +
+             kSizeText.arg(91).arg(55)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        clsTxtParser parser;
+        const auto ship = shiptest::LoadedShip(parser, c.line);
+        EXPECT_FALSE(ship->Validate());
+        EXPECT_EQ(ship->GetLastError(), c.report);
+        EXPECT_EQ(Line(*ship), c.line);
+    }
+}
+
+// After LoadObjects failed, Validate does not pass a line whose counts name
+// sections that were never built.
+TEST(clsShipValidate, FailsWhenTheSectionsWereNotAllBuilt) {
+    clsTxtParser parser;
+    const auto ship = shiptest::LoadedShip(parser, Head() + "0;" + "0;" + kTail);
+    ship->SetValue(48, 2147483647);
+    EXPECT_FALSE(ship->LoadObjects());
+    EXPECT_FALSE(ship->Validate());
+    EXPECT_EQ(ship->GetLastError(), "Turret count (0) and gun group count (2147483647) do not "
+                                    "match the sections read (0 and 0).");
+}
+
 TEST(clsShipValidate, StartsItsReportAfreshEachTime) {
     clsTxtParser parser;
     const auto ship = shiptest::LoadedShip(parser, Head() + "1;" + "0;0;0;0;0;0;SS_TEST;");

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using shiptest::Head;
 using shiptest::kModelError;
@@ -110,6 +111,12 @@ TEST(clsShip, RemoveGunRemovesTheGunItIsGiven) {
                                "1;1;21;0;0;0;" + "2;1;23;0;0;0;" + kTail);
     EXPECT_EQ(group->Guns().at(2)->offset(), 63);
     EXPECT_EQ(group->GetGunIndex(*middle), -1);
+
+    // A loop over the guns may ask each gun's place after the removal.
+    std::vector<int32_t> places;
+    for (const auto& gun : group->Guns())
+        places.push_back(group->GetGunIndex(*gun));
+    EXPECT_EQ(places, (std::vector<int32_t>{1, 2}));
 
     const std::string twoGuns = Line(*ship);
     EXPECT_EQ(Raised([&] { group->RemoveGun(*middle); }).description(), "Invalid gun passed.");

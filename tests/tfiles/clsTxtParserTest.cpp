@@ -340,3 +340,70 @@ TEST(clsTxtParser, FailedSaveLeavesTheOldBytesAndGivesTheFileDriversText) {
 }
 
 } // namespace
+
+// Every change the store refuses says so; nothing is changed.
+TEST(clsTxtParser, RefusedChangesReportTheirFailure) {
+    clsTxtParser parser;
+    ASSERT_TRUE(LoadBytes(parser, TFile({"1;x;"})));
+    const auto object = parser.FindIndex(0);
+    EXPECT_FALSE(object->SetValue(2, 5));
+    EXPECT_TRUE(mdlZorvObjects::GetLastErrorText().contains("value index 2"));
+    EXPECT_FALSE(object->InsertSpaceToArray(3, 1));
+    EXPECT_FALSE(object->RemoveSpaceFromArray(1, 2));
+    EXPECT_FALSE(object->Construct(-1));
+    EXPECT_TRUE(object->SetValue(0, 5));
+    EXPECT_EQ(object->Value(0), QVariant(5));
+    EXPECT_EQ(object->size(), 2);
+
+    // A line of a released file can be read and copied, not changed.
+    ASSERT_TRUE(LoadBytes(parser, TFile({"2;y;"}), "TOther.txt"));
+    EXPECT_FALSE(object->SetObjectName("z"));
+    EXPECT_EQ(object->ObjectName(), "x");
+    EXPECT_FALSE(parser.FindIndex(0)->CopyTo(*object));
+    EXPECT_TRUE(object->CopyTo(*parser.FindIndex(0)));
+}
+
+// A line whose first value starts with "//" would read back as a comment:
+// the save refuses it and names the line, whichever way the value got there.
+TEST(clsTxtParser, SaveRefusesALineThatWouldReadBackAsAComment) {
+    for (const char* first : {"//x", "  //x", "\t//"}) {
+        SCOPED_TRACE(first);
+        clsTxtParser parser;
+        ASSERT_TRUE(LoadBytes(parser, TFile({"1;x;", "2;y;"})));
+        ASSERT_TRUE(parser.FindIndex(1)->SetValue(0, QByteArray(first)));
+        const QString target = tfiletest::DataPath("TSaved.txt");
+        testsupport::writeFile(testsupport::dataDir() / "TSaved.txt", "old");
+        EXPECT_FALSE(SaveTo(parser, target));
+        EXPECT_TRUE(parser.GetLastError().contains("line 3"))
+            << parser.GetLastError().toStdString();
+        EXPECT_TRUE(parser.GetLastError().contains("\"//\""))
+            << parser.GetLastError().toStdString();
+        EXPECT_EQ(testsupport::readFile(testsupport::dataDir() / "TSaved.txt"), "old");
+
+        // Copied into another line, it is refused there too.
+        ASSERT_TRUE(parser.FindIndex(1)->CopyTo(*parser.FindIndex(0)));
+        ASSERT_TRUE(parser.FindIndex(1)->SetValue(0, 3));
+        EXPECT_FALSE(SaveTo(parser, target));
+        EXPECT_TRUE(parser.GetLastError().contains("line 2"))
+            << parser.GetLastError().toStdString();
+    }
+}
+
+// An XML document opened as a T-file is told apart by the store and refused
+// by the parser with its own text.
+TEST(clsTxtParser, AnXmlFileIsNotAValidTFile) {
+    clsTxtParser parser;
+    ASSERT_TRUE(LoadBytes(parser, TFile({"1;x;"})));
+    EXPECT_FALSE(
+        LoadBytes(parser, "<?xml version=\"1.0\"?>\n<language id=\"44\"/>\n", "0044-L044.xml"));
+    EXPECT_EQ(parser.GetLastError(), "Not a valid T file.");
+    EXPECT_FALSE(parser.Parsed());
+    EXPECT_TRUE(parser.objects.isEmpty());
+
+    const int32_t document = ParseIntoStore("<universe/>", "x.xml");
+    EXPECT_EQ(mdlZorvObjects::Zorv_GetObjectType(document), ZORV_OBJECT_XML);
+    EXPECT_FALSE(parser.LoadFromHandle(document));
+    EXPECT_EQ(parser.GetLastError(), "Not a valid T file.");
+    EXPECT_NE(mdlZorvObjects::Zorv_DeleteHandle(document), 0);
+    EXPECT_EQ(mdlZorvObjects::Zorv_GetObjectType(document), 0);
+}

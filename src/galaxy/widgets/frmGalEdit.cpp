@@ -339,7 +339,11 @@ void frmGalEdit::btnOK_Click() {
         }
         m_work->Name = mdlZorvGalaxy::GalAttrNames[cmbPropNames->currentData().toInt()];
     }
-    m_work->CopyTo(*m_property);
+    // An attribute of the object marks it dirty on any write, so an
+    // unchanged one is not written at all.
+    const bool changed = m_work->Name != m_property->Name || m_work->Value != before;
+    if (changed)
+        m_work->CopyTo(*m_property);
     if (m_object && m_property->Value != before)
         m_object->Dirty = true;
     ModalResult = 1;

@@ -505,8 +505,9 @@ void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
     if (!node) {
         const Ptr parent = object->Parent.lock();
         QTreeWidgetItem* parentNode = parent ? Node(parent->Key()) : nullptr;
-        // An object under a sector the tree has not read yet has no place.
-        if (parent && !parentNode)
+        // An object under a sector the tree has not read yet has no place:
+        // the sector's node shows it once the sector is read.
+        if (parent && (!parentNode || !parent->Loaded))
             return;
         node = AddNode(parentNode, -1, object);
     } else {

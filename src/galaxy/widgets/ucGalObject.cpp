@@ -221,6 +221,9 @@ void ucGalObject::ChooseRecordPanel() {
     }
     for (EditingPanel* panel : m_panels)
         panel->setVisible(panel == m_recordPanel);
+    MainTab->setTabEnabled(kRecordTab, m_recordPanel != nullptr);
+    if (!m_recordPanel)
+        MainTab->setTabText(kRecordTab, QString());
 }
 
 void ucGalObject::ShowRecord() {

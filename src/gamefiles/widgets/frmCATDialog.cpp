@@ -11,16 +11,15 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QToolBar>
 
 namespace {
 
 constexpr int kKindRole = Qt::UserRole;
-constexpr int kDepthRole = Qt::UserRole;
 
 // Closes a search of the virtual file system when it goes out of scope, also
 // when listing throws.
@@ -55,9 +54,6 @@ QString nameFault(const QString& name) {
     return QString();
 }
 
-// What a search for one exact inner path finds.
-enum class Found { Nothing, Folder, File };
-
 } // namespace
 
 frmCATDialog::frmCATDialog(QWidget* parent)
@@ -87,7 +83,8 @@ frmCATDialog::frmCATDialog(QWidget* parent)
     FileView->setFlow(QListView::TopToBottom);
     FileView->setWrapping(true);
     FileView->setResizeMode(QListView::Adjust);
-    FileView->setUniformItemSizes(true);
+    FileView->setIconSize(QSize(16, 16));
+    FileView->setSpacing(1);
     FileView->setSelectionMode(QAbstractItemView::SingleSelection);
     Label1->setBuddy(cmbFileName);
     lblFilter->setBuddy(cmbFilter);
@@ -187,14 +184,11 @@ void frmCATDialog::Show(const QString& catalogPath, bool save) {
         SetDirPath(FileName);
         cmbFileName->setEditText(PopDir());
     }
-    try {
-        FillDirCombo();
-        shellwidgets::RunModal(*this);
-    } catch (...) {
-        CloseHandles();
-        throw;
-    }
-    CloseHandles();
+    // The catalog stays open exactly while the dialog is shown, also when
+    // listing fails.
+    const auto closeAtEnd = qScopeGuard([this] { CloseHandles(); });
+    FillDirCombo();
+    shellwidgets::RunModal(*this);
 }
 
 void frmCATDialog::PushDir(const QString& level) {
@@ -250,6 +244,7 @@ void frmCATDialog::FillFileList() {
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     const QString typed = cmbFileName->currentText();
     FileView->setUpdatesEnabled(false);
+    const auto updates = qScopeGuard([this] { FileView->setUpdatesEnabled(true); });
     do {
         const bool folder = record.kind == ZORV_VFS_KIND_DIRECTORY;
         auto* item = new QListWidgetItem(folder ? folderIcon : fileIcon,
@@ -260,7 +255,6 @@ void frmCATDialog::FillFileList() {
             FileView->scrollToItem(item);
         }
     } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
-    FileView->setUpdatesEnabled(true);
 }
 
 bool frmCATDialog::IsDirectoryItem(const QListWidgetItem* item) {
@@ -324,6 +318,31 @@ void frmCATDialog::cmbDir_Click(int index) {
     FillDirCombo();
 }
 
+// The catalog's own spelling of the entry an exact inner path names.
+frmCATDialog::Found frmCATDialog::FindEntry(const QString& inner, QString& spelling) const {
+    // Folders match the name without its extension, so only one spelt as
+    // typed counts.
+    const QString lastPart = inner.section(u'\\', -1);
+    Found found = Found::Nothing;
+    ZorvVFSFindData record{};
+    const int32_t search = mdlZorvVFS::ZorvVFS_CatFindFirstFile(m_findContext, inner, record);
+    SearchCloser closer(search);
+    if (!search)
+        return found;
+    do {
+        const QString name = mdlZorvVFS::FindDataName(record);
+        if (record.kind != ZORV_VFS_KIND_DIRECTORY) {
+            spelling = name;
+            return Found::File;
+        }
+        if (name.compare(lastPart, Qt::CaseInsensitive) == 0) {
+            spelling = name;
+            found = Found::Folder;
+        }
+    } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
+    return found;
+}
+
 void frmCATDialog::btnOK_Click() {
     const QString name = cmbFileName->currentText().replace(u'/', u'\\');
     const QString fault = nameFault(name);
@@ -333,24 +352,10 @@ void frmCATDialog::btnOK_Click() {
         return;
     }
     QString inner = DirPath(true) + name;
-    // Folders match the name without its extension, so only one spelt as
-    // typed counts.
-    const QString lastPart = name.section(u'\\', -1);
-    Found found = Found::Nothing;
-    ZorvVFSFindData record{};
-    const int32_t search = mdlZorvVFS::ZorvVFS_CatFindFirstFile(m_findContext, inner, record);
-    {
-        SearchCloser closer(search);
-        if (search)
-            do {
-                if (record.kind != ZORV_VFS_KIND_DIRECTORY) {
-                    found = Found::File;
-                    break;
-                }
-                if (mdlZorvVFS::FindDataName(record).compare(lastPart, Qt::CaseInsensitive) == 0)
-                    found = Found::Folder;
-            } while (mdlZorvVFS::ZorvVFS_FindNextFile(search, record));
-    }
+    QString spelling;
+    const Found found = FindEntry(inner, spelling);
+    if (found != Found::Nothing)
+        inner = inner.left(inner.lastIndexOf(u'\\') + 1) + spelling;
     // A typed folder is entered, in either mode, as a double click would.
     if (found == Found::Folder) {
         SetDirPath(inner);

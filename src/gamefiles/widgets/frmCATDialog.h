@@ -69,6 +69,10 @@ private:
     void cmbDir_Click(int index);
     void btnOK_Click();
 
+    // What a search for one exact inner path finds.
+    enum class Found { Nothing, Folder, File };
+    Found FindEntry(const QString& inner, QString& spelling) const;
+
     QLabel* lblCaption;
     QComboBox* cmbDir;
     QToolBar* DirBar;

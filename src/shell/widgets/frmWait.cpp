@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -138,11 +140,13 @@ void ShowWait(const QString& hint, QWidget* owner) {
         g_wait->setParent(owner, g_wait->windowFlags());
     }
     g_wait->SetWaitHint(hint);
-    if (owner) {
+    if (owner)
         markBusy(owner);
-        const QRect area = owner->window()->geometry();
-        g_wait->move(area.center() - g_wait->rect().center());
-    }
+    // Over the owner's window, or in the middle of the screen.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area =
+        owner ? owner->window()->geometry() : (screen ? screen->availableGeometry() : QRect());
+    g_wait->move(area.center() - g_wait->rect().center());
     g_wait->show();
     g_wait->raise();
     QCoreApplication::processEvents();
@@ -155,8 +159,7 @@ void SetWaitHint(const QString& hint) {
 
 void HideWait(QWidget* owner) {
     delete g_wait.data();
-    if (owner)
-        unmarkBusy(owner);
+    unmarkBusy(owner);
     QCoreApplication::processEvents();
 }
 

@@ -36,7 +36,8 @@ void ShowWait(const QString& hint, QWidget* owner = nullptr);
 // Changes the hint of the shown wait window; nothing when none is shown.
 void SetWaitHint(const QString& hint);
 // Closes the wait window; the owner's pointer returns to normal. Then
-// pending window events run once. The owner may already be gone.
+// pending window events run once. The owner may already be gone. Calls pair
+// up: each ShowWait with an owner needs a HideWait with that owner.
 void HideWait(QWidget* owner = nullptr);
 
 // The shown wait window, or nullptr.

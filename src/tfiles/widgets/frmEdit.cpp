@@ -2,6 +2,7 @@
 
 #include "platform/Prompts.h"
 #include "shell/common/mdlCommon.h"
+#include "shell/widgets/DialogRunner.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/widgets/EditingPanel.h"
 
@@ -23,11 +24,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Value Edit");
 
-frmEdit::Runner& InstalledRunner() {
-    static frmEdit::Runner runner;
-    return runner;
-}
-
 // Selects the whole text whenever the field receives the focus.
 class SelectOnFocus : public QObject {
 public:
@@ -44,32 +40,35 @@ protected:
 
 } // namespace
 
-void frmEdit::SetRunner(Runner runner) {
-    InstalledRunner() = std::move(runner);
-}
-
 frmEdit::frmEdit(TFileDocument& document, QWidget* owner) : QDialog(owner), m_document(document) {
+    setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(kTitle);
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Property name"), this), 0, 0);
     m_propName = new QLineEdit(this);
+    m_propName->setObjectName(QStringLiteral("PropNameEdit"));
     m_propName->setReadOnly(true);
     grid->addWidget(m_propName, 0, 1);
     m_lblValue = new QLabel(QStringLiteral("Value"), this);
+    m_lblValue->setObjectName(QStringLiteral("lblValue"));
     grid->addWidget(m_lblValue, 1, 0);
     m_cmbValue = new QComboBox(this);
+    m_cmbValue->setObjectName(QStringLiteral("cmbValue"));
     m_cmbValue->setEditable(true);
     m_cmbValue->setInsertPolicy(QComboBox::NoInsert);
     m_cmbValue->setMinimumWidth(220);
     m_cmbValue->lineEdit()->installEventFilter(new SelectOnFocus(this));
     grid->addWidget(m_cmbValue, 1, 1);
     m_chkTranslated = new QCheckBox(QStringLiteral("Translated value"), this);
+    m_chkTranslated->setObjectName(QStringLiteral("chkTranslatedValue"));
     grid->addWidget(m_chkTranslated, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     m_btnOK = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOK->setObjectName(QStringLiteral("btnOK"));
     m_btnOK->setDefault(true);
     m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     buttons->addWidget(m_btnOK);
     buttons->addWidget(m_btnCancel);
     grid->addLayout(buttons, 3, 0, 1, 2);
@@ -89,7 +88,7 @@ void frmEdit::ShowProperty(EditingPanel* panel, const Record& record, int32_t ki
         return;
     }
     m_kind = kind;
-    Run();
+    shellwidgets::RunModal(*this);
 }
 
 void frmEdit::PrepareProperty(EditingPanel* panel, const Record& record, int32_t index) {
@@ -150,14 +149,7 @@ void frmEdit::ShowName(const Record& record,
     m_propName->setText(QStringLiteral("Name"));
     m_cmbValue->clear();
     SetValueText(record ? record->ObjectName() : QString());
-    Run();
-}
-
-void frmEdit::Run() {
-    if (const Runner& runner = InstalledRunner())
-        runner(*this);
-    else
-        exec();
+    shellwidgets::RunModal(*this);
 }
 
 void frmEdit::chkTranslatedValue_Click() {
@@ -205,11 +197,8 @@ void frmEdit::AcceptValue() {
         value = number;
     }
     QString error;
-    if (!m_document.SetValue(m_record, m_index, value, error)) {
-        platform::prompts().ask({kTitle, error, platform::PromptIcon::Exclamation,
-                                 platform::PromptButtons::OK, 0, this});
-        return;
-    }
+    if (!m_document.SetValue(m_record, m_index, value, error))
+        return Warn(error);
     ModalResult = kOK;
     accept();
 }
@@ -219,20 +208,19 @@ void frmEdit::AcceptName() {
     for (const Record& object : *m_objects) {
         if (object != m_record &&
             QString::compare(object->ObjectName(), name, Qt::CaseInsensitive) == 0) {
-            platform::prompts().ask(
-                {kTitle, QStringLiteral("This name is already used on different object."),
-                 platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0, this});
-            return;
+            return Warn(QStringLiteral("This name is already used on different object."));
         }
     }
     QString error;
-    if (name != m_shownText && !m_document.SetObjectName(m_record, name, error)) {
-        platform::prompts().ask({kTitle, error, platform::PromptIcon::Exclamation,
-                                 platform::PromptButtons::OK, 0, this});
-        return;
-    }
+    if (name != m_shownText && !m_document.SetObjectName(m_record, name, error))
+        return Warn(error);
     ModalResult = kOK;
     accept();
+}
+
+void frmEdit::Warn(const QString& text) {
+    platform::prompts().ask(
+        {kTitle, text, platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0, this});
 }
 
 void frmEdit::RefuseNumber() {

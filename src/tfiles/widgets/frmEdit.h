@@ -10,7 +10,6 @@
 #include <QDialog>
 
 #include <cstdint>
-#include <functional>
 
 class EditingPanel;
 class QCheckBox;
@@ -27,12 +26,6 @@ public:
 
     enum Result : int32_t { kNone = 0, kOK = 1, kCancel = 2 };
 
-    // How a prepared dialog is shown; tests replace it to fill the controls
-    // and press a button instead of waiting for a person. The default runs
-    // the dialog modally.
-    using Runner = std::function<void(frmEdit& dialog)>;
-    static void SetRunner(Runner runner);
-
     explicit frmEdit(TFileDocument& document, QWidget* owner = nullptr);
 
     // 1 after OK, 2 after Cancel, 0 before either.
@@ -46,7 +39,7 @@ public:
     // collection may not be reused.
     void ShowName(const Record& record, const platform::KeyedCollection<clsTXTObject>& objects);
 
-    // The controls, for the runner and for tests.
+    // The controls, for tests.
     QLineEdit* PropNameEdit() const { return m_propName; }
     QLabel* lblValue() const { return m_lblValue; }
     QComboBox* cmbValue() const { return m_cmbValue; }
@@ -66,7 +59,8 @@ private:
     void AcceptValue();
     void AcceptName();
     void RefuseNumber();
-    void Run();
+    // An exclamation message; the dialog stays open.
+    void Warn(const QString& text);
 
     TFileDocument& m_document;
     QLineEdit* m_propName = nullptr;

@@ -52,7 +52,9 @@ void Tell(QWidget* owner, const QString& text) {
 ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_shared<clsTxtParser>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    setObjectName(QStringLiteral("WareEdit"));
     m_bar = new QToolBar(this);
+    m_bar->setObjectName(QStringLiteral("Bar"));
     QAction* body = m_bar->addAction(QStringLiteral("Body"));
     body->setToolTip(QStringLiteral("Show Body"));
     QAction* picture = m_bar->addAction(QStringLiteral("Picture"));
@@ -62,6 +64,7 @@ ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_share
     layout->addWidget(m_bar);
 
     m_propView = new QTreeWidget(this);
+    m_propView->setObjectName(QStringLiteral("PropView"));
     m_propView->setRootIsDecorated(false);
     m_propView->setUniformRowHeights(true);
     m_propView->setHeaderLabels(
@@ -73,6 +76,7 @@ ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_share
     layout->addWidget(m_propView, 1);
 
     m_descEdit = new QPlainTextEdit(this);
+    m_descEdit->setObjectName(QStringLiteral("DescEdit"));
     m_descEdit->setReadOnly(true);
     m_descEdit->setMaximumHeight(90);
     layout->addWidget(m_descEdit);

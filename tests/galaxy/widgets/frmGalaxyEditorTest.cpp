@@ -6,15 +6,21 @@
 #include "galaxy/widgets/ucGalObject.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/widgets/DialogRunner.h"
+#include "shell/widgets/frmFind.h"
+#include "shell/widgets/frmText.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 using namespace galaxytest;
 
@@ -256,6 +262,27 @@ TEST_F(frmGalaxyEditorTest, PasteAfterTheCopiedObjectsSectorWasDeleted) {
     editor.PasteObject();
     EXPECT_EQ(editor.Document().parser()->Sectors.count(), 1);
     EXPECT_EQ(Top(0)->childCount(), 2);
+    editor.mnuPopCopy->trigger();
+    editor.PasteObject();
+    EXPECT_EQ(Top(0)->childCount(), 3);
+
+    // A new map forgets the copied object.
+    ASSERT_NE(editor.CopiedObject(), nullptr);
+    prompts.answer(platform::PromptAnswer::No);
+    editor.NewMap();
+    EXPECT_EQ(editor.CopiedObject(), nullptr);
+}
+
+TEST_F(frmGalaxyEditorTest, AMapFileDroppedOnTheTreeOpens) {
+    Open(kTwoSectors);
+    const QString other = WriteMap(R"(<universe><o t="1" x="4" y="2"/></universe>)", "dropped.xml");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(other)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // The window's filter of the tree's drop events, as the drag manager calls it.
+    static_cast<QObject&>(editor).eventFilter(editor.Tree->viewport(), &drop);
+    EXPECT_EQ(editor.Tree->topLevelItemCount(), 1);
+    EXPECT_EQ(Text(editor.MapFileName()), Text(other));
 }
 
 TEST_F(frmGalaxyEditorTest, FindNextReachesEveryLaterNode) {
@@ -384,6 +411,41 @@ TEST_F(frmGalaxyEditorTest, PopupItemsFollowTheNodeAndTheCopy) {
     editor.mnuPopCopy->trigger();
     editor.ShowPopupMenu(onFirst, false);
     EXPECT_TRUE(editor.mnuPopPaste->isEnabled());
+}
+
+TEST_F(frmGalaxyEditorTest, TheFindWindowSearchesTheTree) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    Filter(false, true, false);
+    editor.ShowFindWindow();
+    ASSERT_NE(editor.FindWindow(), nullptr);
+    QString text = "[planet]";
+    QVariant position;
+    bool found = false;
+    emit editor.FindWindow()->OnFindNext(true, false, text, position, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(editor.SelectedObject(), Object(Top(0)->child(2)));
+    emit editor.FindWindow()->OnFindNext(true, false, text, position, found);
+    EXPECT_FALSE(found);
+    editor.FindWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(editor.FindWindow(), nullptr);
+}
+
+TEST_F(frmGalaxyEditorTest, NebulaSectorsAreReported) {
+    Open(R"(<universe>
+  <o t="1" x="0" y="0"><o t="21" s="100"/></o>
+  <o t="1" x="1" y="0"><o t="21" s="93"/><o t="21" s="110"/></o>
+  <o t="1" x="2" y="0"><o t="21" s="112"/></o>
+</universe>)");
+    editor.Command1->click();
+    const auto reports = editor.findChildren<frmText*>();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(Text(reports[0]->Text()),
+              "[string 7:1020102] [01, 00]\n[string 7:1020103] [02, 00]\n");
+    // The sectors read for the report show their contents in the tree.
+    EXPECT_FALSE(IsGrey(Top(0)));
+    EXPECT_EQ(Top(1)->childCount(), 2);
 }
 
 } // namespace

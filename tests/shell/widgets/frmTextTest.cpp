@@ -1,0 +1,47 @@
+#include "shell/widgets/frmText.h"
+
+#include "shell/widgets/DialogRunner.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+TEST(frmText, TextAndAddTextJoinWithoutSeparator) {
+    frmText window;
+    window.SetText("Errors:\n");
+    window.AddText("line 3");
+    window.AddText("line 4\n");
+    EXPECT_EQ(window.Text(), "Errors:\nline 3line 4\n");
+    EXPECT_EQ(window.findChild<QPushButton*>("btnOK")->text(), "Close");
+}
+
+TEST(frmText, ModelessShowHasTheCaptionAndCloseDeletesIt) {
+    QWidget owner;
+    QPointer<frmText> window = new frmText;
+    window->SetText("Sector 1 [SEC1]\n");
+    window->MyShow("Errors in file data", false, &owner);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Errors in file data");
+    EXPECT_EQ(window->parentWidget(), &owner);
+    window->findChild<QPushButton*>("btnOK")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST(frmText, ModalShowGoesThroughTheDialogSeam) {
+    shellwidgets::ScriptedDialogs dialogs;
+    QString seen;
+    dialogs.answerAs<frmText>([&](frmText& shown) {
+        seen = shown.Text();
+        shown.findChild<QPushButton*>("btnOK")->click();
+    });
+    frmText window;
+    window.SetText("report");
+    window.MyShow("Duplicit string IDs in page", true);
+    EXPECT_EQ(seen, "report");
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmText"});
+    EXPECT_FALSE(window.isVisible());
+}
