@@ -20,7 +20,7 @@
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
 
-#include "support/RatioReporter.h"
+#include "support/BenchMain.h"
 #include "support/UniverseMapText.h"
 
 #include <QApplication>
@@ -33,7 +33,6 @@
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <array>
 #include <cstdint>
@@ -328,11 +327,16 @@ BENCHMARK(EchoClick)->Name("sector_click_echo")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// Each time over its floor's, by name.
+RatioTarget Target(const char* name, const char* floor, double target) {
+    return {name,
+            [name, floor](const RatioReporter& reporter) {
+                return Ratio(reporter.time(name), reporter.time(floor));
+            },
+            target};
+}
+
 int main(int argc, char** argv) {
-    // Large blocks stay on the heap once freed, so neither side pays for
-    // fresh pages.
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The settings of the bench stay out of the person's registry.
     QTemporaryDir registry;
@@ -340,19 +344,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     mdlZorvGalaxy::InitGalaxyTables();
     mdlZorvConst::InitArrays();
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ratio = [&](const char* name, const char* floor, double target) {
-        if (reporter.time(name) > 0 && reporter.time(floor) > 0)
-            std::printf("ratio %s %.2f target %.1f\n", name,
-                        reporter.time(name) / reporter.time(floor), target);
-    };
-    for (const char* name : {"sector_frame_image", "sector_frame_buffer", "sector_frame_direct"})
-        ratio(name, "floor_rects_and_texts", 1.5);
-    ratio("universe_rebuild", "floor_measure_names", 2);
-    ratio("universe_frame", "floor_circles_lines_texts", 1.5);
-    ratio("sector_click_echo", "sector_frame_image", 1);
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv,
+                         {Target("sector_frame_image", "floor_rects_and_texts", 1.5),
+                          Target("sector_frame_buffer", "floor_rects_and_texts", 1.5),
+                          Target("sector_frame_direct", "floor_rects_and_texts", 1.5),
+                          Target("universe_rebuild", "floor_measure_names", 2),
+                          Target("universe_frame", "floor_circles_lines_texts", 1.5),
+                          Target("sector_click_echo", "sector_frame_image", 1)});
 }
