@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QSize>
+#include <QStaticText>
 #include <QString>
 
 #include <cstdint>
@@ -31,6 +32,10 @@ struct SectorMapObjectRecord {
     QSize nameSize{0, 0};
     QSize idSize{0, 0};
     QSize gateSize{0, 0};
+    // Laid out at the first frame and reused by every later one.
+    QStaticText nameLine;
+    QStaticText idLine;
+    QStaticText gateLine;
 
     // The vertical world coordinate of the view.
     int32_t V(bool topView) const { return topView ? negZ : negY; }

@@ -117,15 +117,21 @@ void SectorMapRenderer::DrawObject(QPainter& painter, const SectorMapScene& scen
 void SectorMapRenderer::DrawTexts(QPainter& painter, const SectorMapObjectRecord& record,
                                   int32_t labelBits, int markerX, int boxBottom) const {
     int stacked = 0;
-    auto line = [&](const QString& text, QSize size) {
-        Text(painter, markerX - size.width() / 2, boxBottom - size.height() - stacked, text);
+    painter.setPen(m_textPen);
+    auto line = [&](const QStaticText& text, QSize size) {
+        if (size.isEmpty())
+            return;
+        const QPoint at(markerX - size.width() / 2, boxBottom - size.height() - stacked);
+        // The opaque text background, as the plain texts get it.
+        painter.fillRect(QRect(at, size), m_surface.TextBackground());
+        painter.drawStaticText(at, text);
         stacked += size.height();
     };
-    line(record.gateLabel, record.gateSize);
+    line(record.gateLine, record.gateSize);
     if (SectorMapLabels::ShowsIDLine(record, labelBits))
-        line(record.idText, record.idSize);
+        line(record.idLine, record.idSize);
     if (labelBits & SectorMapLabels::kShowNames)
-        line(record.nameText, record.nameSize);
+        line(record.nameLine, record.nameSize);
 }
 
 void SectorMapRenderer::DrawMarker(QPainter& painter, int32_t type, int x, int y,
