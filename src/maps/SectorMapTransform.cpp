@@ -2,6 +2,7 @@
 
 #include "maps/MapMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,11 +19,12 @@ void SectorMapTransform::SetBaseScale(int mapHeight, int fallbackHeight) {
 }
 
 void SectorMapTransform::SetPan(float x, float y) {
-    // A pan beyond any pixel the centre could take is no use; keep it finite.
-    constexpr float kLimit = 1.0e9f;
-    if (std::isfinite(x) && std::isfinite(y) && std::fabs(x) < kLimit && std::fabs(y) < kLimit) {
-        m_panX = x;
-        m_panY = y;
+    // Beyond this no pixel of the sector can show; kept there, the centre
+    // stays well inside 32 bits at any zoom.
+    constexpr float kLimit = 1.0e8f;
+    if (std::isfinite(x) && std::isfinite(y)) {
+        m_panX = std::clamp(x, -kLimit, kLimit);
+        m_panY = std::clamp(y, -kLimit, kLimit);
     }
 }
 
@@ -69,8 +71,7 @@ bool SectorMapTransform::Zoom(bool zoomIn) {
         return false;
     const float factor = zoomIn ? kZoomStep : 1.0f / kZoomStep;
     m_zoom *= factor;
-    m_panX *= factor;
-    m_panY *= factor;
+    SetPan(m_panX * factor, m_panY * factor);
     return true;
 }
 

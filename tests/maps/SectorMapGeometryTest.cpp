@@ -66,6 +66,15 @@ TEST(SectorMapTransform, NoHeightAndExtremeValuesConvertSafely) {
     // Far beyond 32 bits of pixels: no point rather than a wrapped one.
     EXPECT_FALSE(zoomed.WorldToPixel(2'000'000'000, 0).has_value());
     EXPECT_FALSE(zoomed.MarkerPixel(-2'000'000'000, 0).has_value());
+
+    // A pan dragged far away stays finite and bounded through every zoom.
+    SectorMapTransform panned = View400();
+    panned.SetPan(3e9f, -3e9f);
+    for (int i = 0; i < 21; ++i)
+        panned.Zoom(true);
+    EXPECT_LE(std::abs(panned.GetCenter().x()), 100'000'200);
+    panned.SetPan(std::nanf(""), 0);
+    EXPECT_TRUE(std::isfinite(panned.Pan().x()));
 }
 
 QSize FakeMeasure(const QString& text) {
