@@ -106,10 +106,12 @@ std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
             return text->RawText;
         return std::nullopt;
     }
-    const auto text = found->own.constFind(id);
-    if (text == found->own.cend())
+    if (const auto written = found->written.constFind(id); written != found->written.cend())
+        return *written;
+    const auto element = found->elements.constFind(id);
+    if (element == found->elements.cend())
         return std::nullopt;
-    return *text;
+    return element->Value();
 }
 
 void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawText) {
@@ -120,7 +122,7 @@ void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawTe
     if (found->read)
         m_texts.erase(found);
     else
-        found->own.insert(id, rawText);
+        found->written.insert(id, rawText);
 }
 
 void DocumentTexts::PageAdded(int32_t pageId) {
@@ -209,20 +211,21 @@ DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
     }
     XmlCursorGuard guard(m_xml);
     for (const int32_t bookmark : bookmarks) {
-        if (!m_xml.SelectBookmark(bookmark) || !m_xml.Down())
+        if (!m_xml.SelectBookmark(bookmark))
             continue;
         // Within one element a later id replaces an earlier one; of several
         // elements the first holding an id wins.
-        const bool first = texts.own.isEmpty();
-        QHash<int32_t, QString> element;
-        QHash<int32_t, QString>& into = first ? texts.own : element;
-        do {
-            if (const auto id = ParseLanguageId(IdAttribute(m_xml)))
-                into.insert(*id, m_xml.GetNodeValue());
-        } while (m_xml.NextNode());
+        const bool first = texts.elements.isEmpty();
+        QHash<int32_t, clsXMLParser::ChildElement> element;
+        QHash<int32_t, clsXMLParser::ChildElement>& into = first ? texts.elements : element;
+        m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
+            if (const auto id = ParseLanguageId(child.Attr("id")))
+                into.insert(*id, child);
+            return true;
+        });
         for (auto it = element.cbegin(); it != element.cend(); ++it)
-            if (!texts.own.contains(it.key()))
-                texts.own.insert(it.key(), it.value());
+            if (!texts.elements.contains(it.key()))
+                texts.elements.insert(it.key(), it.value());
     }
     return texts;
 }

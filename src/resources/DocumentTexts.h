@@ -8,6 +8,7 @@
 // Built lazily, one page id at a time, and told of the server's own edits.
 #pragma once
 
+#include "gamefiles/clsXMLParser.h"
 #include "resources/clsPage.h"
 
 #include <QByteArrayView>
@@ -19,8 +20,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-class clsXMLParser;
 
 // An id as the language files write it: decimal, optionally negative,
 // blanks around it allowed; nothing when it is not a 32-bit number. The
@@ -58,7 +57,11 @@ public:
 private:
     struct PageTexts {
         std::shared_ptr<const clsPage> read;
-        QHash<int32_t, QString> own;
+        // The elements, whose text is read when it is asked for; they stay
+        // valid since every edit that could remove one drops the page here.
+        QHash<int32_t, clsXMLParser::ChildElement> elements;
+        // Texts the server wrote since, which win over the elements.
+        QHash<int32_t, QString> written;
     };
 
     void ListPages();

@@ -2,6 +2,7 @@
 
 #include "gamefiles/GameText.h"
 #include "gamefiles/mdlZorvFD.h"
+#include "gamefiles/mdlZorvObjects.h"
 
 #include <algorithm>
 #include <limits>
@@ -43,6 +44,12 @@ std::optional<int64_t> NewObjectNumber(const QString& name) {
     if (!ok || number < 0)
         return std::nullopt;
     return number;
+}
+
+// The store's reason for the change it just refused.
+bool StoreRefused(QString& error) {
+    error = mdlZorvObjects::GetLastErrorText();
+    return false;
 }
 
 } // namespace
@@ -102,9 +109,10 @@ bool TFileDocument::SetValue(const Record& record, int32_t index, const QVariant
             error = QStringLiteral("A value cannot hold \";\" or a line break.");
             return false;
         }
-        record->SetValue(index, gamefiles::EncodeText(text));
-    } else {
-        record->SetValue(index, value);
+        if (!record->SetValue(index, gamefiles::EncodeText(text)))
+            return StoreRefused(error);
+    } else if (!record->SetValue(index, value)) {
+        return StoreRefused(error);
     }
     emit ObjectChanged(record);
     return true;
@@ -123,7 +131,8 @@ bool TFileDocument::SetObjectName(const Record& record, const QString& name, QSt
         error = QStringLiteral("The object has no ID string.");
         return false;
     }
-    record->SetObjectName(name);
+    if (!record->SetObjectName(name))
+        return StoreRefused(error);
     emit ObjectChanged(record);
     return true;
 }
@@ -135,9 +144,8 @@ TFileDocument::Record TFileDocument::CreateObject(const Record& before, int32_t 
         error = m_parser->GetLastError();
         return nullptr;
     }
-    record->Construct(valueCount);
-    if (record->size() != valueCount) {
-        error = QStringLiteral("The new line could not be sized to %1 values.").arg(valueCount);
+    if (!record->Construct(valueCount)) {
+        StoreRefused(error);
         DiscardObject(record);
         return nullptr;
     }
@@ -150,12 +158,8 @@ void TFileDocument::DiscardObject(const Record& record) {
 }
 
 bool TFileDocument::CopyValues(const clsTXTObject& source, const Record& record, QString& error) {
-    const int32_t size = source.size();
-    source.CopyTo(*record);
-    if (record->size() != size) {
-        error = QStringLiteral("The values of %1 could not be copied.").arg(source.ObjectName());
-        return false;
-    }
+    if (!source.CopyTo(*record))
+        return StoreRefused(error);
     emit ObjectChanged(record);
     return true;
 }

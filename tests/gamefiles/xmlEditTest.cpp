@@ -125,6 +125,33 @@ TEST(XmlEdit, DeletingANodeTakesItsPlacesAlong) {
     EXPECT_FALSE(xml.DeleteNode("/")) << "the document node has no parent";
 }
 
+TEST(XmlEdit, SeveralBookmarksOfOneNodeAreForgottenOneByOneOrAllWithIt) {
+    // Which of three bookmarks of one node is removed first.
+    for (int removed = 0; removed < 3; ++removed) {
+        SCOPED_TRACE(removed);
+        clsXMLParser xml;
+        ASSERT_TRUE(Open(xml, kTree));
+        const int32_t marks[] = {BookmarkAt(xml, "//b"), BookmarkAt(xml, "//b"),
+                                 BookmarkAt(xml, "//b")};
+        EXPECT_TRUE(xml.RemoveBookmark(marks[removed]));
+        EXPECT_FALSE(xml.RemoveBookmark(marks[removed]));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(xml.SelectBookmark(marks[i]), i != removed);
+            if (i != removed) {
+                EXPECT_EQ(IdAtCursor(xml), "2");
+            }
+        }
+        ASSERT_TRUE(xml.DeleteNode("//a"));
+        for (const int32_t mark : marks)
+            EXPECT_FALSE(xml.SelectBookmark(mark));
+        // A new node in the old one's place gets no bookmark of it.
+        ASSERT_TRUE(xml.SelectRoot());
+        ASSERT_TRUE(xml.CreateNode(QStringLiteral("b")));
+        for (const int32_t mark : marks)
+            EXPECT_FALSE(xml.SelectBookmark(mark));
+    }
+}
+
 TEST(XmlEdit, DroppingTheDocumentForgetsEveryPlace) {
     clsXMLParser xml;
     for (const bool create : {false, true}) {

@@ -234,6 +234,28 @@ TEST(DescServerDocument, DeletingPagesAndTexts) {
     EXPECT_EQ(text.Text(), "one ");
 }
 
+TEST(DescServerDocument, ReferencesFollowEveryEditOfTheirTargets) {
+    clsDescServer server;
+    ASSERT_TRUE(server.OpenXMLFile(WriteLanguageFile(
+        "440001.xml", Language(44, Page("1", "A", Text("1", "a") + Text("2", "b")) +
+                                       Page("2", "B", Text("1", "{1,1}{1,2}{1,3}"))))));
+    const auto resolved = [&](int32_t id) {
+        clsString text = MakeText(2, id, "{1,1}{1,2}{1,3}");
+        EXPECT_TRUE(server.InsertString(text));
+        return text.Text();
+    };
+    EXPECT_EQ(resolved(2), "a b  ");
+    clsString one = MakeText(1, 1, "changed");
+    ASSERT_TRUE(server.UpdateString(one));
+    clsString three = MakeText(1, 3, "new");
+    ASSERT_TRUE(server.InsertString(three));
+    EXPECT_EQ(resolved(3), "changed b new ");
+    ASSERT_TRUE(server.DeleteString(MakeText(1, 2, "")));
+    EXPECT_EQ(resolved(4), "changed  new ");
+    ASSERT_TRUE(server.DeletePage(MakePage(1, "", "")));
+    EXPECT_EQ(resolved(5), "   ");
+}
+
 TEST(DescServerDocument, NewDocumentsAreSavedPlainOrPacked) {
     clsDescServer server;
     ASSERT_TRUE(server.CreateDocument(44));

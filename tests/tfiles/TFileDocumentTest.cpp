@@ -139,3 +139,23 @@ TEST(TFileDocument, CreatedLinesAreSizedAndDiscardedLinesLeaveNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TFileDocument, ChangesTheStoreRefusesAreReported) {
+    const QString path = Write("TLaser.txt", tfiletest::TFile({"1;A;", "2;B;"}));
+    TFileDocument document;
+    QString error;
+    ASSERT_EQ(document.Open(path, error), TFileDocument::OpenResult::Loaded);
+    const auto removed = document.Parser().FindIndex(0);
+    ASSERT_TRUE(document.RemoveObject(removed, error));
+    int changed = 0;
+    QObject::connect(&document, &TFileDocument::ObjectChanged, [&changed] { ++changed; });
+    error.clear();
+    EXPECT_FALSE(document.SetObjectName(removed, QStringLiteral("C"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(document.RemoveObject(removed, error));
+    EXPECT_EQ(changed, 0);
+}
+
+} // namespace

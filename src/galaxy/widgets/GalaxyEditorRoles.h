@@ -7,7 +7,7 @@ namespace GalaxyEditorRoles {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kIconRole = Qt::UserRole + 1;
-// The address of the node's object, only to forget the node with it.
-constexpr int kObjectRole = Qt::UserRole + 2;
+// The ID of the node's object; nothing on a placeholder.
+constexpr int kIdRole = Qt::UserRole + 2;
 
 } // namespace GalaxyEditorRoles

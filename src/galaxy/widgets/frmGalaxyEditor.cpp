@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -34,8 +35,8 @@
 #include <QVBoxLayout>
 
 using GalaxyEditorRoles::kIconRole;
+using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
-using GalaxyEditorRoles::kObjectRole;
 using GalaxyMessages::kEditorTitle;
 
 namespace {
@@ -389,7 +390,13 @@ QString frmGalaxyEditor::GetLatestRecentMap() const {
 // The tree.
 
 QTreeWidgetItem* frmGalaxyEditor::Node(const QString& key) const {
-    return m_nodes.value(key);
+    if (QTreeWidgetItem* placeholder = m_placeholders.value(key))
+        return placeholder;
+    return NodeOf(m_document->parser()->objects.find(key));
+}
+
+QTreeWidgetItem* frmGalaxyEditor::NodeOf(const Ptr& object) const {
+    return object ? m_objectNodes.value(object->ID) : nullptr;
 }
 
 frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
@@ -412,12 +419,11 @@ void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
     auto* node = new QTreeWidgetItem;
     node->setData(0, kKeyRole, object->Key());
-    node->setData(0, kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object.get())));
+    node->setData(0, kIdRole, object->ID);
     SetNodeLook(node, object);
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
-    m_nodes.insert(object->Key(), node);
-    m_objectNodes.insert(object.get(), node);
+    m_objectNodes.insert(object->ID, node);
     return node;
 }
 
@@ -450,15 +456,15 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
     auto* placeholder = new QTreeWidgetItem(node, {kPlaceholderText});
     const QString key = QString::number(m_placeholderCounter) + kPlaceholderKey;
     placeholder->setData(0, kKeyRole, key);
-    m_nodes.insert(key, placeholder);
+    m_placeholders.insert(key, placeholder);
 }
 
 void frmGalaxyEditor::FillTree() {
     ++m_treeUpdates;
     Tree->setUpdatesEnabled(false);
     Tree->clear();
-    m_nodes.clear();
     m_objectNodes.clear();
+    m_placeholders.clear();
     QList<QTreeWidgetItem*> sectors;
     for (const Ptr& sector : m_document->parser()->Sectors) {
         QTreeWidgetItem* node = MakeNode(sector);
@@ -479,9 +485,11 @@ void frmGalaxyEditor::FillTree() {
 }
 
 void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
-    m_nodes.remove(node->data(0, kKeyRole).toString());
-    m_objectNodes.remove(
-        reinterpret_cast<const clsGalaxyObject*>(node->data(0, kObjectRole).value<quintptr>()));
+    const QVariant id = node->data(0, kIdRole);
+    if (!id.isValid())
+        m_placeholders.remove(node->data(0, kKeyRole).toString());
+    else if (m_objectNodes.value(id.toInt()) == node)
+        m_objectNodes.remove(id.toInt());
     if (node == m_dragNode)
         m_dragNode = nullptr;
     for (int i = 0; i < node->childCount(); ++i)
@@ -501,10 +509,10 @@ void frmGalaxyEditor::RemoveChildNodes(QTreeWidgetItem* node) {
 }
 
 void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
-    QTreeWidgetItem* node = Node(object->Key());
+    QTreeWidgetItem* node = NodeOf(object);
     if (!node) {
         const Ptr parent = object->Parent.lock();
-        QTreeWidgetItem* parentNode = parent ? Node(parent->Key()) : nullptr;
+        QTreeWidgetItem* parentNode = parent ? NodeOf(parent) : nullptr;
         // An object under a sector the tree has not read yet has no place:
         // the sector's node shows it once the sector is read.
         if (parent && (!parentNode || !parent->Loaded))
@@ -545,16 +553,18 @@ void frmGalaxyEditor::RelabelTree() {
             m_nameFilter |= 1 << i;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Tree->setUpdatesEnabled(false);
+    // Only texts change, so the view is told once at the end instead of
+    // once per node.
+    const QSignalBlocker quiet(Tree->model());
     for (const Ptr& sector : m_document->parser()->Sectors)
         RelabelNodes(sector);
-    Tree->setUpdatesEnabled(true);
+    Tree->viewport()->update();
     QApplication::restoreOverrideCursor();
 }
 
 // Placeholders keep their text; only what the tree holds is relabelled.
 void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
-    QTreeWidgetItem* node = m_objectNodes.value(object.get());
+    QTreeWidgetItem* node = m_objectNodes.value(object->ID);
     if (!node)
         return;
     node->setText(0, GetNodeLabel(object));
@@ -580,7 +590,7 @@ void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {
 }
 
 void frmGalaxyEditor::SelectObjectNode(const Ptr& object) {
-    if (QTreeWidgetItem* node = object ? Node(object->Key()) : nullptr) {
+    if (QTreeWidgetItem* node = NodeOf(object)) {
         ++m_treeUpdates;
         Tree->setCurrentItem(node);
         Tree->scrollToItem(node);
@@ -688,10 +698,7 @@ void frmGalaxyEditor::closeEvent(QCloseEvent* event) {
         }
         m_unloadConfirmed = true;
     }
-    if (m_map)
-        m_map->Unload();
-    if (m_universe)
-        m_universe->Unload();
+    UnloadMaps();
     if (m_find)
         m_find->close();
     SaveEditorSettings();

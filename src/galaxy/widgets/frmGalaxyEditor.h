@@ -67,6 +67,7 @@ public:
     void RelabelTree();
     // The node of an object (or of a placeholder) by key, or nothing.
     QTreeWidgetItem* Node(const QString& key) const;
+    QTreeWidgetItem* NodeOf(const Ptr& object) const;
 
     // Commands of the tree.
     void AddNewObject(bool sector);
@@ -161,6 +162,7 @@ private:
     void m_universe_OnClose();
     void m_universe_OnDisplaySector(const Ptr& sector);
     void UpdateMapButtons();
+    void UnloadMaps();
     QWidget* MapOwner() const;
 
     void m_find_OnFindNext(bool wholeWords, bool useID, QString& text, QVariant& position,
@@ -172,9 +174,10 @@ private:
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
     QStringList m_recentMaps;
-    QHash<QString, QTreeWidgetItem*> m_nodes;
-    // The same nodes by object, for walks over the map.
-    QHash<const clsGalaxyObject*, QTreeWidgetItem*> m_objectNodes;
+    // The nodes of objects by ID (never reused within a map), and the
+    // placeholders by key.
+    QHash<int32_t, QTreeWidgetItem*> m_objectNodes;
+    QHash<QString, QTreeWidgetItem*> m_placeholders;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;
     SectorMapView* m_map = nullptr;

@@ -289,7 +289,7 @@ void frmGalaxyEditor::ReportNebulaSectors() {
 // every change, whoever made it.
 
 void frmGalaxyEditor::Document_SectorLoaded(const Ptr& sector) {
-    if (QTreeWidgetItem* node = Node(sector->Key())) {
+    if (QTreeWidgetItem* node = NodeOf(sector)) {
         ++m_treeUpdates;
         RemoveChildNodes(node);
         AddObjectNode(node, sector);
@@ -314,7 +314,7 @@ void frmGalaxyEditor::Document_ObjectAdded(const Ptr& object) {
 }
 
 void frmGalaxyEditor::Document_ObjectRemoved(const Ptr& object) {
-    if (QTreeWidgetItem* node = Node(object->Key()))
+    if (QTreeWidgetItem* node = NodeOf(object))
         RemoveNode(node);
     if (m_copied && !m_document->Contains(m_copied))
         m_copied.reset();
@@ -328,7 +328,7 @@ void frmGalaxyEditor::Document_ObjectMoved(const Ptr& object) {
     // A move made in the tree rebuilds its node itself; any other gets its
     // node placed anew under its new parent.
     if (m_treeUpdates == 0) {
-        if (QTreeWidgetItem* node = Node(object->Key()))
+        if (QTreeWidgetItem* node = NodeOf(object))
             RemoveNode(node);
         UpdateObjectNode(object, true);
     }

@@ -6,12 +6,19 @@
 
 #include <QAction>
 
+#include <utility>
+
 frmGalaxyEditor::~frmGalaxyEditor() {
     // The map windows hold the document; they go first.
-    if (m_map)
-        m_map->Unload();
-    if (m_universe)
-        m_universe->Unload();
+    UnloadMaps();
+}
+
+// Each window is forgotten before it goes, whether or not it reports its close.
+void frmGalaxyEditor::UnloadMaps() {
+    if (SectorMapView* map = std::exchange(m_map, nullptr))
+        map->Unload();
+    if (UniverseMapView* universe = std::exchange(m_universe, nullptr))
+        universe->Unload();
 }
 
 QWidget* frmGalaxyEditor::MapOwner() const {
@@ -89,7 +96,7 @@ void frmGalaxyEditor::m_universe_OnClose() {
 void frmGalaxyEditor::m_map_OnObjectDeleted(const Ptr& object) {
     if (!object)
         return;
-    if (QTreeWidgetItem* node = Node(object->Key()))
+    if (QTreeWidgetItem* node = NodeOf(object))
         RemoveNode(node);
     if (object == m_selected)
         SelectNode(nullptr);

@@ -2,6 +2,7 @@
 
 #include "tfiles/widgets/EditingPanel.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -52,15 +53,12 @@ void TFileObjectModel::Fill(const platform::KeyedCollection<clsTXTObject>& objec
     m_rows.reserve(static_cast<std::size_t>(objects.count()));
     for (const Record& record : objects)
         m_rows.push_back(record);
-    m_rowOf.clear();
     Reindex(0);
     endResetModel();
 }
 
 void TFileObjectModel::Reindex(int fromRow) {
-    m_rowOf.reserve(static_cast<qsizetype>(m_rows.size()));
-    for (int row = fromRow; row < rowCount(); ++row)
-        m_rowOf.insert(m_rows[static_cast<std::size_t>(row)].get(), row);
+    m_indexedRows = std::min(m_indexedRows, fromRow);
 }
 
 TFileObjectModel::Record TFileObjectModel::RecordAt(int row) const {
@@ -70,7 +68,17 @@ TFileObjectModel::Record TFileObjectModel::RecordAt(int row) const {
 }
 
 int TFileObjectModel::RowOf(const clsTXTObject* record) const {
-    return m_rowOf.value(record, -1);
+    // A large list is filled often and searched seldom: index it on demand.
+    if (m_indexedRows < rowCount()) {
+        if (m_indexedRows == 0)
+            m_rowOf.clear();
+        m_rowOf.reserve(static_cast<qsizetype>(m_rows.size()));
+        for (int row = m_indexedRows; row < rowCount(); ++row)
+            m_rowOf.insert(m_rows[static_cast<std::size_t>(row)].get(), row);
+        m_indexedRows = rowCount();
+    }
+    const int row = m_rowOf.value(record, -1);
+    return row < rowCount() ? row : -1;
 }
 
 void TFileObjectModel::InsertRecord(const Record& record, int beforeRow) {

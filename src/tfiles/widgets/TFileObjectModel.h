@@ -52,11 +52,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Rows shifted from this one on; the index is rebuilt when next asked.
     void Reindex(int fromRow);
 
     EditingPanel* m_panel = nullptr;
     int32_t m_nameIdx = kID;
     bool m_classColumn = false;
     std::vector<Record> m_rows;
-    QHash<const clsTXTObject*, int> m_rowOf;
+    mutable QHash<const clsTXTObject*, int> m_rowOf;
+    mutable int m_indexedRows = 0;
 };

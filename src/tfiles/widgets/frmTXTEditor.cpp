@@ -831,6 +831,12 @@ void frmTXTEditor::FindNext(bool wholeWords, QString& text, QVariant& position, 
 bool frmTXTEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // The lists take Ctrl+F themselves when the window's shortcut is not
+        // active yet.
+        if (key->key() == Qt::Key_F && key->modifiers() & Qt::ControlModifier) {
+            ShowFind();
+            return true;
+        }
         if (watched == m_objectView && key->key() == Qt::Key_Delete) {
             DeleteObject();
             return true;

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -145,6 +146,19 @@ TEST_F(frmGalEditTest, ANewAttributeNeedsAName) {
     EXPECT_EQ(Text(property->Name), "a");
     EXPECT_EQ(property->Value, 31);
     EXPECT_EQ(planet->Property("a"), nullptr);
+}
+
+TEST_F(frmGalEditTest, TheColourPicker) {
+    dialog.ShowProperty(*document.parser(), sector, sector->Property("color"), false);
+    prompts.answerColor(0x00FF80);
+    dialog.btnColorBrowse->click();
+    EXPECT_EQ(Text(dialog.ValEdit->text()), "00FF80");
+    EXPECT_EQ(dialog.ColorPreview->palette().color(QPalette::Window), QColor(0, 255, 128));
+    prompts.answerColor(std::nullopt);
+    dialog.btnColorBrowse->click();
+    EXPECT_EQ(Text(dialog.ValEdit->text()), "00FF80");
+    dialog.btnOK->click();
+    EXPECT_EQ(sector->NamedProperty("color"), 0x00FF80);
 }
 
 } // namespace

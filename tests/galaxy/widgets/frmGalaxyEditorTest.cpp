@@ -215,6 +215,14 @@ TEST_F(frmGalaxyEditorTest, MovingAndPastingInTheTree) {
     EXPECT_EQ(editor.Tree->currentItem(), gate->child(0));
     EXPECT_TRUE(editor.Modified());
 
+    // An unread sector moved before another keeps its placeholder.
+    const Ptr second = Object(Top(1));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(1), Top(0), false));
+    EXPECT_EQ(Object(Top(0)), second);
+    EXPECT_EQ(editor.Document().parser()->Sectors.at(1), second);
+    EXPECT_TRUE(IsGrey(Top(0)));
+    EXPECT_EQ(Labels(Top(0)), Strings{"not loaded"});
+
     // A sector pasted beside a sector stands before it with new IDs.
     editor.SetCopiedObject(Object(Top(0)));
     Select(Top(1));
@@ -446,6 +454,23 @@ TEST_F(frmGalaxyEditorTest, NebulaSectorsAreReported) {
     // The sectors read for the report show their contents in the tree.
     EXPECT_FALSE(IsGrey(Top(0)));
     EXPECT_EQ(Top(1)->childCount(), 2);
+}
+
+TEST_F(frmGalaxyEditorTest, LabelOptionsAndRecentMapsAreKept) {
+    editor.MyShow();
+    Open(kTwoSectors);
+    Filter(false, true, true);
+    ASSERT_TRUE(editor.close());
+    frmGalaxyEditor next;
+    next.MyShow();
+    EXPECT_FALSE(next.chkNameFilter[0]->isChecked());
+    EXPECT_TRUE(next.chkNameFilter[1]->isChecked());
+    EXPECT_TRUE(next.chkNameFilter[2]->isChecked());
+    EXPECT_EQ(next.RecentMaps(), QStringList{path});
+    // With a recent map, the open dialog offers it.
+    next.Button("open")->trigger();
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].file.fileName, path);
 }
 
 } // namespace

@@ -195,4 +195,18 @@ TEST_F(ucGalObjectTest, RecordTabShowsTheLineReadOnly) {
     EXPECT_EQ(record->otype, kind);
 }
 
+TEST_F(ucGalObjectTest, DisplayOptionsAreKept) {
+    panel.rbName[1]->click();
+    panel.rbDistUnits[2]->click();
+    panel.rbHexa[1]->click();
+    panel.Term();
+    ucGalObject next;
+    next.Init();
+    EXPECT_TRUE(next.rbName[1]->isChecked());
+    EXPECT_TRUE(next.rbDistUnits[2]->isChecked());
+    EXPECT_TRUE(next.rbHexa[1]->isChecked());
+    next.ShowObject(&document, Child(sector, 1));
+    EXPECT_EQ(Rows(next.PropView).back(), "Z=1.000 nm");
+}
+
 } // namespace

@@ -1,24 +1,29 @@
 #include "tfiles/widgets/TFileWidgetTestSupport.h"
 
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "tfiles/widgets/EditingPanel.h"
 #include "tfiles/widgets/frmEdit.h"
 #include "tfiles/widgets/frmTXTEditor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +58,14 @@ public:
     bool RemoveObject(const Record&) override { return true; }
     QString ZorvGetPropertyName(const clsTXTObject&, int32_t) override { return {}; }
     int32_t ZorvSupportValueTranslate(const clsTXTObject&, int32_t) override { return 0; }
+};
+
+// A ship panel that cannot take the file.
+class FailingShipPanel : public StubShipPanel {
+public:
+    using StubShipPanel::StubShipPanel;
+    bool Init(TFileDocument&) override { return false; }
+    QString GetLastError() const override { return "The ship tables are missing."; }
 };
 
 class Editor : public testing::Test {
@@ -121,11 +134,19 @@ TEST_F(Editor, TitleDirtyMarkAndSave) {
     EditRaw(9, "99");
     EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)] *");
 
+    const std::string before = Read("TLaser.txt");
+    script.prompts.answerFile(path, 1);
+    script.prompts.answer(PromptAnswer::No); // keep the file
+    EXPECT_FALSE(window->SaveFile());
+    EXPECT_EQ(Read("TLaser.txt"), before);
+    EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)] *");
+
     script.prompts.answerFile(path, 1);
     script.prompts.answer(PromptAnswer::Yes); // replace the file
     EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Lasers)]");
-    EXPECT_EQ(script.messages(), QStringList{path + " already exist.\nDo you want to replace it?"});
+    const QString replace = path + " already exist.\nDo you want to replace it?";
+    EXPECT_EQ(script.messages(), QStringList({replace, replace}));
     EXPECT_EQ(Read("TLaser.txt"), tfiletest::TFile({Laser("L0"), Laser("L1", {{9, "99"}})}));
     EXPECT_EQ(window->RecentFiles().first(), path);
 }
@@ -364,6 +385,13 @@ TEST_F(Editor, ACopyIsPastedIntoAnotherFileOfTheSameKind) {
     EXPECT_EQ(ListTexts(), QStringList({"M0", "NEW_OBJECT_1"}));
     EXPECT_EQ(window->SelectedObject()->Value(9).toInt(), 99);
     EXPECT_EQ(window->SelectedObject()->otype, 3);
+
+    // A cut line cannot be moved out of a file that is no longer open.
+    Command("Cut")->trigger();
+    script.prompts.answer(PromptAnswer::No); // drop the paste
+    Open(tfiletest::DataPath("TLaser.txt"));
+    EXPECT_EQ(window->Document().FileName(), tfiletest::DataPath("TLaser.txt"));
+    EXPECT_FALSE(Command("Paste...")->isEnabled());
 }
 
 } // namespace
@@ -395,6 +423,106 @@ TEST_F(Editor, TheWatchRangeListsTheValuesTheObjectHas) {
     window->EditRawData();
     EXPECT_EQ(ListTexts(), QStringList{"L9"});
     EXPECT_EQ(window->findChild<QLabel*>("lblObjectName")->text(), "L9");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, TheOpenDialogAndCancelledSavesOnClosing) {
+    const QString path = Write("TShields.txt", tfiletest::TFile({Line(17, "S0")}));
+    QString chosen;
+    script.prompts.answerFile(path);
+    window->OpenFile(chosen);
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(window->windowTitle(), "DIV Avuruz - [" + path + " (Shields)]");
+    const auto& asked = script.prompts.asked();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front().file.filter,
+              "Zorv T files (*.txt; *.pck; *.cat)|*.txt;*.pck;*.cat|Zorv Catalogs (*.cat)|*.cat|"
+              "All files (*.*)|*.*");
+
+    QString cancelled;
+    window->OpenFile(cancelled); // the chooser is cancelled: nothing changes
+    EXPECT_TRUE(cancelled.isEmpty());
+    EXPECT_EQ(window->Document().FileName(), path);
+
+    window->show();
+    SelectRow(0);
+    EditRaw(2, "5");
+    script.prompts.answer(PromptAnswer::Yes); // save, then cancel the Save dialog
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(script.messages().last(),
+              "You have changed data in file TShields.txt\n\nDo you want to save your changes?");
+}
+
+TEST_F(Editor, ShortLinesAndTextsShowWithoutHarm) {
+    Open(Write("TBullets.txt", tfiletest::TFile({"1;2;3;B0;", Bullet("B1", {{10, "long"}})})));
+    SetSorted(false);
+    SelectRow(0);
+    SelectRow(1);
+    auto* rows = window->findChild<QTreeWidget*>("PropView");
+    ASSERT_TRUE(rows);
+    EXPECT_FALSE(rows->findItems("[error]", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(rows->findItems("long", Qt::MatchExactly, 1).isEmpty());
+    EXPECT_FALSE(window->Document().IsDirty());
+
+    window->findChild<QAction*>("zorv")->trigger();
+    EXPECT_TRUE(script.messages().last().startsWith("Program cannot found registry entry"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, KeysAndADroppedFile) {
+    Open(Write("TLaser.txt", tfiletest::TFile({Laser("L0"), Laser("L1")})));
+    window->show();
+    SelectRow(0);
+    script.prompts.answer(PromptAnswer::Yes);
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_EQ(ListTexts(), QStringList{"L1"});
+
+    auto* values = window->findChild<QTreeWidget*>("ObjectDataView");
+    values->setCurrentItem(values->topLevelItem(3));
+    script.dialogs.answerAs<frmEdit>([](frmEdit& edit) { edit.btnCancel()->click(); });
+    QTest::keyClick(values, Qt::Key_Return);
+    EXPECT_EQ(script.dialogs.shown(), QStringList{"frmEdit"});
+
+    QTest::keyClick(List(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(window->findChild<frmFind*>());
+
+    const QString dropped = Write("TShields.txt", tfiletest::TFile({Line(17, "S0")}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dropped)});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    script.prompts.answer(PromptAnswer::No); // the deletion is not saved
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(List()->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QApplication::sendEvent(List()->viewport(), &drop);
+    EXPECT_EQ(window->Document().FileName(), dropped);
+    EXPECT_EQ(ListTexts(), QStringList{"S0"});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, AFileWhosePanelFailsIsEditedRaw) {
+    PanelClaims::Register(PanelClaims::Slot::Ship,
+                          [](QWidget* parent) { return new FailingShipPanel(parent); });
+    frmTXTEditor withShips;
+    QString path = Write("TShips.txt", tfiletest::TFile({"1;2;S;"}));
+    withShips.OpenFile(path);
+    EXPECT_EQ(script.messages(), QStringList{"The ship tables are missing."});
+    EXPECT_EQ(withShips.CurrentPanel(), nullptr);
+    EXPECT_EQ(withShips.windowTitle(), "DIV Avuruz - [" + path + " (unknown)]");
+    EXPECT_EQ(withShips.Document().Parser().objects.count(), 1);
+    withShips.InsertObject(nullptr, 0);
+    EXPECT_EQ(script.messages().last(),
+              "This type of file is not recognized. You cannot add objects to it.");
 }
 
 } // namespace
