@@ -195,6 +195,23 @@ TEST_F(SectorMapWindow, PastingCopiesTheObjectToTheClickedPoint) {
     EXPECT_EQ(map->Records()[map->SelectedIndex()].key, copyKey);
 }
 
+TEST_F(SectorMapWindow, APasteThatCannotBeWrittenLeavesNothingBehind) {
+    map->SelectGalObject(Planet());
+    map->mnuPopCopy->trigger();
+    const int children = Sector(1)->Childs.count();
+    const int objects = document.parser()->objects.count();
+    Sector(1)->XMLBookmark = 987654; // no such element
+    RightClick(100, 300);
+    spy.events.clear();
+    map->mnuPopPaste->trigger();
+    ASSERT_FALSE(prompts.messages().empty());
+    EXPECT_EQ(prompts.messages().back().icon, platform::PromptIcon::Critical);
+    EXPECT_EQ(Sector(1)->Childs.count(), children);
+    EXPECT_EQ(document.parser()->objects.count(), objects);
+    EXPECT_EQ(map->Records().size(), 6u);
+    EXPECT_TRUE(spy.events.isEmpty());
+}
+
 TEST_F(SectorMapWindow, DeletingAsksAndRemovesTheRecordsOfTheWholeSubtree) {
     map->SelectGalObject(Planet());
     spy.events.clear();
