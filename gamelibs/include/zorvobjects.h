@@ -42,6 +42,8 @@ int32_t Zorv_GetObjectType(int32_t store);
 int32_t Zorv_EnumObjects(int32_t store, int32_t* array, int32_t length, int32_t* count);
 int32_t Zorv_TXTGetHeader(int32_t store, ZorvTXTHeader* header);
 int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value);
+// The line's ID string: its last value, as Zorv_TXTGetValue gives it.
+int32_t Zorv_TXTGetID(int32_t object, ZorvVariant* value);
 int32_t Zorv_TXTSetValue(int32_t object, int32_t index, const ZorvVariant* value);
 int32_t Zorv_TXTGetSize(int32_t object);
 int32_t Zorv_TXTSetSize(int32_t object, int32_t count);

@@ -8,6 +8,7 @@
 #include <array>
 #include <limits>
 #include <mutex>
+#include <span>
 #include <vector>
 
 namespace zorvcore {
@@ -73,24 +74,32 @@ std::shared_ptr<HandleObject> lookupHandle(int32_t handle) {
     return slot ? *slot : nullptr;
 }
 
-bool releaseHandle(int32_t handle) {
-    std::shared_ptr<HandleObject> released;
-    std::unique_ptr<Chunk> emptied;
+std::size_t releaseHandles(std::span<const int32_t> handles) {
+    std::vector<std::shared_ptr<HandleObject>> released;
+    released.reserve(handles.size());
+    std::vector<std::unique_ptr<Chunk>> emptied;
     Table& t = table();
     {
         std::lock_guard lock(t.mutex);
-        auto* slot = t.slot(handle);
-        if (!slot || !*slot)
-            return false;
-        released = std::move(*slot);
-        const auto chunk = static_cast<std::size_t>(handle >> kChunkBits);
-        // The chunk being filled stays, so new handles have a place.
-        if (--t.chunks[chunk]->live == 0 && chunk != static_cast<std::size_t>(t.next >> kChunkBits))
-            emptied = std::move(t.chunks[chunk]);
+        for (const int32_t handle : handles) {
+            auto* slot = t.slot(handle);
+            if (!slot || !*slot)
+                continue;
+            released.push_back(std::move(*slot));
+            const auto chunk = static_cast<std::size_t>(handle >> kChunkBits);
+            // The chunk being filled stays, so new handles have a place.
+            if (--t.chunks[chunk]->live == 0 &&
+                chunk != static_cast<std::size_t>(t.next >> kChunkBits))
+                emptied.push_back(std::move(t.chunks[chunk]));
+        }
     }
-    // The object goes after the lock is dropped: its destructor may release
-    // handles of its own.
-    return true;
+    // The objects go after the lock is dropped: their destructors may
+    // release handles of their own.
+    return released.size();
+}
+
+bool releaseHandle(int32_t handle) {
+    return releaseHandles(std::span<const int32_t>(&handle, 1)) == 1;
 }
 
 } // namespace zorvcore

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,8 @@ struct HandleObject {
 int32_t registerHandle(std::shared_ptr<HandleObject> object);
 std::shared_ptr<HandleObject> lookupHandle(int32_t handle);
 bool releaseHandle(int32_t handle);
+// Releases many under one lock; the number that were held.
+std::size_t releaseHandles(std::span<const int32_t> handles);
 
 template <class T> std::shared_ptr<T> lookup(int32_t handle, HandleKind kind) {
     auto object = lookupHandle(handle);

@@ -67,18 +67,18 @@ bool spellingOf(const char* function, const ZorvVariant& value, std::string& spe
     }
 }
 
-} // namespace
-
-extern "C" {
-
-int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) try {
-    constexpr const char* function = "Zorv_TXTGetValue";
+// Fills value with the value at the index that indexOf picks in the line.
+template <class IndexOf>
+int32_t getValue(const char* function, int32_t object, IndexOf indexOf, ZorvVariant* value) {
     beginCall();
     if (!value)
         return fail(function, kBadArgument, "no variant to fill");
     resetVariant(*value);
     auto line = findLine(function, object);
-    if (!line || !checkIndex(function, *line, index))
+    if (!line)
+        return 0;
+    const int32_t index = indexOf(*line);
+    if (!checkIndex(function, *line, index))
         return 0;
     const ValueReading reading = line->value(index);
     switch (reading.kind) {
@@ -94,6 +94,22 @@ int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) try 
         break;
     }
     return 1;
+}
+
+} // namespace
+
+extern "C" {
+
+int32_t Zorv_TXTGetValue(int32_t object, int32_t index, ZorvVariant* value) try {
+    return getValue(
+        "Zorv_TXTGetValue", object, [index](const TFileLine&) { return index; }, value);
+} catch (...) {
+    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
+}
+
+int32_t Zorv_TXTGetID(int32_t object, ZorvVariant* value) try {
+    return getValue(
+        "Zorv_TXTGetID", object, [](const TFileLine& line) { return line.size() - 1; }, value);
 } catch (...) {
     return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
 }

@@ -20,8 +20,7 @@ public:
         bytes_ += store.bytes;
         stores_.push_back(std::move(store));
         while (bytes_ > kReleasedLinesBudget && stores_.size() > 1) {
-            for (int32_t handle : stores_.front().lines)
-                zorvcore::releaseHandle(handle);
+            zorvcore::releaseHandles(stores_.front().lines);
             bytes_ -= stores_.front().bytes;
             stores_.pop_front();
         }

@@ -1,6 +1,9 @@
 #include "TFileReader.h"
 
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdio>
 #include <cstring>
 
@@ -142,6 +145,29 @@ private:
 
 namespace {
 
+// One block of a line: a bit for every ';' (bit k for byte k), and whether a
+// byte of it may be a control byte (below 0x20, tab included, or 0x7F).
+struct Block {
+    uint32_t separators;
+    bool suspect;
+};
+
+#if defined(__SSE2__)
+constexpr std::size_t kBlockBytes = 16;
+
+Block scanBlock(const char* at) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const auto mask = [](__m128i matches) {
+        return static_cast<uint32_t>(_mm_movemask_epi8(matches));
+    };
+    const uint32_t printable =
+        mask(_mm_cmpeq_epi8(_mm_max_epu8(bytes, _mm_set1_epi8(0x20)), bytes));
+    const uint32_t del = mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)));
+    return {mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(';'))), ((~printable & 0xFFFF) | del) != 0};
+}
+#else
+constexpr std::size_t kBlockBytes = 8;
+
 // The top bit of every byte of word that equals byte (exact per byte).
 uint64_t bytesEqual(uint64_t word, unsigned char byte) {
     constexpr uint64_t kLow = 0x7F7F7F7F7F7F7F7FULL;
@@ -149,43 +175,46 @@ uint64_t bytesEqual(uint64_t word, unsigned char byte) {
     return ~(((other & kLow) + kLow) | other | kLow);
 }
 
-// Non-zero when some byte of word is below 0x20 or is 0x7F.
-uint64_t maybeControl(uint64_t word) {
+Block scanBlock(const char* at) {
     constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    return ((word - kOnes * 0x20) & ~word & (kOnes * 0x80)) | bytesEqual(word, 0x7F);
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    const uint64_t below20 = (word - kOnes * 0x20) & ~word & (kOnes * 0x80);
+    // The top bits gathered into the low byte, one bit per byte.
+    const uint64_t separators = ((bytesEqual(word, ';') >> 7) * 0x0102040810204080ULL) >> 56;
+    return {static_cast<uint32_t>(separators), (below20 | bytesEqual(word, 0x7F)) != 0};
 }
+#endif
 
 } // namespace
 
 std::size_t findSeparators(std::string_view text, std::vector<uint32_t>& ends) {
     ends.clear();
     std::size_t i = 0;
-    // Eight bytes at a time; a word that may hold a control byte (or a tab)
-    // is looked at byte by byte.
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (maybeControl(word)) {
-            for (std::size_t j = i; j < i + 8; ++j) {
-                const auto c = static_cast<unsigned char>(text[j]);
-                if (c == ';')
-                    ends.push_back(static_cast<uint32_t>(j));
-                else if (isControlByte(c))
-                    return j;
-            }
+    // A block at a time; a block that may hold a control byte (or a tab) is
+    // looked at byte by byte.
+    const auto byteByByte = [&](std::size_t end) {
+        for (; i < end; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c == ';')
+                ends.push_back(static_cast<uint32_t>(i));
+            else if (isControlByte(c))
+                return false;
+        }
+        return true;
+    };
+    while (i + kBlockBytes <= text.size()) {
+        const Block block = scanBlock(text.data() + i);
+        if (block.suspect) {
+            if (!byteByByte(i + kBlockBytes))
+                return i;
             continue;
         }
-        for (uint64_t found = bytesEqual(word, ';'); found; found &= found - 1)
-            ends.push_back(static_cast<uint32_t>(i + (std::countr_zero(found) >> 3)));
+        for (uint32_t found = block.separators; found; found &= found - 1)
+            ends.push_back(static_cast<uint32_t>(i + std::countr_zero(found)));
+        i += kBlockBytes;
     }
-    for (; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == ';')
-            ends.push_back(static_cast<uint32_t>(i));
-        else if (isControlByte(c))
-            return i;
-    }
-    return text.size();
+    return byteByByte(text.size()) ? text.size() : i;
 }
 
 bool looksLikeXml(std::string_view content) {

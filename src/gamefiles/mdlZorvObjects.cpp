@@ -20,6 +20,7 @@ ZORV_GAME_FUNCTION(library, Zorv_GetObjectType);
 ZORV_GAME_FUNCTION(library, Zorv_EnumObjects);
 ZORV_GAME_FUNCTION(library, Zorv_TXTGetHeader);
 ZORV_GAME_FUNCTION(library, Zorv_TXTGetValue);
+ZORV_GAME_FUNCTION(library, Zorv_TXTGetID);
 ZORV_GAME_FUNCTION(library, Zorv_TXTSetValue);
 ZORV_GAME_FUNCTION(library, Zorv_TXTGetSize);
 ZORV_GAME_FUNCTION(library, Zorv_TXTSetSize);
@@ -151,6 +152,13 @@ int32_t Zorv_TXTGetHeader(int32_t store, ZorvTXTHeader& header) {
 int32_t Zorv_TXTGetValue(int32_t object, int32_t index, QVariant& value) {
     ZorvVariant out{};
     const int32_t result = c::Zorv_TXTGetValue(object, index, &out);
+    value = Take(out, ToQVariant);
+    return result;
+}
+
+int32_t Zorv_TXTGetID(int32_t object, QVariant& value) {
+    ZorvVariant out{};
+    const int32_t result = c::Zorv_TXTGetID(object, &out);
     value = Take(out, ToQVariant);
     return result;
 }

@@ -74,7 +74,7 @@ public:
         if (position == before + 1) {
             if (m_removed > before)
                 compact();
-            if (tableSizeFor(m_count + 1) > m_table.size())
+            if (2 * size_t(m_count + 1) > m_table.size())
                 rebuild(tableSizeFor(m_count + 1));
             const auto place = static_cast<qsizetype>(m_entries.size());
             m_entries.push_back(Entry{key, std::move(item), hash});

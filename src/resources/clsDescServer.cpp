@@ -227,7 +227,7 @@ bool clsDescServer::LoadResourcesAr(int32_t LangID, const QStringList& paths) {
 }
 
 std::shared_ptr<clsPage> clsDescServer::FindPage(int32_t id) const {
-    return m_pages.find(CollectionKey(id).View());
+    return m_pages.find(CollectionKey(id));
 }
 
 bool clsDescServer::TranslateString(clsString& str) {

@@ -74,7 +74,7 @@ void clsPage::CompleteFrom(const clsPage& later) {
 }
 
 std::shared_ptr<clsString> clsPage::FindString(int32_t id) const {
-    return Strings.find(CollectionKey(PageID, id).View());
+    return Strings.find(CollectionKey(PageID, id));
 }
 
 bool clsPage::StringText(int32_t id, QString& text) const {

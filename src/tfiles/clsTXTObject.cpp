@@ -17,7 +17,13 @@ QString clsTXTObject::Key() const {
 }
 
 QString clsTXTObject::ObjectName() const {
-    return tfiles::ValueText(Value(size() - 1));
+    return tfiles::ValueText(IDValue());
+}
+
+QVariant clsTXTObject::IDValue() const {
+    QVariant value;
+    mdlZorvObjects::Zorv_TXTGetID(m_handle, value);
+    return value;
 }
 
 bool clsTXTObject::SetObjectName(const QString& name) {

@@ -21,6 +21,8 @@ public:
     QString Key() const;
     // The ID string: the last value as text.
     QString ObjectName() const;
+    // The last value as the store gives it.
+    QVariant IDValue() const;
     // The changes below return false when the store refused them (a released
     // line, an index or size it does not allow); the store's last error
     // (mdlZorvObjects::GetLastErrorText) then tells why.

@@ -135,7 +135,7 @@ bool clsTxtParser::LoadFromHandle(int32_t handle) {
         Object object(block, &(*block)[i]);
         object->Sethandle(line);
         if (UnsortedObjects.add(object, platform::CollectionKey(line))) {
-            names.add(object->Value(object->size() - 1));
+            names.add(object->IDValue());
             added.push_back(std::move(object));
         }
     }

@@ -221,3 +221,31 @@ TEST(TFileLines, LinesOfLongReleasedFilesAreLetGoOldestFirst) {
 }
 
 } // namespace
+
+// The ID string in one call: the last value as the value call gives it.
+TEST(TFileLines, GetIDGivesTheLastValue) {
+    const int32_t store = loadText("1;3;\n1;2;SS_A;\n4;7;\n1;2.5;\n");
+    const auto lines = linesOf(store);
+    const int32_t types[] = {ZORV_VT_TEXT, ZORV_VT_INT, ZORV_VT_DOUBLE};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ZorvVariant id{}, last{};
+        ASSERT_EQ(Zorv_TXTGetID(lines[i], &id), 1) << objectsError();
+        ASSERT_EQ(Zorv_TXTGetValue(lines[i], Zorv_TXTGetSize(lines[i]) - 1, &last), 1);
+        EXPECT_EQ(id.type, types[i]);
+        EXPECT_EQ(id.type, last.type);
+        EXPECT_EQ(id.intValue, last.intValue);
+        EXPECT_EQ(id.doubleValue, last.doubleValue);
+        EXPECT_EQ(std::string(id.text ? id.text : "", static_cast<std::size_t>(id.length)),
+                  std::string(last.text ? last.text : "", static_cast<std::size_t>(last.length)));
+        Zorv_VariantClear(&id);
+        Zorv_VariantClear(&last);
+    }
+    ZorvVariant id{};
+
+    const int32_t empty = Zorv_CreateObject(store, 1, 0);
+    EXPECT_EQ(Zorv_TXTGetID(empty, &id), 0);
+    EXPECT_EQ(id.type, ZORV_VT_EMPTY);
+    EXPECT_NE(Zorv_GetLastError(), 0);
+    EXPECT_EQ(Zorv_TXTGetID(0, &id), 0);
+    Zorv_DeleteHandle(store);
+}

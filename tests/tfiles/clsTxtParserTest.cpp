@@ -37,6 +37,30 @@ TEST(clsTxtParser, NameOrderIgnoresCaseAndKeepsLoadOrderOfEqualNames) {
     EXPECT_FALSE(parser.CheckDirty());
 }
 
+// Names beyond ASCII, numbers and bytes that are not UTF-8 sort as a
+// case-insensitive comparison of the names as shown.
+TEST(clsTxtParser, NameOrderIsACaseInsensitiveComparisonOfTheShownNames) {
+    const std::vector<std::string> lines = {"1;\xc3\xa9t\xc3\xa9;",
+                                            "2;\xc3\x89T\xc3\x89;",
+                                            "3;z;",
+                                            "4;\xc3\x84pfel;",
+                                            "5;apfel;",
+                                            "6;7;",
+                                            "7;1.5;",
+                                            "8;\xe9l\xe8ve;",
+                                            "9;_x;",
+                                            "10;[y;",
+                                            "11;Z;",
+                                            "12;\xf0\x9f\x98\x80;"};
+    clsTxtParser parser;
+    ASSERT_TRUE(LoadBytes(parser, TFile(lines)));
+    QStringList expected = Names(parser.UnsortedObjects);
+    std::stable_sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(Names(parser.objects), expected);
+}
+
 TEST(clsTxtParser, ManyEqualNamesKeepTheirLoadOrder) {
     const char* spellings[] = {"same", "SAME", "Same"};
     std::vector<std::string> lines;
