@@ -1,5 +1,6 @@
 #include "shell/launcher/Main.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/RegistryReports.h"
 #include "shell/launcher/ProgramActions.h"
 #include "shell/launcher/ZorvApplication.h"
 #include "shell/launcher/frmMain2.h"
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     launcher::ZorvApplication application(argc, argv);
     platform::QtPrompts prompts;
     platform::setPrompts(&prompts);
+    platform::installRegistryReports(&application);
     launcher::ProgramActions actions;
     const std::unique_ptr<launcher::frmMain2> window =
         launcher::Main(actions, application.arguments().mid(1));

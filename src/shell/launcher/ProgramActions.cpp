@@ -27,6 +27,7 @@ template <class Editor> Editor* newEditor() {
 
 ProgramActions::ProgramActions() {
     ShipPanels::Register();
+    GalaxyMapViews::SetFactory(&m_mapViews);
     const auto openTexts = [this](QWidget* owner) { OpenResEditor(owner, QString()); };
     frmTXTEditor::SetTextEditorOpener(openTexts);
     frmGalaxyEditor::SetTextEditorOpener(openTexts);
@@ -36,6 +37,7 @@ ProgramActions::~ProgramActions() {
     frmTXTEditor::SetTextEditorOpener(nullptr);
     frmGalaxyEditor::SetTextEditorOpener(nullptr);
     delete m_galaxyEditor;
+    GalaxyMapViews::SetFactory(nullptr);
 }
 
 void ProgramActions::OpenTXTEditor(QWidget*, const QString& file) {

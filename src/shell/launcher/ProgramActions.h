@@ -2,6 +2,7 @@
 // dialogs and processes.
 #pragma once
 
+#include "maps/MapViewFactory.h"
 #include "shell/launcher/LauncherActions.h"
 
 #include <QPointer>
@@ -12,8 +13,8 @@ namespace launcher {
 
 class ProgramActions : public LauncherActions {
 public:
-    // Puts the ship panels into the DIV Avuruz and lets every editor open the
-    // Text Resource Editor.
+    // Puts the ship panels into the DIV Avuruz, the map windows into the
+    // Ruvaze Rezivo, and lets every editor open the Text Resource Editor.
     ProgramActions();
     ~ProgramActions() override;
     ProgramActions(const ProgramActions&) = delete;
@@ -29,6 +30,7 @@ public:
 
 private:
     // The program has one Ruvaze Rezivo, made on first use.
+    MapViewFactory m_mapViews;
     QPointer<frmGalaxyEditor> m_galaxyEditor;
 };
 

@@ -76,6 +76,4 @@ INSTANTIATE_TEST_SUITE_P(EachEditor, ProgramStartTest,
                                          std::pair{"/tfile", "types/TLaser.txt"},
                                          std::pair{"-Map", "maps/demo_universe.xml"},
                                          std::pair{"-XML", "t/440001.xml"}),
-                         [](const auto& info) {
-                             return std::to_string(info.index);
-                         });
+                         [](const auto& info) { return std::to_string(info.index); });
