@@ -1,6 +1,21 @@
-#include <cstdio>
+#include "shell/launcher/Main.h"
+#include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/RegistryReports.h"
+#include "shell/launcher/ProgramActions.h"
+#include "shell/launcher/ZorvApplication.h"
+#include "shell/launcher/frmMain2.h"
 
-int main() {
-    std::puts("Zorv Editor: the launcher window is not built yet; the libraries and tests are.");
-    return 0;
+int main(int argc, char** argv) {
+    launcher::ZorvApplication application(argc, argv);
+    platform::QtPrompts prompts;
+    platform::setPrompts(&prompts);
+    platform::installRegistryReports(&application);
+    launcher::ProgramActions actions;
+    const std::unique_ptr<launcher::frmMain2> window =
+        launcher::Main(actions, application.arguments().mid(1));
+    if (!window)
+        return 1;
+    const int result = application.exec();
+    platform::setPrompts(nullptr);
+    return result;
 }

@@ -11,10 +11,12 @@ QStringList TemplateArguments(const QString& commandTemplate, const QString& val
     return arguments;
 }
 
-bool StartDetached(const QString& program, const QStringList& arguments, QString& error) {
+bool StartDetached(const QString& program, const QStringList& arguments, QString& error,
+                   const QString& workingDirectory) {
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
+    process.setWorkingDirectory(workingDirectory);
     if (!process.startDetached()) {
         error = QStringLiteral("the program \"%1\" cannot be started: %2")
                     .arg(program, process.errorString());

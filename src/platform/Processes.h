@@ -12,8 +12,10 @@ namespace platform {
 // argument by the value, so a value with blanks or quotes stays one argument.
 QStringList TemplateArguments(const QString& commandTemplate, const QString& value);
 
-// Starts the program detached from this one; neither waited for nor watched.
-// False, with the reason in error, when it cannot be started.
-bool StartDetached(const QString& program, const QStringList& arguments, QString& error);
+// Starts the program detached from this one, in the working folder when one
+// is given; neither waited for nor watched. False, with the reason in error,
+// when it cannot be started.
+bool StartDetached(const QString& program, const QStringList& arguments, QString& error,
+                   const QString& workingDirectory = QString());
 
 } // namespace platform

@@ -1,0 +1,70 @@
+#include "shell/launcher/Main.h"
+
+#include "platform/Prompts.h"
+#include "platform/ZorvError.h"
+#include "resources/clsDescServer.h"
+#include "shell/common/mdlCommonGlobals.h"
+#include "shell/launcher/GameData.h"
+#include "shell/launcher/frmMain2.h"
+#include "shell/mdlZorvConst.h"
+#include "shell/widgets/frmWait.h"
+#include "tfiles/clsArchive.h"
+
+#include <exception>
+
+namespace launcher {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Zorv Editor");
+
+void tell(platform::PromptIcon icon, const QString& text) {
+    platform::prompts().ask({kTitle, text, icon});
+}
+
+QString describe(const std::exception& error) {
+    if (const auto* zorv = dynamic_cast<const platform::ZorvError*>(&error))
+        return zorv->description();
+    return QString::fromLocal8Bit(error.what());
+}
+
+} // namespace
+
+std::unique_ptr<frmMain2> Main(LauncherActions& actions, const QStringList& arguments) {
+    QString step;
+    try {
+        mdlCommon::ShowWait(QStringLiteral("Zorv Editor - Starting up..."));
+        step = QStringLiteral("mdlZorvConst.InitArrays");
+        mdlZorvConst::InitArrays();
+        clsSettings& settings = mdlCommon::Settings();
+        DescServer();
+        CreateArchive();
+        step = QStringLiteral("Settings.InitEnviroment");
+        settings.InitEnviroment();
+        mdlCommon::SetWaitHint(
+            QStringLiteral("Zorv Editor - scanning Zorv data files. Please wait..."));
+        step = QStringLiteral("ZorvVFS_Init");
+        const QString warning = OpenGameFiles();
+        if (!warning.isEmpty())
+            tell(platform::PromptIcon::Exclamation, warning);
+        mdlCommon::SetWaitHint(
+            QStringLiteral("Zorv Editor - Loading resource strings. Please wait..."));
+        step = QStringLiteral("DescServer.LoadResources");
+        const QString message = LoadResourceStrings();
+        if (!message.isEmpty())
+            tell(platform::PromptIcon::Critical, message);
+        mdlCommon::HideWait();
+        auto launcher = std::make_unique<frmMain2>(actions);
+        launcher->SetCommandLine(arguments);
+        step = QStringLiteral("frmMain2.MyShow");
+        launcher->MyShow();
+        return launcher;
+    } catch (const std::exception& error) {
+        mdlCommon::HideWait();
+        tell(platform::PromptIcon::Critical,
+             QStringLiteral("Error starting program: (%1): %2").arg(step, describe(error)));
+        return nullptr;
+    }
+}
+
+} // namespace launcher
