@@ -115,6 +115,10 @@ frmResEditor::frmResEditor(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmResEditor::~frmResEditor() {
+    // The lists die first, and a dying list must not reach the filter.
+    PageView->viewport()->removeEventFilter(this);
+    PageView->removeEventFilter(this);
+    TextView->removeEventFilter(this);
     // The lists and their models read the document, which goes before the
     // window's children.
     delete Splitter;

@@ -92,13 +92,15 @@ public:
     }
     UniverseMapView* CreateUniverseMap(UniverseMapEvents& events) override {
         universeEvents = &events;
-        return new FakeUniverseMap(calls, events);
+        universeMap = new FakeUniverseMap(calls, events);
+        return universeMap;
     }
 
     Calls calls;
     SectorMapEvents* sectorEvents = nullptr;
     UniverseMapEvents* universeEvents = nullptr;
     FakeSectorMap* sectorMap = nullptr;
+    FakeUniverseMap* universeMap = nullptr;
 };
 
 class GalaxyMapViewsTest : public GalaxyWindowTest {
@@ -197,9 +199,11 @@ TEST_F(GalaxyMapViewsTest, EventsOfTheMaps) {
     EXPECT_EQ(editor.SectorMap(), nullptr);
     EXPECT_FALSE(editor.Button("map")->isChecked());
 
+    // A window closed by the person reports it and goes by itself.
     factory.universeEvents->OnClose();
     EXPECT_EQ(editor.UniverseMap(), nullptr);
     EXPECT_FALSE(editor.Button("universe")->isChecked());
+    delete factory.universeMap;
 }
 
 } // namespace

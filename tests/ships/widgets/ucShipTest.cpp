@@ -241,7 +241,7 @@ TEST_F(ShipPanel, CountsAskFirstAndNoChangesNothing) {
     script.prompts.answer(PromptAnswer::No);
     panel.EditProperty(panel.GlobalView());
     ASSERT_EQ(script.prompts.messages().size(), 1u);
-    const auto& warning = script.prompts.messages().front();
+    const auto warning = script.prompts.messages().front();
     EXPECT_EQ(warning.text, "Warning:\nManualy modifying this value can corrupt ship data.\n"
                             "This value is altered automatically by the editor.\n\n"
                             "Do you really want to modify it?");
