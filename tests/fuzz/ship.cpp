@@ -1,7 +1,8 @@
 // Ship lines: any line of a ships table builds its sections or fails, and
 // Validate reports a ship that failed. On a valid ship, adding a gun or a
-// turret and removing it again keeps it valid, and a fresh ship read from
-// the edited line has the same sections.
+// turret and removing it again keeps it valid, a refused edit leaves the
+// line as it was, and a fresh ship read from the edited line has the same
+// sections.
 #include "FuzzSupport.h"
 #include "ReleaseStore.h"
 #include "platform/ZorvError.h"
@@ -10,6 +11,10 @@
 #include "ships/clsTurret.h"
 #include "tfiles/clsTxtParser.h"
 #include "zorvstore.h"
+
+#include <QVariant>
+
+#include <vector>
 
 namespace {
 
@@ -36,31 +41,56 @@ void checkReread(const clsShip& ship) {
     FUZZ_PROMISE(shapeOf(*again) == shapeOf(ship));
 }
 
-void checkEdits(const std::shared_ptr<clsShip>& ship) {
+std::vector<QVariant> valuesOf(const clsShip& ship) {
+    std::vector<QVariant> values;
+    for (int32_t field = 0; field < ship.size(); ++field)
+        values.push_back(ship.Value(field));
+    return values;
+}
+
+// A section added and removed again: an add that raises leaves the line as
+// it was; a removal either restores the ship's sections or is refused,
+// leaving the line as the add left it. The ship stays valid throughout.
+template <class Add, class Remove>
+void checkAddRemove(const std::shared_ptr<clsShip>& ship, Add add, Remove remove) {
     const Shape before = shapeOf(*ship);
-    if (ship->GunGroups().count() > 0) {
-        const auto group = ship->GunGroups().at(1);
-        try {
-            const auto gun = group->MakeNewGun();
-            FUZZ_PROMISE(ship->Validate());
-            checkReread(*ship);
-            group->RemoveGun(*gun);
-        } catch (const platform::ZorvError&) {
-        }
-        FUZZ_PROMISE(ship->Validate());
-        FUZZ_PROMISE(shapeOf(*ship) == before);
-        checkReread(*ship);
-    }
+    const std::vector<QVariant> original = valuesOf(*ship);
     try {
-        const auto turret = ship->MakeNewTurret();
-        FUZZ_PROMISE(ship->Validate());
-        checkReread(*ship);
-        FUZZ_PROMISE(ship->RemoveTurret(*turret));
+        add();
     } catch (const platform::ZorvError&) {
+        FUZZ_PROMISE(valuesOf(*ship) == original);
+        return;
     }
     FUZZ_PROMISE(ship->Validate());
-    FUZZ_PROMISE(shapeOf(*ship) == before);
     checkReread(*ship);
+    const std::vector<QVariant> added = valuesOf(*ship);
+    bool removed = false;
+    try {
+        removed = remove();
+    } catch (const platform::ZorvError&) {
+    }
+    if (removed)
+        FUZZ_PROMISE(shapeOf(*ship) == before);
+    else
+        FUZZ_PROMISE(valuesOf(*ship) == added);
+    FUZZ_PROMISE(ship->Validate());
+    checkReread(*ship);
+}
+
+void checkEdits(const std::shared_ptr<clsShip>& ship) {
+    if (ship->GunGroups().count() > 0) {
+        const auto group = ship->GunGroups().at(1);
+        std::shared_ptr<clsGun> gun;
+        checkAddRemove(
+            ship, [&] { gun = group->MakeNewGun(); },
+            [&] {
+                group->RemoveGun(*gun);
+                return true;
+            });
+    }
+    std::shared_ptr<clsTurret> turret;
+    checkAddRemove(
+        ship, [&] { turret = ship->MakeNewTurret(); }, [&] { return ship->RemoveTurret(*turret); });
 }
 
 } // namespace
