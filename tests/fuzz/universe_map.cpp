@@ -26,9 +26,12 @@ std::shared_ptr<clsGalaxyParser> openAll(const std::string& name, std::string_vi
         FUZZ_PROMISE(!map->GetLastError().isEmpty());
         return nullptr;
     }
-    for (const auto& sector : map->Sectors)
+    // By position: a sector read inside another joins `Sectors` while it loads.
+    for (int position = 1; position <= map->Sectors.count(); ++position) {
+        const auto sector = map->Sectors.at(position);
         if (!sector->Loaded && !map->LoadSectorChildren(sector))
             FUZZ_PROMISE(!map->GetLastError().isEmpty());
+    }
     return map;
 }
 
