@@ -15,6 +15,13 @@ function(zorv_library target dir)
   endif()
 endfunction()
 
+# The sanitizers' defaults for a test program (tests/support/SanitizerOptions.cpp).
+function(zorv_sanitizer_defaults target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/SanitizerOptions.cpp)
+  target_compile_definitions(${target} PRIVATE
+    ZORV_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp")
+endfunction()
+
 # One test executable per test folder, each test case its own CTest test with
 # its own registry and data folder (see tests/support/testmain.cpp).
 function(zorv_test target dir)
@@ -24,6 +31,7 @@ function(zorv_test target dir)
     return()
   endif()
   add_executable(${target} ${sources})
+  zorv_sanitizer_defaults(${target})
   if(ARG_GUI)
     target_link_libraries(${target} PRIVATE zorv_testmain_gui)
   else()

@@ -84,7 +84,10 @@ bool clsGalaxyParser::ParseFile(const QString& path) {
     return true;
 }
 
-bool clsGalaxyParser::LoadSectorChildren(const Ptr& sector) {
+bool clsGalaxyParser::LoadSectorChildren(const Ptr& target) {
+    // Our own reference: reading may add sectors, and so move the entry of
+    // `Sectors` that the caller's reference points into.
+    const Ptr sector = target;
     const QString index = QString::number(sector->Index);
     try {
         if (!m_xml.SelectBookmark(sector->XMLBookmark)) {

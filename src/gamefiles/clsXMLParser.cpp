@@ -204,9 +204,9 @@ QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t 
 }
 
 // Whitespace as the document keeps it: line ends read as LF, as in the
-// nodes, and go back as CR LF with them.
+// nodes (a lone CR too, as XML reads it), and go back as CR LF with them.
 std::string LayoutSpace(QByteArray space) {
-    return space.replace("\r\n", "\n").toStdString();
+    return space.replace("\r\n", "\n").replace('\r', '\n').toStdString();
 }
 
 // The whitespace just before the top-level node whose name or content
