@@ -316,6 +316,10 @@ bool frmSectorMap::AskToKeepMoves(bool withCancel) {
         return false;
     if (answer == PromptAnswer::Yes)
         UpdateCoordinates(true);
+    else
+        // Declined once is not asked again; the moves stay marked, so a
+        // later Yes still writes them.
+        SetModified(false);
     return true;
 }
 

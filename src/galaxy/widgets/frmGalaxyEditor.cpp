@@ -270,8 +270,14 @@ bool frmGalaxyEditor::AskToSave(const QString& title) {
     }
 }
 
+// The Sector Map's moves are offered before the map's own save question, so a
+// Yes to them is saved with the map instead of written into the one replaced.
+bool frmGalaxyEditor::QueryReplaceMap() {
+    return (!m_map || m_map->QueryUnload()) && AskToSave(GalaxyMessages::kAppTitle);
+}
+
 void frmGalaxyEditor::OpenFile(QString& path) {
-    if (!AskToSave(GalaxyMessages::kAppTitle))
+    if (!QueryReplaceMap())
         return;
     m_mapFileName.clear();
     m_copied.reset();
@@ -336,7 +342,7 @@ bool frmGalaxyEditor::SaveMapAs() {
 }
 
 void frmGalaxyEditor::NewMap() {
-    if (!AskToSave(GalaxyMessages::kAppTitle))
+    if (!QueryReplaceMap())
         return;
     m_document->NewMap();
     m_mapFileName = kNewMapName;

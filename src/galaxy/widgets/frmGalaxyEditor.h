@@ -126,6 +126,7 @@ private:
     void BuildPopupMenu();
     void ConnectDocument();
     bool AskToSave(const QString& title);
+    bool QueryReplaceMap();
     void LoadEditorSettings();
     void SaveEditorSettings();
     void AddRecentMap(const QString& path);

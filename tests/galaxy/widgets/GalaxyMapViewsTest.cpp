@@ -136,11 +136,22 @@ TEST_F(GalaxyMapViewsTest, TheMapsFollowTheEditor) {
     EXPECT_EQ(factory.calls.list,
               (Strings{"map.ShowMap", "map.Select:1k", "universe.Show", "universe.Select:1k"}));
 
-    // Opening a map clears both, refreshes the universe and selects the first sector.
+    // Opening a map first lets the sector map offer its moves; a Cancel there
+    // keeps the open map.
+    factory.calls.list.clear();
+    factory.sectorMap->allowClose = false;
+    const auto before = editor.Document().parser();
+    Open();
+    EXPECT_EQ(factory.calls.list, Strings{"map.QueryUnload"});
+    EXPECT_EQ(editor.Document().parser(), before);
+    factory.sectorMap->allowClose = true;
+
+    // Then it clears both, refreshes the universe and selects the first sector.
     factory.calls.list.clear();
     Open();
-    EXPECT_EQ(factory.calls.list, (Strings{"map.Clear", "universe.Clear", "universe.Refresh",
-                                           "map.Select:1k", "universe.Select:1k"}));
+    EXPECT_EQ(factory.calls.list,
+              (Strings{"map.QueryUnload", "map.Clear", "universe.Clear", "universe.Refresh",
+                       "map.Select:1k", "universe.Select:1k"}));
 
     // A new object reaches both maps; a deletion too.
     factory.calls.list.clear();
