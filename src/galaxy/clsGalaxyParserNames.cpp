@@ -67,16 +67,41 @@ bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QS
     return true;
 }
 
+clsGalaxyParser::TextBatch::TextBatch(clsGalaxyParser& document) : m_document(document) {
+    ++m_document.m_textBatches;
+}
+
+clsGalaxyParser::TextBatch::~TextBatch() {
+    if (--m_document.m_textBatches == 0)
+        m_document.m_batchTexts.clear();
+}
+
 bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32_t mode) {
     const int32_t type = object->otype();
     if (!mdlZorvGalaxy::GalTypeTFiles.contains(type)) {
         text = NoFileText(type);
         return false;
     }
+    const int32_t subtype = object->subtype();
+    // The table's types are small and so are the modes; others go uncached.
+    if (m_textBatches == 0 || type < 0 || type > 0xFFFFFF || mode < 0 || mode > 0xFF)
+        return LookUpTFileText(type, subtype, text, mode);
+    const quint64 key = quint64(uint32_t(subtype)) << 32 | quint64(type) << 8 | quint64(mode);
+    const auto cached = m_batchTexts.constFind(key);
+    if (cached != m_batchTexts.constEnd()) {
+        text = cached->text;
+        return cached->found;
+    }
+    const bool found = LookUpTFileText(type, subtype, text, mode);
+    m_batchTexts.insert(key, BatchText{text, found});
+    return found;
+}
+
+bool clsGalaxyParser::LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode) {
     const auto file = TFileOfType(type);
-    const auto record = file ? file->FindIndex(object->subtype()) : nullptr;
+    const auto record = file ? file->FindIndex(subtype) : nullptr;
     if (!record) {
-        text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(object->subtype());
+        text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(subtype);
         return false;
     }
     if (GetRecordText(*record, mode, text))

@@ -2,6 +2,7 @@
 #include "galaxy/widgets/frmGalaxyEditorEvents.h"
 
 #include "galaxy/GalaxyDocument.h"
+#include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
 #include "galaxy/widgets/GalaxyIcons.h"
@@ -465,6 +466,7 @@ void frmGalaxyEditor::FillTree() {
     Tree->clear();
     m_objectNodes.clear();
     m_placeholders.clear();
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     QList<QTreeWidgetItem*> sectors;
     for (const Ptr& sector : m_document->parser()->Sectors) {
         QTreeWidgetItem* node = MakeNode(sector);
@@ -509,6 +511,7 @@ void frmGalaxyEditor::RemoveChildNodes(QTreeWidgetItem* node) {
 }
 
 void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     QTreeWidgetItem* node = NodeOf(object);
     if (!node) {
         const Ptr parent = object->Parent.lock();
@@ -556,6 +559,7 @@ void frmGalaxyEditor::RelabelTree() {
     // Only texts change, so the view is told once at the end instead of
     // once per node.
     const QSignalBlocker quiet(Tree->model());
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     for (const Ptr& sector : m_document->parser()->Sectors)
         RelabelNodes(sector);
     Tree->viewport()->update();
