@@ -131,4 +131,5 @@ private:
     };
     int m_textBatches = 0;
     QHash<quint64, BatchText> m_batchTexts;
+    QHash<int32_t, std::shared_ptr<clsTxtParser>> m_batchFiles;
 };

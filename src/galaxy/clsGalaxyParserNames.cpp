@@ -62,6 +62,11 @@ bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QS
     const std::optional<int32_t> nameID = tfiles::ValueLong(record.Value(kNameField));
     if (!nameID)
         return false;
+    // The ID string is asked of the record only when the name is missing.
+    if (const auto name = DescServer().GetString(kNamesPage, *nameID)) {
+        text = name->Text();
+        return true;
+    }
     const QString fallback = mode == kRecordNameOnly ? QString() : record.ObjectName();
     text = DescServer().GetString2(kNamesPage, *nameID, fallback);
     return true;
@@ -72,8 +77,10 @@ clsGalaxyParser::TextBatch::TextBatch(clsGalaxyParser& document) : m_document(do
 }
 
 clsGalaxyParser::TextBatch::~TextBatch() {
-    if (--m_document.m_textBatches == 0)
+    if (--m_document.m_textBatches == 0) {
         m_document.m_batchTexts.clear();
+        m_document.m_batchFiles.clear();
+    }
 }
 
 bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32_t mode) {
@@ -98,7 +105,15 @@ bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32
 }
 
 bool clsGalaxyParser::LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode) {
-    const auto file = TFileOfType(type);
+    std::shared_ptr<clsTxtParser> file;
+    if (m_textBatches == 0) {
+        file = TFileOfType(type);
+    } else {
+        const auto cached = m_batchFiles.constFind(type);
+        file = cached != m_batchFiles.constEnd() ? *cached : TFileOfType(type);
+        if (cached == m_batchFiles.constEnd())
+            m_batchFiles.insert(type, file);
+    }
     const auto record = file ? file->FindIndex(subtype) : nullptr;
     if (!record) {
         text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(subtype);
