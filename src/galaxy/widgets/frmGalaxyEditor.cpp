@@ -5,8 +5,8 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyIcons.h"
 #include "galaxy/widgets/GalaxyMessages.h"
+#include "galaxy/widgets/GalaxyTreeNode.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
@@ -412,15 +412,12 @@ QString frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
 
 void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
     node->setText(0, GetNodeLabel(object));
-    const QString icon = GalaxyTreeRules::ImageKey(*object);
-    node->setData(0, kIconRole, icon);
-    node->setIcon(0, GalaxyIcons::Icon(icon));
+    // The node draws the icon its key names.
+    node->setData(0, kIconRole, GalaxyTreeRules::ImageKey(*object));
 }
 
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
-    auto* node = new QTreeWidgetItem;
-    node->setData(0, kKeyRole, object->Key());
-    node->setData(0, kIdRole, object->ID);
+    auto* node = new GalaxyTreeNode(object->ID);
     SetNodeLook(node, object);
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
