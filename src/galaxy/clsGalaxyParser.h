@@ -110,7 +110,7 @@ private:
     void RemoveDescendants(const Ptr& object);
 
     QString GetSectorName(const Ptr& sector);
-    bool GetTFileObjectText(const Ptr& object, QString& text, int32_t mode);
+    bool GetTFileObjectText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool GetRecordText(const clsTXTObject& record, int32_t mode, QString& text);
     std::shared_ptr<clsTxtParser> TFileOfType(int32_t type);

@@ -83,13 +83,12 @@ clsGalaxyParser::TextBatch::~TextBatch() {
     }
 }
 
-bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32_t mode) {
-    const int32_t type = object->otype();
+bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString& text,
+                                         int32_t mode) {
     if (!mdlZorvGalaxy::GalTypeTFiles.contains(type)) {
         text = NoFileText(type);
         return false;
     }
-    const int32_t subtype = object->subtype();
     // The table's types are small and so are the modes; others go uncached.
     if (m_textBatches == 0 || type < 0 || type > 0xFFFFFF || mode < 0 || mode > 0xFF)
         return LookUpTFileText(type, subtype, text, mode);
@@ -140,14 +139,15 @@ QStringList clsGalaxyParser::GetSubTypeNames(int32_t type, int32_t mode) {
 QString clsGalaxyParser::GetObjectID(const Ptr& object) {
     if (!object)
         return {};
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
         return TwoDigits(object->x()) + QStringLiteral(", ") + TwoDigits(object->y());
     case kContainer:
         return QStringLiteral("SUB_OBJECTS");
     default: {
         QString text;
-        GetTFileObjectText(object, text, kRecordID);
+        GetTFileObjectText(type, object->subtype(), text, kRecordID);
         return text;
     }
     }
@@ -159,7 +159,8 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
     const int32_t description = object->NamedProperty(QStringLiteral("n"));
     if (description >= kFirstOwnName)
         return DescServer().GetString2(kNamesPage, description, QString());
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
         return GetSectorName(object);
     case kBackground:
@@ -168,7 +169,7 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
         return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
     default: {
         QString text;
-        GetTFileObjectText(object, text, kRecordName);
+        GetTFileObjectText(type, object->subtype(), text, kRecordName);
         return text;
     }
     }
@@ -177,7 +178,8 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
 QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     if (!object)
         return {};
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
     case kBackground:
         return QString::number(object->subtype());
@@ -185,7 +187,7 @@ QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
         return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
     default: {
         QString text;
-        GetTFileObjectText(object, text, mode);
+        GetTFileObjectText(type, object->subtype(), text, mode);
         return text;
     }
     }
