@@ -20,6 +20,9 @@ void GalaxyTreeNode::SetIconKey(const QString& key) {
 QVariant GalaxyTreeNode::data(int column, int role) const {
     if (column == 0) {
         switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return m_label;
         case kKeyRole:
             return platform::CollectionKey(m_id).toString();
         case kIdRole:
@@ -36,7 +39,13 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
 }
 
 void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
-    if (column == 0 && role == kIconRole)
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+        QString label = value.toString();
+        if (label != m_label) {
+            m_label = std::move(label);
+            emitDataChanged();
+        }
+    } else if (column == 0 && role == kIconRole)
         SetIconKey(value.toString());
     else if (column == 0 && role == kIdRole)
         m_id = value.toInt();
@@ -47,6 +56,7 @@ void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
 QTreeWidgetItem* GalaxyTreeNode::clone() const {
     auto* copy = new GalaxyTreeNode(m_id);
     *static_cast<QTreeWidgetItem*>(copy) = *this;
+    copy->m_label = m_label;
     copy->m_iconKey = m_iconKey;
     return copy;
 }

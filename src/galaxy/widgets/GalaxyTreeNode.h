@@ -1,7 +1,7 @@
-// A node of the Ruvaze Rezivo's tree that shows a map object. Its key, ID
-// and icon are answered from the object's ID and icon key instead of being
-// stored as item data: a tree of a whole map makes tens of thousands of
-// nodes, and each stored value costs an allocation.
+// A node of the Ruvaze Rezivo's tree that shows a map object. Its label is
+// kept in a plain member and its key, ID and icon are answered from the
+// object's ID and icon key instead of being stored as item data: a tree of a
+// whole map makes and relabels tens of thousands of nodes.
 #pragma once
 
 #include <QTreeWidgetItem>
@@ -21,5 +21,6 @@ public:
 
 private:
     int32_t m_id;
+    QString m_label;
     QString m_iconKey;
 };

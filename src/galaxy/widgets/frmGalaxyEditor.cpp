@@ -447,7 +447,8 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
             AddObjectNode(childNode, child);
             children.append(childNode);
         }
-        node->addChildren(children);
+        if (!children.isEmpty())
+            node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
