@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ inline int RunBenchmarks(int argc, char** argv, const std::vector<RatioTarget>& 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    // The report goes through std::cout; the ratios follow it, never within.
+    std::cout.flush();
+    std::fflush(nullptr);
     for (const RatioTarget& target : targets) {
         const double measured = target.measured(reporter);
         if (measured > 0)

@@ -44,7 +44,7 @@ bool GalaxyDocument::CheckObject(const Ptr& object) {
 }
 
 bool GalaxyDocument::Contains(const Ptr& object) const {
-    return object && m_parser->objects.find(object->Key()).get() == object.get();
+    return object && m_parser->objects.find(object->IndexKey()).get() == object.get();
 }
 
 void GalaxyDocument::Changed(const Ptr& object) {
@@ -112,7 +112,7 @@ bool GalaxyDocument::AddNewObject(const Ptr& object) {
     if (!m_parser->AddObject(object))
         return Fail(m_parser->GetLastError());
     if (parent)
-        parent->Childs.add(object, object->Key());
+        parent->Childs.add(object, object->IndexKey());
     bool placed = m_parser->UpdateObjectXML(object);
     if (!placed)
         Fail(QStringLiteral("Error while updating ojbect state in XML:\n") +
@@ -150,9 +150,9 @@ GalaxyDocument::Ptr GalaxyDocument::PasteObject(const Ptr& copied, const Ptr& ta
         return nullptr;
     }
     if (const Ptr parent = copy->Parent.lock())
-        parent->Childs.add(copy, copy->Key());
+        parent->Childs.add(copy, copy->IndexKey());
     else
-        m_parser->Sectors.add(copy, copy->Key());
+        m_parser->Sectors.add(copy, copy->IndexKey());
     m_lastError.clear();
     if (!m_parser->UpdateObjectXML(copy))
         Fail(QStringLiteral("Error updating object in xml:\n") + m_parser->GetLastError());

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <iterator>
 
@@ -206,12 +205,7 @@ int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
 }
 
 QString clsGalaxyObject::Key() const {
-    // One string, not a number and then its concatenation: every read object
-    // gets a key.
-    char text[16];
-    char* end = std::to_chars(text, text + sizeof text - 1, ID).ptr;
-    *end++ = 'k';
-    return QString::fromLatin1(text, end - text);
+    return IndexKey().toString();
 }
 
 QString clsGalaxyObject::ObjectTypeName() const {
@@ -339,7 +333,7 @@ bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
             document.ForgetObject(child);
             return false;
         }
-        const QString key = child->Key();
+        const platform::CollectionKey key = child->IndexKey();
         document.RegisterObject(child, key);
         Childs.add(child, key);
         return true;
@@ -464,7 +458,7 @@ clsGalaxyObject::Ptr clsGalaxyObject::CopyUnder(clsGalaxyParser& document,
         copy->AddProperty(property->Name, property->Value);
     for (const Ptr& child : Childs) {
         const Ptr childCopy = child->CopyUnder(document, copy);
-        copy->Childs.add(childCopy, childCopy->Key());
+        copy->Childs.add(childCopy, childCopy->IndexKey());
     }
     copy->Loaded = true;
     return copy;

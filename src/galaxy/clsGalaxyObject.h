@@ -61,7 +61,10 @@ public:
     int32_t z() const { return NamedProperty(QStringLiteral("z")); }
     void Setz(int32_t value) { AddProperty(QStringLiteral("z"), value); }
 
+    // The object's key in the document's collections, "<ID>k".
     QString Key() const;
+    // The same key without a text, for the collections' own use.
+    platform::CollectionKey IndexKey() const { return platform::CollectionKey(ID); }
     QString GetLastError() const { return m_lastError; }
 
     // Reads the object from the element under the XML cursor; with gateOnly

@@ -32,7 +32,7 @@ clsGalaxyParser::Ptr clsGalaxyParser::NewGalObject(const Ptr& parent) {
 
 clsGalaxyParser::Ptr clsGalaxyParser::CreateGalObject(const Ptr& parent) {
     Ptr object = NewGalObject(parent);
-    objects.add(object, object->Key());
+    objects.add(object, object->IndexKey());
     return object;
 }
 
@@ -77,7 +77,7 @@ bool clsGalaxyParser::ParseFile(const QString& path) {
             SetLastError(QStringLiteral("Failed to load object: ") + sector->GetLastError());
             return false;
         }
-        Sectors.add(sector, sector->Key());
+        Sectors.add(sector, sector->IndexKey());
     }
     Good = true;
     FileName = path;

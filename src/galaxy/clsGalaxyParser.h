@@ -11,6 +11,7 @@
 #include "gamefiles/clsXMLParser.h"
 #include "platform/KeyedCollection.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,21 @@ public:
     static constexpr int32_t kRecordName = 0;
     static constexpr int32_t kRecordID = 1;
     static constexpr int32_t kRecordNameOnly = 2;
+
+    // While one is alive, each T-file text of a type, subtype and mode is
+    // looked up once: labelling a tree asks for the same few records
+    // thousands of times, and nothing edits T-files or text resources while
+    // labels are made. Batches nest.
+    class TextBatch {
+    public:
+        explicit TextBatch(clsGalaxyParser& document);
+        ~TextBatch();
+        TextBatch(const TextBatch&) = delete;
+        TextBatch& operator=(const TextBatch&) = delete;
+
+    private:
+        clsGalaxyParser& m_document;
+    };
 
     static std::shared_ptr<clsGalaxyParser> Create();
     ~clsGalaxyParser();
@@ -88,13 +104,14 @@ private:
     static void ReleaseObjects(const Objects& collection);
     void DropObjects();
     // Steps of AddObject for the object alone.
-    bool RegisterObject(const Ptr& object, const QString& key);
+    bool RegisterObject(const Ptr& object, const platform::CollectionKey& key);
     // The object and its whole subtree leave `objects` and `Sectors`.
     void ForgetObject(const Ptr& object);
     void RemoveDescendants(const Ptr& object);
 
     QString GetSectorName(const Ptr& sector);
-    bool GetTFileObjectText(const Ptr& object, QString& text, int32_t mode);
+    bool GetTFileObjectText(int32_t type, int32_t subtype, QString& text, int32_t mode);
+    bool LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool GetRecordText(const clsTXTObject& record, int32_t mode, QString& text);
     std::shared_ptr<clsTxtParser> TFileOfType(int32_t type);
 
@@ -108,4 +125,11 @@ private:
     // T-files that could not be had, so a map of many objects of a missing
     // table asks the file system once, not once per object.
     QSet<QString> m_missingTFiles;
+    struct BatchText {
+        QString text;
+        bool found = false;
+    };
+    int m_textBatches = 0;
+    QHash<quint64, BatchText> m_batchTexts;
+    QHash<int32_t, std::shared_ptr<clsTxtParser>> m_batchFiles;
 };

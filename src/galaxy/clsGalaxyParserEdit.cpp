@@ -42,7 +42,7 @@ void SetAll(clsGalaxyObject& object, std::initializer_list<const char*> names) {
 
 } // namespace
 
-bool clsGalaxyParser::RegisterObject(const Ptr& object, const QString& key) {
+bool clsGalaxyParser::RegisterObject(const Ptr& object, const platform::CollectionKey& key) {
     if (object->otype() == kSector && !Sectors.add(object, key))
         return false;
     objects.add(object, key);
@@ -50,7 +50,7 @@ bool clsGalaxyParser::RegisterObject(const Ptr& object, const QString& key) {
 }
 
 bool clsGalaxyParser::AddObject(const Ptr& object) {
-    if (!RegisterObject(object, object->Key()))
+    if (!RegisterObject(object, object->IndexKey()))
         return false;
     for (const Ptr& child : object->Childs)
         AddObject(child);
@@ -58,16 +58,16 @@ bool clsGalaxyParser::AddObject(const Ptr& object) {
 }
 
 void clsGalaxyParser::ForgetObject(const Ptr& object) {
-    Sectors.remove(object->Key());
-    objects.remove(object->Key());
+    Sectors.remove(object->IndexKey());
+    objects.remove(object->IndexKey());
     for (const Ptr& child : object->Childs)
         ForgetObject(child);
 }
 
 void clsGalaxyParser::RemoveDescendants(const Ptr& object) {
     for (const Ptr& child : object->Childs) {
-        Sectors.remove(child->Key());
-        objects.remove(child->Key());
+        Sectors.remove(child->IndexKey());
+        objects.remove(child->IndexKey());
         // Their elements went with the object's: they have none now.
         child->XMLBookmark = 0;
         child->Dirty = true;
@@ -84,10 +84,10 @@ bool clsGalaxyParser::DeleteObject(const Ptr& object) {
     }
     SetLastError(object->GetLastError());
     if (const Ptr parent = object->Parent.lock())
-        parent->Childs.remove(object->Key());
+        parent->Childs.remove(object->IndexKey());
     object->Parent.reset();
-    Sectors.remove(object->Key());
-    objects.remove(object->Key());
+    Sectors.remove(object->IndexKey());
+    objects.remove(object->IndexKey());
     RemoveDescendants(object);
     return true;
 }
@@ -112,7 +112,7 @@ bool clsGalaxyParser::CheckMove(const Ptr& object, const Ptr& target, bool asChi
     } else if (IsWithin(asChild ? target : targetParent, object)) {
         SetLastError(QStringLiteral("Cannot move an object into its own subtree."));
     } else if (IsSector(object) &&
-               (!Sectors.contains(object->Key()) || !Sectors.contains(target->Key()))) {
+               (!Sectors.contains(object->IndexKey()) || !Sectors.contains(target->IndexKey()))) {
         SetLastError(QStringLiteral("clsGalaxyParser->MoveObject: the sector is not in the "
                                     "map."));
     } else if (object->XMLBookmark <= 0 || target->XMLBookmark <= 0) {
@@ -131,14 +131,14 @@ bool clsGalaxyParser::MoveObject(const Ptr& object, const Ptr& target, bool asCh
         SetLastError(m_xml.GetLastError());
         return false;
     }
-    const QString key = object->Key();
+    const platform::CollectionKey key = object->IndexKey();
     if (const Ptr parent = object->Parent.lock())
         parent->Childs.remove(key);
     const Ptr newParent = asChild ? target : target->Parent.lock();
     object->Parent = newParent;
     if (IsSector(object)) {
         Sectors.remove(key);
-        Sectors.insertBefore(target->Key(), object, key);
+        Sectors.insertBefore(target->IndexKey(), object, key);
     } else {
         newParent->Childs.add(object, key);
     }
@@ -160,7 +160,7 @@ bool clsGalaxyParser::AddDefaultChild(const Ptr& parent, int32_t type, int32_t s
     child->Setsubtype(subtype);
     // New, so nothing of it is left to read.
     child->Loaded = true;
-    parent->Childs.add(child, child->Key());
+    parent->Childs.add(child, child->IndexKey());
     if (UpdateObjectXML(child))
         return true;
     SetLastError(QStringLiteral("Error while creating default objects:\n") + GetLastError());

@@ -62,21 +62,60 @@ bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QS
     const std::optional<int32_t> nameID = tfiles::ValueLong(record.Value(kNameField));
     if (!nameID)
         return false;
+    // The ID string is asked of the record only when the name is missing.
+    if (const auto name = DescServer().GetString(kNamesPage, *nameID)) {
+        text = name->Text();
+        return true;
+    }
     const QString fallback = mode == kRecordNameOnly ? QString() : record.ObjectName();
     text = DescServer().GetString2(kNamesPage, *nameID, fallback);
     return true;
 }
 
-bool clsGalaxyParser::GetTFileObjectText(const Ptr& object, QString& text, int32_t mode) {
-    const int32_t type = object->otype();
+clsGalaxyParser::TextBatch::TextBatch(clsGalaxyParser& document) : m_document(document) {
+    ++m_document.m_textBatches;
+}
+
+clsGalaxyParser::TextBatch::~TextBatch() {
+    if (--m_document.m_textBatches == 0) {
+        m_document.m_batchTexts.clear();
+        m_document.m_batchFiles.clear();
+    }
+}
+
+bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString& text,
+                                         int32_t mode) {
     if (!mdlZorvGalaxy::GalTypeTFiles.contains(type)) {
         text = NoFileText(type);
         return false;
     }
-    const auto file = TFileOfType(type);
-    const auto record = file ? file->FindIndex(object->subtype()) : nullptr;
+    // The table's types are small and so are the modes; others go uncached.
+    if (m_textBatches == 0 || type < 0 || type > 0xFFFFFF || mode < 0 || mode > 0xFF)
+        return LookUpTFileText(type, subtype, text, mode);
+    const quint64 key = quint64(uint32_t(subtype)) << 32 | quint64(type) << 8 | quint64(mode);
+    const auto cached = m_batchTexts.constFind(key);
+    if (cached != m_batchTexts.constEnd()) {
+        text = cached->text;
+        return cached->found;
+    }
+    const bool found = LookUpTFileText(type, subtype, text, mode);
+    m_batchTexts.insert(key, BatchText{text, found});
+    return found;
+}
+
+bool clsGalaxyParser::LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode) {
+    std::shared_ptr<clsTxtParser> file;
+    if (m_textBatches == 0) {
+        file = TFileOfType(type);
+    } else {
+        const auto cached = m_batchFiles.constFind(type);
+        file = cached != m_batchFiles.constEnd() ? *cached : TFileOfType(type);
+        if (cached == m_batchFiles.constEnd())
+            m_batchFiles.insert(type, file);
+    }
+    const auto record = file ? file->FindIndex(subtype) : nullptr;
     if (!record) {
-        text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(object->subtype());
+        text = QStringLiteral("[object t=%1 s=%2]").arg(type).arg(subtype);
         return false;
     }
     if (GetRecordText(*record, mode, text))
@@ -100,14 +139,15 @@ QStringList clsGalaxyParser::GetSubTypeNames(int32_t type, int32_t mode) {
 QString clsGalaxyParser::GetObjectID(const Ptr& object) {
     if (!object)
         return {};
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
         return TwoDigits(object->x()) + QStringLiteral(", ") + TwoDigits(object->y());
     case kContainer:
         return QStringLiteral("SUB_OBJECTS");
     default: {
         QString text;
-        GetTFileObjectText(object, text, kRecordID);
+        GetTFileObjectText(type, object->subtype(), text, kRecordID);
         return text;
     }
     }
@@ -119,7 +159,8 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
     const int32_t description = object->NamedProperty(QStringLiteral("n"));
     if (description >= kFirstOwnName)
         return DescServer().GetString2(kNamesPage, description, QString());
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
         return GetSectorName(object);
     case kBackground:
@@ -128,7 +169,7 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
         return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
     default: {
         QString text;
-        GetTFileObjectText(object, text, kRecordName);
+        GetTFileObjectText(type, object->subtype(), text, kRecordName);
         return text;
     }
     }
@@ -137,7 +178,8 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
 QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     if (!object)
         return {};
-    switch (object->otype()) {
+    const int32_t type = object->otype();
+    switch (type) {
     case kSector:
     case kBackground:
         return QString::number(object->subtype());
@@ -145,7 +187,7 @@ QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
         return mdlCommon::GetArrayString(mdlZorvGalaxy::GalSubObjectNames, object->subtype());
     default: {
         QString text;
-        GetTFileObjectText(object, text, mode);
+        GetTFileObjectText(type, object->subtype(), text, mode);
         return text;
     }
     }

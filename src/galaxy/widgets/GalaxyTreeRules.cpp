@@ -1,7 +1,6 @@
 #include "galaxy/widgets/GalaxyTreeRules.h"
 
 #include "galaxy/clsGalaxyParser.h"
-#include "shell/mdlComFunctions.h"
 
 namespace GalaxyTreeRules {
 
@@ -34,14 +33,25 @@ QString SubObjectImageKey(int32_t subtype) {
 } // namespace
 
 QString NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter) {
+    // Built in place: a tree asks for thousands of labels.
     QString label;
-    if (filter & kShowClass)
-        label = u'[' + object->ObjectTypeName() + u']';
-    const QString separator = QStringLiteral(" - ");
+    const auto append = [&label](const QString& part) {
+        if (part.isEmpty())
+            return;
+        if (!label.isEmpty())
+            label += QLatin1String(" - ");
+        label += part;
+    };
+    if (filter & kShowClass) {
+        label.reserve(64);
+        label += u'[';
+        label += object->ObjectTypeName();
+        label += u']';
+    }
     if (filter & kShowID)
-        mdlComFunctions::AppendWithSeparator(label, document.GetObjectID(object), separator);
+        append(document.GetObjectID(object));
     if (filter & kShowName)
-        mdlComFunctions::AppendWithSeparator(label, document.GetObjectName(object), separator);
+        append(document.GetObjectName(object));
     return label;
 }
 

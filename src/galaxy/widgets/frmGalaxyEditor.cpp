@@ -2,10 +2,11 @@
 #include "galaxy/widgets/frmGalaxyEditorEvents.h"
 
 #include "galaxy/GalaxyDocument.h"
+#include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyIcons.h"
 #include "galaxy/widgets/GalaxyMessages.h"
+#include "galaxy/widgets/GalaxyTreeNode.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
@@ -417,15 +418,12 @@ QString frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
 
 void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
     node->setText(0, GetNodeLabel(object));
-    const QString icon = GalaxyTreeRules::ImageKey(*object);
-    node->setData(0, kIconRole, icon);
-    node->setIcon(0, GalaxyIcons::Icon(icon));
+    // The node draws the icon its key names.
+    node->setData(0, kIconRole, GalaxyTreeRules::ImageKey(*object));
 }
 
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
-    auto* node = new QTreeWidgetItem;
-    node->setData(0, kKeyRole, object->Key());
-    node->setData(0, kIdRole, object->ID);
+    auto* node = new GalaxyTreeNode(object->ID);
     SetNodeLook(node, object);
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
@@ -455,7 +453,8 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
             AddObjectNode(childNode, child);
             children.append(childNode);
         }
-        node->addChildren(children);
+        if (!children.isEmpty())
+            node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
@@ -471,6 +470,7 @@ void frmGalaxyEditor::FillTree() {
     Tree->clear();
     m_objectNodes.clear();
     m_placeholders.clear();
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     QList<QTreeWidgetItem*> sectors;
     for (const Ptr& sector : m_document->parser()->Sectors) {
         QTreeWidgetItem* node = MakeNode(sector);
@@ -515,6 +515,7 @@ void frmGalaxyEditor::RemoveChildNodes(QTreeWidgetItem* node) {
 }
 
 void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     QTreeWidgetItem* node = NodeOf(object);
     if (!node) {
         const Ptr parent = object->Parent.lock();
@@ -562,6 +563,7 @@ void frmGalaxyEditor::RelabelTree() {
     // Only texts change, so the view is told once at the end instead of
     // once per node.
     const QSignalBlocker quiet(Tree->model());
+    const clsGalaxyParser::TextBatch labels(*m_document->parser());
     for (const Ptr& sector : m_document->parser()->Sectors)
         RelabelNodes(sector);
     Tree->viewport()->update();

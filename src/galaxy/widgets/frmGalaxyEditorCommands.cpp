@@ -3,6 +3,7 @@
 // map files dropped on it, the game, the Text Resource Editor and the nebula
 // report. The tree itself follows the document's signals.
 #include "galaxy/GalaxyDocument.h"
+#include "galaxy/clsGalaxyParser.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
 #include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
@@ -290,6 +291,7 @@ void frmGalaxyEditor::ReportNebulaSectors() {
 
 void frmGalaxyEditor::Document_SectorLoaded(const Ptr& sector) {
     if (QTreeWidgetItem* node = NodeOf(sector)) {
+        const clsGalaxyParser::TextBatch labels(*m_document->parser());
         ++m_treeUpdates;
         RemoveChildNodes(node);
         AddObjectNode(node, sector);

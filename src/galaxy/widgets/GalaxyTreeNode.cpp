@@ -1,0 +1,62 @@
+#include "galaxy/widgets/GalaxyTreeNode.h"
+
+#include "galaxy/widgets/GalaxyEditorRoles.h"
+#include "galaxy/widgets/GalaxyIcons.h"
+#include "platform/CollectionKey.h"
+
+#include <QIcon>
+
+using GalaxyEditorRoles::kIconRole;
+using GalaxyEditorRoles::kIdRole;
+using GalaxyEditorRoles::kKeyRole;
+
+void GalaxyTreeNode::SetIconKey(const QString& key) {
+    if (key == m_iconKey)
+        return;
+    m_iconKey = key;
+    emitDataChanged();
+}
+
+QVariant GalaxyTreeNode::data(int column, int role) const {
+    if (column == 0) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return m_label;
+        case kKeyRole:
+            return platform::CollectionKey(m_id).toString();
+        case kIdRole:
+            return m_id;
+        case kIconRole:
+            return m_iconKey;
+        case Qt::DecorationRole:
+            return GalaxyIcons::Icon(m_iconKey);
+        default:
+            break;
+        }
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+        QString label = value.toString();
+        if (label != m_label) {
+            m_label = std::move(label);
+            emitDataChanged();
+        }
+    } else if (column == 0 && role == kIconRole)
+        SetIconKey(value.toString());
+    else if (column == 0 && role == kIdRole)
+        m_id = value.toInt();
+    else if (column != 0 || role != kKeyRole)
+        QTreeWidgetItem::setData(column, role, value);
+}
+
+QTreeWidgetItem* GalaxyTreeNode::clone() const {
+    auto* copy = new GalaxyTreeNode(m_id);
+    *static_cast<QTreeWidgetItem*>(copy) = *this;
+    copy->m_label = m_label;
+    copy->m_iconKey = m_iconKey;
+    return copy;
+}
