@@ -60,6 +60,18 @@ QString IdText(const QString& subject, const QString& text) {
     return "The id \"" + text + "\" of " + subject + " is not a number";
 }
 
+// The texts of one page made in one allocation; each text handed out shares
+// it, so it lasts while any of them is in use.
+class TextBlock {
+public:
+    explicit TextBlock(int count) : m_texts(std::make_shared<std::vector<clsString>>(count)) {}
+    std::shared_ptr<clsString> Next() { return {m_texts, &(*m_texts)[m_used++]}; }
+
+private:
+    std::shared_ptr<std::vector<clsString>> m_texts;
+    size_t m_used = 0;
+};
+
 } // namespace
 
 struct clsDescServer::ReadPage {
@@ -456,6 +468,7 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
             return true;
         });
         page.Strings.reserve(count);
+        TextBlock block(count);
         QByteArrayView badText;
         const bool good = m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
             const QByteArrayView idText = child.Attr("id");
@@ -464,7 +477,7 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 badText = idText;
                 return false;
             }
-            auto text = std::make_shared<clsString>();
+            auto text = block.Next();
             text->ID = *id;
             text->RawText = child.Value();
             text->PageID = *pageId;
@@ -505,7 +518,7 @@ void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
     if (const auto cached = FindPage(page->PageID))
         cached->CompleteFrom(*page);
     else
-        m_pages.add(page, page->Key());
+        m_pages.add(page, page->ItemKey());
 }
 
 bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {

@@ -23,15 +23,15 @@ bool clsPage::OverwriteString(std::shared_ptr<clsString> str) {
     if (const auto earlier = FindString(str->ID)) {
         if (KeepsEarlier(str->RawText))
             return false;
-        Strings.remove(earlier->Key());
+        Strings.remove(earlier->ItemKey());
     }
-    const QString key = str->Key();
+    const CollectionKey key = str->ItemKey();
     Strings.add(std::move(str), key);
     return false;
 }
 
 void clsPage::AddString(std::shared_ptr<clsString> str) {
-    const QString key = str->Key();
+    const CollectionKey key = str->ItemKey();
     if (Strings.add(str, key))
         return;
     str->CopyTo(*Strings.find(key));
@@ -57,7 +57,7 @@ void clsPage::CompleteFrom(const clsPage& later) {
         // A text already here can only be a later "-", which keeps it.
         Strings.reserve(Strings.count() + later.Strings.count());
         for (const auto& text : later.Strings)
-            Strings.add(text, text->Key());
+            Strings.add(text, text->ItemKey());
         return;
     }
     platform::KeyedCollection<clsString> merged;
@@ -65,11 +65,11 @@ void clsPage::CompleteFrom(const clsPage& later) {
     for (const auto& earlier : Strings) {
         const auto replacement = later.FindString(earlier->ID);
         if (!replacement || KeepsEarlier(replacement->RawText))
-            merged.add(earlier, earlier->Key());
+            merged.add(earlier, earlier->ItemKey());
     }
     for (const auto& text : later.Strings)
         if (!(FindString(text->ID) && KeepsEarlier(text->RawText)))
-            merged.add(text, text->Key());
+            merged.add(text, text->ItemKey());
     Strings = std::move(merged);
 }
 

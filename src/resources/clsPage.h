@@ -28,6 +28,7 @@ public:
     // "<page id>k".
     static QString MakeKey(int32_t pageId);
     QString Key() const { return MakeKey(PageID); }
+    platform::CollectionKey ItemKey() const { return platform::CollectionKey(PageID); }
     // Puts a text of a later copy of this page in place: a later "-" keeps
     // the earlier text. Always false.
     bool OverwriteString(std::shared_ptr<clsString> str);
@@ -42,7 +43,7 @@ public:
     // PageID, Name, desc, Dirty and DuplicitIDs.
     void CopyTo(clsPage& target) const;
     std::shared_ptr<clsPage> Clone() const;
-    bool RemoveString(const clsString& str) { return Strings.remove(str.Key()); }
+    bool RemoveString(const clsString& str) { return Strings.remove(str.ItemKey()); }
     QString GetLastError() const { return m_strError; }
 
 private:

@@ -2,6 +2,8 @@
 // for a reference list, the text with its references resolved.
 #pragma once
 
+#include "platform/CollectionKey.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -17,6 +19,8 @@ public:
     // "<page id>-<id>k".
     static QString MakeKey(int32_t pageId, int32_t id);
     QString Key() const { return MakeKey(PageID, ID); }
+    // The same key as the collections hold it, made without allocating.
+    platform::CollectionKey ItemKey() const { return platform::CollectionKey(PageID, ID); }
     // The resolved text when there is one, else the raw text.
     QString Text() const { return m_translated.isEmpty() ? RawText : m_translated; }
     bool Translated() const { return !m_translated.isEmpty(); }

@@ -37,6 +37,7 @@ QVariant clsTXTObject::Value(int32_t index) const {
 }
 
 bool clsTXTObject::SetValue(int32_t index, const QVariant& value) {
+    Written();
     return mdlZorvObjects::Zorv_TXTSetValue(m_handle, index, value) != 0;
 }
 
@@ -45,17 +46,21 @@ int32_t clsTXTObject::size() const {
 }
 
 bool clsTXTObject::InsertSpaceToArray(int32_t position, int32_t count) {
+    Written();
     return mdlZorvObjects::Zorv_TXTInsertValues(m_handle, position, count) != 0;
 }
 
 bool clsTXTObject::RemoveSpaceFromArray(int32_t position, int32_t count) {
+    Written();
     return mdlZorvObjects::Zorv_TXTRemoveValues(m_handle, position, count) != 0;
 }
 
 bool clsTXTObject::Construct(int32_t count) {
+    Written();
     return mdlZorvObjects::Zorv_TXTSetSize(m_handle, count) != 0;
 }
 
 bool clsTXTObject::CopyTo(const clsTXTObject& destination) const {
+    Written();
     return mdlZorvObjects::Zorv_TXTCopyObject(destination.m_handle, m_handle) != 0;
 }

@@ -37,6 +37,13 @@ public:
     bool Construct(int32_t count);
     bool CopyTo(const clsTXTObject& destination) const;
 
+    // Counts the changes asked of any line, refused ones included: while it
+    // stands still no line can have become dirty.
+    static uint64_t Writes() { return s_writes; }
+
 private:
+    static void Written() { ++s_writes; }
+
+    inline static uint64_t s_writes = 0;
     int32_t m_handle = 0;
 };

@@ -97,6 +97,7 @@ bool clsTxtParser::Load(int32_t file) {
     UnsortedObjects.clear();
     m_modified = false;
     m_parsed = false;
+    m_cleanAt.reset();
     m_header = {};
     ReleaseStore();
     m_store = mdlZorvObjects::Zorv_LoadFromFile(file, 1);
@@ -104,7 +105,10 @@ bool clsTxtParser::Load(int32_t file) {
         SetLastError(mdlZorvObjects::GetLastErrorText());
         return false;
     }
-    return LoadFromHandle(m_store);
+    if (!LoadFromHandle(m_store))
+        return false;
+    m_cleanAt = clsTXTObject::Writes();
+    return true;
 }
 
 bool clsTxtParser::LoadFromHandle(int32_t handle) {
@@ -114,6 +118,7 @@ bool clsTxtParser::LoadFromHandle(int32_t handle) {
     }
     m_store = handle;
     m_parsed = handle != 0;
+    m_cleanAt.reset();
 
     int32_t count = 0;
     mdlZorvObjects::Zorv_EnumObjects(handle, nullptr, 0, &count);
@@ -155,6 +160,7 @@ bool clsTxtParser::Save(int32_t file) {
     }
     mdlZorvFD::ZorvFD_SetEndOfFile(file);
     m_modified = false;
+    m_cleanAt = clsTXTObject::Writes();
     return true;
 }
 
@@ -184,9 +190,12 @@ bool clsTxtParser::RemoveObject(const clsTXTObject& object) {
 bool clsTxtParser::CheckDirty() const {
     if (m_modified)
         return true;
+    if (m_cleanAt == clsTXTObject::Writes())
+        return false;
     for (const Object& object : objects)
         if (object->Dirty())
             return true;
+    m_cleanAt = clsTXTObject::Writes();
     return false;
 }
 

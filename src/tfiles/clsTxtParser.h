@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class clsTxtParser {
 public:
@@ -58,6 +59,10 @@ private:
     QString m_lastError;
     bool m_modified = false;
     bool m_parsed = false;
+    // clsTXTObject::Writes() when no line was dirty; a fresh load or a save
+    // leaves none, so asking again needs no pass over the lines until a
+    // line is changed.
+    mutable std::optional<uint64_t> m_cleanAt;
     int32_t m_store = 0;
     // version 0 marks a header not read yet.
     ZorvTXTHeader m_header{};
