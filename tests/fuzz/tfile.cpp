@@ -57,11 +57,9 @@ void checkEdit(int32_t store, std::string_view input) {
     const auto pick = static_cast<unsigned char>(input.back());
     const std::size_t line = (input.size() + pick) % lines.size();
     const int32_t values = Zorv_TXTGetSize(lines[line]);
-    // The first value stays out of the text edit until a save refuses a
-    // line that would read back as a comment.
-    if (values < 2)
+    if (values < 1)
         return;
-    const int32_t index = 1 + static_cast<int32_t>(pick % (values - 1));
+    const int32_t index = static_cast<int32_t>(pick % values);
     const std::string text(input.substr(pick % input.size(), pick % 7));
     ZorvVariant value{};
     value.type = ZORV_VT_TEXT;
