@@ -5,6 +5,7 @@
 #include "platform/ZorvError.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QMimeData>
 #include <QStringDecoder>
 #include <QStringList>
@@ -239,6 +240,22 @@ bool LongToBool(int32_t number) {
 
 bool IsEven(int32_t number) {
     return number % 2 == 0;
+}
+
+std::optional<double> TextNumber(const QString& text) {
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+std::optional<int32_t> WholeNumber(double number) {
+    const double rounded = std::nearbyint(number);
+    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
+          rounded <= std::numeric_limits<int32_t>::max()))
+        return std::nullopt;
+    return static_cast<int32_t>(rounded);
 }
 
 // Shifts, not divisions: a division rounds a negative value towards zero and

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QMimeData;
 class QObject;
@@ -55,6 +56,10 @@ int32_t LoWord(int32_t value);
 int32_t BoolToLong(bool flag);
 bool LongToBool(int32_t number);
 bool IsEven(int32_t number);
+// A number typed in the C locale; nothing for anything else.
+std::optional<double> TextNumber(const QString& text);
+// The number rounded half to even; nothing outside the 32-bit range.
+std::optional<int32_t> WholeNumber(double number);
 
 // Colours and hexadecimal text; byte 0 is the low byte of a colour.
 int32_t GetColorByte0(int32_t value);

@@ -336,22 +336,6 @@ std::optional<double> TranslateValueBack(const QString& text, int32_t index, int
     }
 }
 
-std::optional<double> TextNumber(const QString& text) {
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(number))
-        return std::nullopt;
-    return number;
-}
-
-std::optional<int32_t> WholeNumber(double number) {
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
-          rounded <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(rounded);
-}
-
 QString RecordName(const clsTXTObject& record, const Lookups& lookups) {
     const std::optional<QString> name = PageName(record, lookups);
     return name ? *name : record.ObjectName();

@@ -5,6 +5,8 @@
 // loaded; the built-in size and type tables stand in for the rest.
 #pragma once
 
+#include "shell/mdlComFunctions.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -73,10 +75,8 @@ QStringList PropertyValues(int32_t index, int32_t size, const Lookups& lookups);
 std::optional<double> TranslateValueBack(const QString& text, int32_t index, int32_t size,
                                          const Lookups& lookups);
 
-// A number typed in the C locale; nothing for anything else.
-std::optional<double> TextNumber(const QString& text);
-// The number rounded half to even; nothing outside the 32-bit range.
-std::optional<int32_t> WholeNumber(double number);
+using mdlComFunctions::TextNumber;
+using mdlComFunctions::WholeNumber;
 
 // Name of a line of another table: its page 17 text (numbered by its value
 // 6), else its ID string.

@@ -87,26 +87,12 @@ const tfiles::TextTable* FieldTable(int32_t kind) {
     }
 }
 
-std::optional<double> TextNumber(const QString& text) {
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(number))
-        return std::nullopt;
-    return number;
-}
-
-// A whole number rounded half to even; nothing outside the 32-bit range.
-std::optional<int32_t> Whole(double number) {
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
-          rounded <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(rounded);
-}
+using mdlComFunctions::TextNumber;
+using mdlComFunctions::WholeNumber;
 
 std::optional<int32_t> TextWhole(const QString& text) {
     const std::optional<double> number = TextNumber(text);
-    return number ? Whole(*number) : std::nullopt;
+    return number ? WholeNumber(*number) : std::nullopt;
 }
 
 // A 32-bit product; nothing when it overflows.
@@ -122,7 +108,7 @@ std::optional<double> WholeTimes(const QString& text, int32_t factor) {
 }
 
 QString WholeText(double number) {
-    const std::optional<int32_t> whole = Whole(number);
+    const std::optional<int32_t> whole = WholeNumber(number);
     return whole ? QString::number(*whole) : QString();
 }
 
@@ -221,12 +207,12 @@ std::optional<QString> TranslateValue(int32_t kind, int32_t index, int32_t size,
         return std::nullopt;
     const float v = static_cast<float>(*number);
     if (index == size - 2) {
-        const std::optional<int32_t> whole = Whole(v);
+        const std::optional<int32_t> whole = WholeNumber(v);
         return whole ? mdlCommon::GetArrayString(mdlZorvShips::CargoClassNames, *whole)
                      : QStringLiteral("N/A");
     }
     if (IsRaceField(kind, index)) {
-        const std::optional<int32_t> whole = Whole(v);
+        const std::optional<int32_t> whole = WholeNumber(v);
         return whole ? mdlCommon::GetArrayString(mdlZorvConst::RaceNames, *whole)
                      : QStringLiteral("N/A");
     }
@@ -238,7 +224,7 @@ std::optional<QString> TranslateValue(int32_t kind, int32_t index, int32_t size,
     }
     if (kind == kBullets) {
         if (IsColorField(kind, index)) {
-            const std::optional<int32_t> whole = Whole(v);
+            const std::optional<int32_t> whole = WholeNumber(v);
             if (!whole)
                 return std::nullopt;
             const QString digits = mdlComFunctions::ColorToHex(*whole, 0);
@@ -269,7 +255,7 @@ std::optional<double> TranslateValueBack(int32_t kind, int32_t index, int32_t si
         const std::optional<double> rate = TextNumber(text);
         if (!rate || *rate == 0)
             return std::nullopt;
-        const std::optional<int32_t> delay = Whole(1000.0 / (*rate / 60.0));
+        const std::optional<int32_t> delay = WholeNumber(1000.0 / (*rate / 60.0));
         return delay ? std::optional<double>(*delay) : std::nullopt;
     }
     if (IsColorField(kind, index))
@@ -290,7 +276,8 @@ QString BulletRange(const QVariant& lifetime, const QVariant& speed) {
     const std::optional<double> units = tfiles::ValueNumber(speed);
     if (!milliseconds || !units)
         return QStringLiteral("[error]");
-    const std::optional<int32_t> metres = Whole(*milliseconds / 1000.0 * (*units / kUnitsPerMetre));
+    const std::optional<int32_t> metres =
+        WholeNumber(*milliseconds / 1000.0 * (*units / kUnitsPerMetre));
     if (!metres)
         return QStringLiteral("[error]");
     if (*metres < 1000)
