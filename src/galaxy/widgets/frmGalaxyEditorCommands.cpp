@@ -9,6 +9,7 @@
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
+#include "platform/Processes.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/frmText.h"
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -253,10 +253,8 @@ void frmGalaxyEditor::RunGame() {
             platform::PromptIcon::Exclamation, platform::PromptButtons::OK, this);
         return;
     }
-    QProcess game;
-    game.setProgram(path);
-    game.setWorkingDirectory(mdlComFunctions::GetFileDir(path));
-    game.startDetached();
+    QString error;
+    platform::StartDetached(path, {}, error, mdlComFunctions::GetFileDir(path));
 }
 
 void frmGalaxyEditor::ShowTextResourceEditor() {

@@ -556,8 +556,9 @@ void frmTXTEditor::StartGame() {
             PromptIcon::Exclamation);
         return;
     }
+    // The game runs in its own folder, where it finds its data.
     QString error;
-    platform::StartDetached(executable, {}, error);
+    platform::StartDetached(executable, {}, error, mdlComFunctions::GetFileDir(executable));
 }
 
 void frmTXTEditor::FillObjectList() {
