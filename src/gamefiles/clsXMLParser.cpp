@@ -173,6 +173,40 @@ bool HasNonAscii(QByteArrayView bytes) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
+// Where the first byte stands that starts no valid UTF-8 sequence (overlong
+// forms, surrogates and code points past U+10FFFF included); -1 when there
+// is none.
+qsizetype FirstInvalidUtf8(QByteArrayView bytes) {
+    if (bytes.isValidUtf8())
+        return -1;
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    for (qsizetype at = 0; at < bytes.size();) {
+        const unsigned char lead = byte(at);
+        if (lead < 0x80) {
+            ++at;
+            continue;
+        }
+        const qsizetype length = lead < 0xC2   ? 0
+                                 : lead < 0xE0 ? 2
+                                 : lead < 0xF0 ? 3
+                                 : lead < 0xF5 ? 4
+                                               : 0;
+        if (length == 0 || at + length > bytes.size())
+            return at;
+        // The second byte's range rules out the overlong forms, the
+        // surrogates and what lies past U+10FFFF.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        if (byte(at + 1) < low || byte(at + 1) > high)
+            return at;
+        for (qsizetype i = 2; i < length; ++i)
+            if ((byte(at + i) & 0xC0) != 0x80)
+                return at;
+        at += length;
+    }
+    return -1;
+}
+
 bool MostLinesEndInCrLf(QByteArrayView text) {
     qsizetype lines = 0;
     qsizetype crlf = 0;
@@ -295,6 +329,15 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
                 return false;
             }
             layout.asciiOnlyEncoding = declared;
+        } else if (const qsizetype bad = FirstInvalidUtf8(bytes); bad >= 0) {
+            // The library takes such bytes where they stand, but no save
+            // could write them back as they were read.
+            const QString value = QString::number(static_cast<unsigned char>(bytes[bad]), 16);
+            SetLastError(0, ParseErrorText("The byte 0x" + value.toUpper() + " at offset " +
+                                               QString::number(bad) +
+                                               " is not valid UTF-8, the document's encoding.",
+                                           text, bad));
+            return false;
         }
     }
     layout.bom = HasBom(bytes);

@@ -45,6 +45,9 @@ TEST(XmlEncoding, UnchangedDocumentsOfEveryEncodingSaveByteIdentical) {
          "<?xml version=\"1.0\"?>\r\n<?style a\r\nb?>\r\n<!DOCTYPE r [\r\n<!ENTITY e \"v\">\r\n]>"
          "\r\n<r>&#13;</r>\r\n"},
         {"LfDocumentWithACrLfInstruction", "<?p a\r\nb?>\n<r>\n</r>\n"},
+        {"Utf8WhereNoReferenceMayStand",
+         "<?p \xC3\xA9\xF4\x8F\xBF\xBF?>\n<!-- \xE2\x82\xAC -->\n<r\xC3\xA9 "
+         "a=\"\xF0\x9F\x98\x80\"/>\n"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -115,6 +118,36 @@ TEST(XmlEncoding, AnEightBitDocumentRefusesACharacterWhereNoReferenceMayStand) {
     EXPECT_THAT(xml.GetLastError().toStdString(), HasSubstr("U+0141"));
     // The file from before stays as it was.
     EXPECT_EQ(testsupport::readFile(xmltest::DataPath("saved.xml").toStdString()), before);
+}
+
+// The library would take these bytes, but no save could write them back as
+// they were read: the file is refused with the place of the first bad byte.
+TEST(XmlEncoding, BytesThatAreNotUtf8AreRefusedWithTheirPlace) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* error;
+    } cases[] = {
+        {"PastTheLastCodePointInAnInstruction", "<r>\n<?p \xF5\x99\x99\x99?>\n</r>\n",
+         "0xF5 at offset 8 "},
+        {"LoneContinuationInAComment", "<r>\n<!-- caf\xA9 -->\n</r>\n", "0xA9 at offset 12 "},
+        {"Latin1InAText", "<?xml version=\"1.0\"?>\n<r>caf\xE9</r>\n", "0xE9 at offset 28 "},
+        {"OverlongInAValue", "<r>\n<t a=\"\xC0\xAF\"/>\n</r>\n", "0xC0 at offset 10 "},
+        {"SurrogateInAName", "<r>\n<\xED\xA0\x80/>\n</r>\n", "0xED at offset 5 "},
+        {"CutShortAtTheEnd", "<r/>\n<!-- -->\xE2\x82", "0xE2 at offset 13 "},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        clsXMLParser xml;
+        ASSERT_TRUE(Open(xml, "<kept/>"));
+        EXPECT_FALSE(xml.OpenFile(xmltest::WriteFile("bad.xml", test.bytes)));
+        const std::string error = xml.GetLastError().toStdString();
+        EXPECT_THAT(error, HasSubstr(test.error));
+        EXPECT_THAT(error, HasSubstr("not valid UTF-8"));
+        EXPECT_THAT(error, HasSubstr("Line: 2"));
+        ASSERT_TRUE(xml.SelectRoot());
+        EXPECT_EQ(xml.GetNodeName(), "kept") << "the open document stays";
+    }
 }
 
 } // namespace
