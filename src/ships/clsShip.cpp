@@ -58,6 +58,33 @@ void AddInSortOrder(platform::KeyedCollection<T>& collection,
         collection.add(section, section->Key());
 }
 
+// n + 1 on a ship whose n turrets are numbered 1 to n; on any other, the
+// next index no turret has, so the new turret shares neither a descriptor
+// nor a gun group with another.
+int32_t FreeTurretIndex(const platform::KeyedCollection<clsTurret>& turrets) {
+    const auto taken = [&](int32_t index) {
+        for (const auto& turret : turrets)
+            if (turret->Index() == index)
+                return true;
+        return false;
+    };
+    int32_t index = turrets.count() + 1;
+    while (taken(index))
+        ++index;
+    return index;
+}
+
+// 1-based position of the gun group a turret owns: the last one listed under
+// its index, as a new group is listed after its equals; the last group when
+// none is.
+int32_t OwnGroupPosition(const platform::KeyedCollection<clsGunGroup>& groups,
+                         int32_t turretIndex) {
+    for (int32_t position = groups.count(); position >= 1; --position)
+        if (groups.at(position)->SortIndex() == turretIndex)
+            return position;
+    return groups.count();
+}
+
 } // namespace
 
 std::shared_ptr<clsShip> clsShip::Create() {
@@ -201,6 +228,7 @@ std::shared_ptr<clsTurret> clsShip::MakeNewTurret() {
     // Both insertions first, so that a record that cannot grow is left as
     // it was.
     const int32_t n = m_turrets.count();
+    const int32_t index = FreeTurretIndex(m_turrets);
     const int32_t groups = GunSectionsCount();
     const int32_t sectionAt = kSectionTurrets + kTurretSize * n;
     const auto groupAt = static_cast<int32_t>(GunGroupsOffset() + GunGroupsSize() + kTurretSize);
@@ -216,7 +244,7 @@ std::shared_ptr<clsTurret> clsShip::MakeNewTurret() {
 
     SetValue(kTurretCountField, turrets + 1);
     auto turret = NewTurret(sectionAt);
-    turret->SetValue(0, n + 1);
+    turret->SetValue(0, index);
     turret->SetValue(1, n);
     mdlCommon::AddSorted(m_turrets, turret, turret->Key());
 
@@ -255,7 +283,8 @@ bool clsShip::RemoveTurret(const clsTurret& turret) {
                              .arg(turrets));
 
         // Nothing below can fail: the layout was checked.
-        const auto group = m_gunGroups.at(groups);
+        const int32_t groupPosition = OwnGroupPosition(m_gunGroups, turret.Index());
+        const auto group = m_gunGroups.at(groupPosition);
         if (turret.HasDescriptor()) {
             const int32_t descriptor = turret.DescriptorOffset();
             SetValue(descriptor + 1, 0);
@@ -275,7 +304,7 @@ bool clsShip::RemoveTurret(const clsTurret& turret) {
         Object->RemoveSpaceFromArray(groupAt, groupSize);
         ShiftGroupsAfter(groupAt, -groupSize);
 
-        m_gunGroups.removeAt(groups);
+        m_gunGroups.removeAt(groupPosition);
         m_turrets.removeAt(position);
         SetGunSectionsCount(groups - 1);
         RefreshGunCount();

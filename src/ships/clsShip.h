@@ -61,8 +61,9 @@ public:
 
     // Rebuilds the section objects from the counts in the line.
     bool LoadObjects();
-    // Appends a turret section and its gun group; the caller writes the
-    // descriptor. Raises when the ship is full or its line is inconsistent.
+    // Appends a turret section, under an index no other turret has, and its
+    // gun group; the caller writes the descriptor. Raises when the ship is
+    // full or its line is inconsistent.
     std::shared_ptr<clsTurret> MakeNewTurret();
     // Removes the last turret and its gun group; on failure the line is as
     // before and GetLastError tells why.

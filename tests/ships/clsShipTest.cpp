@@ -152,6 +152,43 @@ TEST(clsShip, GunGroupsStoredOutOfTurretOrderAreEditedWhereTheyLie) {
     EXPECT_EQ(ship->Turrets().at(1)->offset(), 48);
 }
 
+// Turret indexes need not run 1 to n, nor a group's turret index name a
+// turret: a turret added and removed again takes only its own section, group
+// and descriptor with it.
+TEST(clsShip, AddingAndRemovingATurretRestoresAnyValidLine) {
+    const struct {
+        const char* name;
+        std::string line;
+        int32_t newIndex;
+    } cases[] = {
+        {"the only turret already has index 2",
+         Head({{19, 1}, {28, 4}, {29, 3}}) + "1;" + "2;1;5;6;" + "1;" + "1;1;3;1;" +
+             "1;1;31;0;0;0;" + kTail,
+         3},
+        {"a gap below a turret with index 3",
+         Head({{19, 1}, {30, 4}, {31, 3}}) + "2;" + "1;0;0;0;" + "3;1;5;6;" + "2;" + "1;0;1;0;" +
+             "1;1;3;1;" + "1;1;31;0;0;0;" + kTail,
+         4},
+        {"the front gun's group names turret 5",
+         Head({{19, 1}}) + "1;" + "1;0;0;0;" + "1;" + "1;1;5;1;" + "1;1;31;0;0;0;" + kTail, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        clsTxtParser parser;
+        const auto ship = shiptest::LoadedShip(parser, c.line);
+        ASSERT_TRUE(ship->Validate()) << ship->GetLastError().toStdString();
+
+        const auto turret = ship->MakeNewTurret();
+        EXPECT_EQ(turret->Index(), c.newIndex);
+        EXPECT_EQ(ship->GetTurretIndex(*turret), ship->Turrets().count());
+        EXPECT_TRUE(ship->Validate()) << ship->GetLastError().toStdString();
+
+        ASSERT_TRUE(ship->RemoveTurret(*turret)) << ship->GetLastError().toStdString();
+        EXPECT_EQ(Line(*ship), c.line);
+        EXPECT_TRUE(ship->Validate()) << ship->GetLastError().toStdString();
+    }
+}
+
 // Lines whose counts do not fit their data: every structural edit refuses
 // them before it changes anything.
 TEST(clsShip, EditsRefuseLinesTheyWouldCorrupt) {
