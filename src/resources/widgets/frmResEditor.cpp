@@ -19,15 +19,14 @@
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "shell/widgets/frmWait.h"
+#include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -586,19 +585,10 @@ bool frmResEditor::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == PageView->viewport()) {
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (mdlComFunctions::HasDroppedFiles(drag->mimeData())) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        } else if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const QList<QUrl> urls = drop->mimeData()->urls();
-            if (!urls.isEmpty() && urls.front().isLocalFile()) {
-                drop->acceptProposedAction();
-                OpenFile(urls.front().toLocalFile());
-            }
+        QString path;
+        if (mdlComFunctions::TakeFileDrop(event, path)) {
+            if (!path.isEmpty())
+                OpenFile(path);
             return true;
         }
     }

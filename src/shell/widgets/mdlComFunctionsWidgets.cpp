@@ -1,13 +1,18 @@
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
+#include "shell/mdlComFunctions.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -182,6 +187,23 @@ void SetWindowStyle(QLineEdit* field) {
 void CopyWindowPosition(QWidget* target, const QWidget* source) {
     if (target && source)
         target->setGeometry(source->geometry());
+}
+
+bool TakeFileDrop(QEvent* event, QString& path) {
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!HasDroppedFiles(drop->mimeData()))
+        return false;
+    drop->acceptProposedAction();
+    if (type != QEvent::Drop)
+        return true;
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    path = std::find_if(urls.begin(), urls.end(), [](const QUrl& url) {
+               return url.isLocalFile();
+           })->toLocalFile();
+    return true;
 }
 
 } // namespace mdlComFunctions

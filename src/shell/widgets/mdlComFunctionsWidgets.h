@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class QComboBox;
+class QEvent;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -49,6 +50,10 @@ bool SelectComboItemByData(QComboBox* combo, int32_t data);
 void SendControlMessage(QComboBox* combo, int width);
 
 void SelectAllText(QLineEdit* field, bool takeFocus = true);
+// A file dragged onto a window from outside: a drag that brings a local file
+// is accepted; its drop gives the first local file's path and is accepted.
+// False for every other event, which the caller handles as before.
+bool TakeFileDrop(QEvent* event, QString& path);
 // The field accepts digits only.
 void SetWindowStyle(QLineEdit* field);
 void CopyWindowPosition(QWidget* target, const QWidget* source);

@@ -22,7 +22,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,7 +29,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -40,7 +38,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -865,24 +862,11 @@ bool frmTXTEditor::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == m_objectView->viewport()) {
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (mdlComFunctions::HasDroppedFiles(drag->mimeData())) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        } else if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (mdlComFunctions::HasDroppedFiles(drop->mimeData())) {
-                for (const QUrl& url : drop->mimeData()->urls()) {
-                    if (url.isLocalFile()) {
-                        QString path = url.toLocalFile();
-                        drop->acceptProposedAction();
-                        OpenFile(path);
-                        return true;
-                    }
-                }
-            }
+        QString path;
+        if (mdlComFunctions::TakeFileDrop(event, path)) {
+            if (!path.isEmpty())
+                OpenFile(path);
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
