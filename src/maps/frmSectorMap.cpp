@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -668,6 +669,12 @@ void frmSectorMap::Map_DblClick() {
         SectorMapLabels::HitTest(m_records, m_view, m_topView, m_lastMouse.x(), m_lastMouse.y());
     if (index >= 0)
         m_events.OnShowObject(ObjectOf(m_records[index]));
+}
+
+// A wheel notch over any part of the window zooms, as one over the map does.
+void frmSectorMap::wheelEvent(QWheelEvent* event) {
+    Map_Wheel(event->angleDelta().y());
+    event->accept();
 }
 
 void frmSectorMap::keyPressEvent(QKeyEvent* event) {
