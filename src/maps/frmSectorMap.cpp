@@ -905,9 +905,8 @@ void frmSectorMap::DeleteSelectedObject() {
     if (GalaxyMessages::Ask(kTitle, question, PromptIcon::Question, PromptButtons::YesNo, this) !=
         PromptAnswer::Yes)
         return;
-    const bool deleted = m_document->DeleteObject(object);
-    if (!deleted)
-        ShowError(m_document->LastError());
+    if (!m_document->DeleteObject(object))
+        ShowError(QStringLiteral("Error deleting object: \n") + Parser()->GetLastError());
     // A delete that failed half way still took the object out of the map.
     if (m_document->Contains(object))
         return;

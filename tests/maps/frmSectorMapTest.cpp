@@ -253,6 +253,20 @@ TEST_F(SectorMapWindow, DeletingAsksAndRemovesTheRecordsOfTheWholeSubtree) {
     EXPECT_EQ(types.join(' '), "3 18 17");
 }
 
+TEST_F(SectorMapWindow, ARefusedDeleteSaysWhy) {
+    QTest::mouseClick(map->Map, Qt::LeftButton, Qt::NoModifier, QPoint(240, 180));
+    ASSERT_EQ(map->Records()[map->SelectedIndex()].key, Key(Planet()));
+    Planet()->XMLBookmark = 987654; // no such element
+    prompts.answer(PromptAnswer::Yes);
+    QTest::keyClick(map->Map, Qt::Key_Delete);
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages()[1].text,
+              "Error deleting object: \nUnable to select object bookmark.");
+    EXPECT_EQ(prompts.messages()[1].title, "Ruvaze Rezivo - Sector Map");
+    EXPECT_TRUE(document.Contains(Planet()));
+    EXPECT_EQ(map->Records()[map->SelectedIndex()].key, Key(Planet()));
+}
+
 TEST_F(SectorMapWindow, LinkingGatesOneWayAndBothWays) {
     const Ptr first = Gate();
     map->SelectGalObject(first);
