@@ -58,12 +58,18 @@ protected:
         OpenMap(kMap);
         sector = Loaded(1);
         panel.Init();
+        panel.resize(500, 400);
+        panel.show();
     }
     void Show(const Ptr& object) { panel.ShowObject(&document, object); }
+    // Clicks the row, as the mouse does.
     void SelectRow(const QString& caption) {
         const auto rows = panel.PropView->findItems(caption, Qt::MatchExactly);
         ASSERT_FALSE(rows.isEmpty()) << Text(caption);
-        panel.PropView->setCurrentItem(rows.front());
+        panel.PropView->scrollToItem(rows.front());
+        QTest::mouseClick(panel.PropView->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          panel.PropView->visualItemRect(rows.front()).center());
+        ASSERT_TRUE(rows.front()->isSelected());
     }
     void UseTFiles() {
         testsupport::writeFile(testsupport::dataDir() / "types" / "TDocks.txt",
@@ -127,6 +133,28 @@ TEST_F(ucGalObjectTest, EditingGoesThroughTheDocument) {
     dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) { dialog.btnCancel->click(); });
     panel.EditProperty();
     EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(ucGalObjectTest, ValueEditTakesTheTypedValueInItsValueBox) {
+    const Ptr ship = Child(sector, 1);
+    Show(ship);
+    SelectRow("X");
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) {
+        // The keys go where the window, once active, puts them.
+        QApplication::setActiveWindow(&dialog);
+        QWidget* keys = QApplication::focusWidget();
+        ASSERT_EQ(keys, dialog.ValEdit);
+        QTest::keyClicks(keys, "2.000");
+        QTest::keyClick(keys, Qt::Key_Return);
+    });
+    QTest::keyClick(panel.PropView, Qt::Key_Return);
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmGalEdit"});
+    EXPECT_EQ(ship->x(), 444);
+    EXPECT_EQ(Rows(panel.PropView)[3], "X=2.000 m");
+    ASSERT_TRUE(document.Save(PathOf("saved.xml"), 1)) << Text(document.LastError());
+    EXPECT_NE(testsupport::readFile(testsupport::dataDir() / "saved.xml").find(R"(x="444")"),
+              std::string::npos);
 }
 
 TEST_F(ucGalObjectTest, DeletingAndTheSectorsType) {
