@@ -47,11 +47,14 @@ void SectorMapRenderer::Draw(QPainter& painter, const SectorMapScene& scene) con
     DrawDistance(painter, scene);
 }
 
+// The painter's pen is left as it was, so lines drawn after a text keep theirs.
 void SectorMapRenderer::Text(QPainter& painter, int x, int y, const QString& text) const {
     if (text.isEmpty())
         return;
+    const QPen pen = painter.pen();
     painter.setPen(m_textPen);
     painter.drawText(QPoint(x, y + m_surface.Ascent()), text);
+    painter.setPen(pen);
 }
 
 void SectorMapRenderer::WorldLine(QPainter& painter, const SectorMapTransform& view, int32_t x1,

@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -670,6 +671,12 @@ void frmSectorMap::Map_DblClick() {
         m_events.OnShowObject(ObjectOf(m_records[index]));
 }
 
+// A wheel notch over any part of the window zooms, as one over the map does.
+void frmSectorMap::wheelEvent(QWheelEvent* event) {
+    Map_Wheel(event->angleDelta().y());
+    event->accept();
+}
+
 void frmSectorMap::keyPressEvent(QKeyEvent* event) {
     const int code = MapKeys::KeyCode(event->key(), event->modifiers());
     if (code == 0) {
@@ -898,9 +905,8 @@ void frmSectorMap::DeleteSelectedObject() {
     if (GalaxyMessages::Ask(kTitle, question, PromptIcon::Question, PromptButtons::YesNo, this) !=
         PromptAnswer::Yes)
         return;
-    const bool deleted = m_document->DeleteObject(object);
-    if (!deleted)
-        ShowError(m_document->LastError());
+    if (!m_document->DeleteObject(object))
+        ShowError(QStringLiteral("Error deleting object: \n") + Parser()->GetLastError());
     // A delete that failed half way still took the object out of the map.
     if (m_document->Contains(object))
         return;

@@ -46,6 +46,33 @@ TEST_P(SectorMapRender, GridAxesAndMarkersInTheirColours) {
     EXPECT_EQ(Pixel(image, 120, 121), kMarker) << "a ship";
 }
 
+// Grid-coloured and text-coloured pixels across an axis, from 10 before
+// to 10 after it.
+struct AxisCount {
+    int axis = 0;
+    int text = 0;
+};
+AxisCount AcrossAxis(const QImage& image, QPoint at, bool vertical) {
+    AxisCount count;
+    for (int step = -10; step <= 10; ++step) {
+        const QPoint pixel = vertical ? at + QPoint(step, 0) : at + QPoint(0, step);
+        count.axis += Pixel(image, pixel.x(), pixel.y()) == kGrid ? 1 : 0;
+        count.text += Pixel(image, pixel.x(), pixel.y()) == kSelected ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_P(SectorMapRender, BothAxesAreTwoPixelsWideInTheAxisColour) {
+    const QImage image = map->Map->grab().toImage();
+    // Away from the grid lines (every 20 pixels), the labels and the markers.
+    const AxisCount vertical = AcrossAxis(image, {200, 50}, true);
+    const AxisCount horizontal = AcrossAxis(image, {370, 200}, false);
+    EXPECT_EQ(vertical.axis, 2);
+    EXPECT_EQ(vertical.text, 0);
+    EXPECT_EQ(horizontal.axis, 2);
+    EXPECT_EQ(horizontal.text, 0);
+}
+
 TEST_P(SectorMapRender, SelectedMarkerSideViewAndZoom) {
     const Ptr planet = Child(Sector(1), 4);
     map->SelectGalObject(planet);

@@ -5,15 +5,32 @@
 #include "shell/widgets/DialogRunner.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QWheelEvent>
 
 using namespace mapstest;
 using platform::PromptAnswer;
 
 namespace {
+
+// One notch of the wheel over the middle of a widget, as the mouse sends it
+// (and as QTest sends its keys): spontaneous, so a widget that does not use
+// it passes it on to its parents.
+void WheelOver(QWidget* widget, int delta) {
+    const QPointF at = QRectF(widget->rect()).center();
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(widget, &event);
+}
 
 // "New Object" answered with a factory.
 void ChooseFactory(frmNewGalObject& form) {
@@ -236,6 +253,20 @@ TEST_F(SectorMapWindow, DeletingAsksAndRemovesTheRecordsOfTheWholeSubtree) {
     EXPECT_EQ(types.join(' '), "3 18 17");
 }
 
+TEST_F(SectorMapWindow, ARefusedDeleteSaysWhy) {
+    QTest::mouseClick(map->Map, Qt::LeftButton, Qt::NoModifier, QPoint(240, 180));
+    ASSERT_EQ(map->Records()[map->SelectedIndex()].key, Key(Planet()));
+    Planet()->XMLBookmark = 987654; // no such element
+    prompts.answer(PromptAnswer::Yes);
+    QTest::keyClick(map->Map, Qt::Key_Delete);
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages()[1].text,
+              "Error deleting object: \nUnable to select object bookmark.");
+    EXPECT_EQ(prompts.messages()[1].title, "Ruvaze Rezivo - Sector Map");
+    EXPECT_TRUE(document.Contains(Planet()));
+    EXPECT_EQ(map->Records()[map->SelectedIndex()].key, Key(Planet()));
+}
+
 TEST_F(SectorMapWindow, LinkingGatesOneWayAndBothWays) {
     const Ptr first = Gate();
     map->SelectGalObject(first);
@@ -309,6 +340,18 @@ TEST_F(SectorMapWindow, WheelNotchesAddUpAndTheirSignDecides) {
     map->Form_KeyDown(MapKeys::kSubtract);
     map->Form_KeyDown(MapKeys::kSubtract);
     EXPECT_EQ(map->PanelText(1), "100.0%");
+}
+
+TEST_F(SectorMapWindow, TheWheelZoomsOverEveryPartOfTheWindow) {
+    const QStringList steps = {"150.0%", "225.0%", "337.5%", "506.3%", "759.4%"};
+    QWidget* const parts[] = {map->MainToolbar->widgetForAction(map->btnSync), map->MainToolbar,
+                              map->chkAutoSync, map->Bar, map->Map};
+    for (int i = 0; i < 5; ++i) {
+        WheelOver(parts[i], 120);
+        EXPECT_EQ(map->PanelText(1), steps[i]) << "wheel over part " << i;
+    }
+    WheelOver(map->Bar, -120);
+    EXPECT_EQ(map->PanelText(1), "506.3%");
 }
 
 TEST_F(SectorMapWindow, KeysPanAndCentreButtonsBringTheViewBack) {

@@ -182,6 +182,14 @@ void frmGalEdit::Open(bool modal, QWidget* owner) {
     PrepareEditor(false);
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags());
+    // The keys go to what the dialog reads: the name of a new attribute
+    // first, else the value (the name box of an attribute is never read).
+    if (m_newProperty)
+        cmbPropNames->setFocus();
+    else if (m_mode == Mode::List)
+        cmbValue->setFocus();
+    else
+        ValEdit->setFocus();
     if (modal) {
         setModal(true);
         shellwidgets::RunModal(*this);

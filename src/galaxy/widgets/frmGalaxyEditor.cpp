@@ -139,9 +139,12 @@ void frmGalaxyEditor::BuildWindow() {
     BuildPopupMenu();
 
     connect(Tree, &QTreeWidget::itemExpanded, this, &frmGalaxyEditor::NodeExpanded);
-    connect(Tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    // The selection, not the current node: a press makes the clicked node
+    // current before it selects it, and a click beside the nodes leaves a
+    // current node that is not selected.
+    connect(Tree, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (m_treeUpdates == 0)
-            SelectNode(current);
+            ShowNode(SelectedNode());
     });
     connect(Tree, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { ShowPopupMenu(point); });
@@ -582,11 +585,14 @@ void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
 
 // Selection.
 
+QTreeWidgetItem* frmGalaxyEditor::SelectedNode() const {
+    const QList<QTreeWidgetItem*> selected = Tree->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
 void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {
-    if (m_find)
-        m_find->ClearTag();
     if (!node) {
-        node = Tree->currentItem();
+        node = SelectedNode();
         if (!node && Tree->topLevelItemCount() > 0) {
             node = Tree->topLevelItem(0);
             ++m_treeUpdates;
@@ -594,16 +600,25 @@ void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {
             --m_treeUpdates;
         }
     }
+    ShowNode(node);
+}
+
+void frmGalaxyEditor::ShowNode(QTreeWidgetItem* node) {
+    if (m_find)
+        m_find->ClearTag();
     SetSelectedObject(ObjectOf(node));
 }
 
 void frmGalaxyEditor::SelectObjectNode(const Ptr& object) {
+    ++m_treeUpdates;
     if (QTreeWidgetItem* node = NodeOf(object)) {
-        ++m_treeUpdates;
         Tree->setCurrentItem(node);
         Tree->scrollToItem(node);
-        --m_treeUpdates;
+    } else {
+        // An object the tree does not show: no node stays highlighted for it.
+        Tree->clearSelection();
     }
+    --m_treeUpdates;
     SetSelectedObject(object);
 }
 
@@ -669,7 +684,7 @@ void frmGalaxyEditor::m_find_OnFindNext(bool wholeWords, bool, QString& text, QV
 }
 
 bool frmGalaxyEditor::FindNextNode(bool wholeWords, const QString& text, QVariant& position) {
-    QTreeWidgetItem* start = Tree->currentItem();
+    QTreeWidgetItem* start = SelectedNode();
     if (!start)
         return false;
     const QString lastFound = position.toString();

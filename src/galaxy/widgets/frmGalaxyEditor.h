@@ -143,6 +143,10 @@ private:
     void ForgetKeys(QTreeWidgetItem* node);
     void RelabelNodes(const Ptr& object);
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
+    // The tree's selected node; nothing after a click beside the nodes.
+    QTreeWidgetItem* SelectedNode() const;
+    // Shows the node's object (nothing for no node or a placeholder).
+    void ShowNode(QTreeWidgetItem* node);
     void ShowSelection();
     void UpdateObjectLabel(const Ptr& object);
     void NodeExpanded(QTreeWidgetItem* node);

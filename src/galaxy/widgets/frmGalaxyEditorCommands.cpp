@@ -188,7 +188,7 @@ bool frmGalaxyEditor::TreeDragEvent(QEvent* event) {
         drag->setMimeData(data);
         drag->exec(Qt::MoveAction);
         m_dragNode = nullptr;
-        SelectNode(Tree->currentItem());
+        SelectNode(SelectedNode());
         return true;
     }
     case QEvent::DragEnter:

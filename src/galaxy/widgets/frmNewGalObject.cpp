@@ -32,18 +32,13 @@ frmNewGalObject::frmNewGalObject(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmNewGalObject"));
     cmbType = new QComboBox(this);
     cmbType->setObjectName(QStringLiteral("cmbType"));
-    cmbType->setObjectName(QStringLiteral("cmbType"));
     cmbSubtype = new QComboBox(this);
-    cmbSubtype->setObjectName(QStringLiteral("cmbSubtype"));
     cmbSubtype->setObjectName(QStringLiteral("cmbSubtype"));
     SubtypeEdit = new QLineEdit(this);
     SubtypeEdit->setObjectName(QStringLiteral("SubtypeEdit"));
-    SubtypeEdit->setObjectName(QStringLiteral("SubtypeEdit"));
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setObjectName(QStringLiteral("btnOK"));
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnOK->setDefault(true);
 

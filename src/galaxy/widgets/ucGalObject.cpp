@@ -6,6 +6,7 @@
 #include "galaxy/widgets/frmGalEdit.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "ships/widgets/ucShip.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/widgets/EditingPanel.h"
 #include "tfiles/widgets/ucWare.h"
@@ -155,8 +156,8 @@ void ucGalObject::Init() {
         // A record shared by every window of the program is only looked at here.
         if (auto* ware = qobject_cast<ucWare*>(panel))
             ware->SetReadOnly(true);
-        else
-            panel->setProperty("ReadOnly", true);
+        else if (auto* ship = qobject_cast<ucShip*>(panel))
+            ship->SetReadOnly(true);
     }
     const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE().openKey(kOptionsKey);
     const auto stored = [&key](const char* name, int32_t fallback) {
@@ -235,13 +236,26 @@ void ucGalObject::ShowRecord() {
         return;
     const auto record = table->FindIndex(m_object->subtype());
     MainTab->setTabText(kRecordTab, record ? record->ObjectName() : QString());
-    if (!record) {
+    if (!record || !HandShipTable(table)) {
         m_recordPanel->hide();
         return;
     }
     // The record belongs to the shared T-file cache: its kind goes to the
     // panel as an argument, the record itself stays untouched.
     m_recordPanel->ShowObject(record, mdlZorvGalaxy::GalTypeTFileKinds[type]);
+}
+
+// The ship panel finds a record among the ships of the table it was given,
+// so it is given the table the record comes from.
+bool ucGalObject::HandShipTable(const std::shared_ptr<clsTxtParser>& table) {
+    auto* ship = qobject_cast<ucShip*>(m_recordPanel);
+    if (!ship)
+        return true;
+    if (table != m_shipTable) {
+        m_shipTable = table;
+        m_shipTableLoaded = ship->InitTable(*table);
+    }
+    return m_shipTableLoaded;
 }
 
 std::shared_ptr<clsProperty> ucGalObject::CurrentProperty() const {

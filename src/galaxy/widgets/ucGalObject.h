@@ -21,6 +21,7 @@ class QRadioButton;
 class QTabWidget;
 class QTreeWidget;
 class clsProperty;
+class clsTxtParser;
 
 class ucGalObject : public QWidget {
     Q_OBJECT
@@ -80,6 +81,8 @@ private:
     void FillPropertyList();
     void ChooseRecordPanel();
     void ShowRecord();
+    // False when the ship panel cannot read the ships of the table.
+    bool HandShipTable(const std::shared_ptr<clsTxtParser>& table);
     void Changed(bool refillRaw);
     bool Refused(bool done);
 
@@ -89,4 +92,7 @@ private:
     QWidget* m_recordHost = nullptr;
     std::vector<EditingPanel*> m_panels;
     EditingPanel* m_recordPanel = nullptr;
+    // The table the ship panel holds the ships of.
+    std::shared_ptr<clsTxtParser> m_shipTable;
+    bool m_shipTableLoaded = false;
 };

@@ -199,6 +199,12 @@ int32_t ucShip::ZorvQueryInfo(int32_t) {
 }
 
 bool ucShip::Init(TFileDocument& document) {
+    const bool loaded = InitTable(document.Parser());
+    m_document = &document;
+    return loaded;
+}
+
+bool ucShip::InitTable(const clsTxtParser& table) {
     if (!m_tablesLoaded) {
         m_missiles = TableOrEmpty(QStringLiteral("TRockets"));
         m_shields = TableOrEmpty(QStringLiteral("TShields"));
@@ -207,9 +213,9 @@ bool ucShip::Init(TFileDocument& document) {
             m_cockpits.Load(*cockpits);
         m_tablesLoaded = true;
     }
-    m_document = &document;
+    m_document = nullptr;
     m_ships = std::make_unique<clsShipParser>();
-    const bool loaded = m_ships->Load(document.Parser());
+    const bool loaded = m_ships->Load(table);
     if (!loaded)
         m_lastError = m_ships->GetLastError();
     return loaded;

@@ -39,6 +39,10 @@ public:
     bool ZorvQueryInterfaceEx(const QString& title, int32_t& kind) override;
     QString PageName(int32_t kind) override;
     bool Init(TFileDocument& document) override;
+    // The ships of a table that no document holds, to be looked at (the map
+    // editor's record tab); the caller makes the panel read-only, since the
+    // turret and gun dialogs write into the lines themselves.
+    bool InitTable(const clsTxtParser& table);
     QString GetLastError() const override { return m_lastError; }
     int32_t ZorvQueryInfo(int32_t kind) override;
     bool Validate(QString& errorText) override;

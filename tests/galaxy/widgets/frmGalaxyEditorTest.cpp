@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -59,6 +60,13 @@ protected:
     void Select(QTreeWidgetItem* node) {
         editor.Tree->setCurrentItem(node);
         ASSERT_EQ(editor.SelectedObject(), Object(node));
+    }
+    // A click as the mouse makes it: the press changes the current node
+    // before the selection.
+    void Click(QTreeWidgetItem* node) {
+        editor.Tree->scrollToItem(node);
+        QTest::mouseClick(editor.Tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          editor.Tree->visualItemRect(node).center());
     }
     void Filter(bool name, bool type, bool id) {
         editor.chkNameFilter[0]->setChecked(name);
@@ -254,6 +262,41 @@ TEST_F(frmGalaxyEditorTest, DeletingAsksFirst) {
     EXPECT_NE(editor.SelectedObject(), object);
     EXPECT_EQ(editor.SelectedObject(), Object(editor.Tree->currentItem()));
     EXPECT_TRUE(editor.Modified());
+}
+
+TEST_F(frmGalaxyEditorTest, AClickShowsTheClickedNodeAndOneBesideTheNodesShowsNothing) {
+    Open(kTwoSectors);
+    editor.show();
+    editor.Tree->expandItem(Top(0));
+    QTreeWidgetItem* planet = Top(0)->child(2);
+    Click(planet);
+    EXPECT_EQ(editor.SelectedObject(), Object(planet));
+    EXPECT_EQ(editor.ObjectEdit->Object(), Object(planet));
+    Click(Top(1));
+    EXPECT_EQ(editor.ObjectEdit->Object(), Object(Top(1)));
+    EXPECT_EQ(Text(editor.lblObjectName->text()), "Sector - [string 7:1020102]");
+
+    // Below the last node: the highlight goes, and with it what is shown.
+    const QRect last = editor.Tree->visualItemRect(Top(1));
+    ASSERT_LT(last.bottom() + 20, editor.Tree->viewport()->height());
+    QTest::mouseClick(editor.Tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(last.center().x(), last.bottom() + 20));
+    ASSERT_TRUE(editor.Tree->selectedItems().isEmpty());
+    EXPECT_EQ(editor.SelectedObject(), nullptr);
+    EXPECT_EQ(editor.ObjectEdit->Object(), nullptr);
+    EXPECT_EQ(Text(editor.lblObjectName->text()), "");
+    // No command acts on the sector clicked before.
+    QTest::keyClick(editor.Tree, Qt::Key_Delete);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(editor.Tree->topLevelItemCount(), 2);
+    QString text = "[string";
+    QVariant position;
+    bool found = true;
+    editor.ShowFindWindow();
+    emit editor.FindWindow()->OnFindNext(false, false, text, position, found);
+    EXPECT_FALSE(found) << "a search starts at the selected node";
+    editor.FindWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(frmGalaxyEditorTest, PasteAfterTheCopiedObjectsSectorWasDeleted) {

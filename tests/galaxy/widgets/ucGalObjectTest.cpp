@@ -5,16 +5,26 @@
 #include "gamefiles/mdlZorvVFS.h"
 #include "resources/clsDescServer.h"
 #include "shell/widgets/DialogRunner.h"
+#include "ships/ShipTestSupport.h"
+#include "ships/widgets/LaserPage.h"
+#include "ships/widgets/ShipWidgetTestSupport.h"
+#include "ships/widgets/ShipPanels.h"
+#include "ships/widgets/ucShip.h"
+#include "tfiles/TFileDocument.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/widgets/EditingPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 using namespace galaxytest;
@@ -48,12 +58,18 @@ protected:
         OpenMap(kMap);
         sector = Loaded(1);
         panel.Init();
+        panel.resize(500, 400);
+        panel.show();
     }
     void Show(const Ptr& object) { panel.ShowObject(&document, object); }
+    // Clicks the row, as the mouse does.
     void SelectRow(const QString& caption) {
         const auto rows = panel.PropView->findItems(caption, Qt::MatchExactly);
         ASSERT_FALSE(rows.isEmpty()) << Text(caption);
-        panel.PropView->setCurrentItem(rows.front());
+        panel.PropView->scrollToItem(rows.front());
+        QTest::mouseClick(panel.PropView->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          panel.PropView->visualItemRect(rows.front()).center());
+        ASSERT_TRUE(rows.front()->isSelected());
     }
     void UseTFiles() {
         testsupport::writeFile(testsupport::dataDir() / "types" / "TDocks.txt",
@@ -117,6 +133,28 @@ TEST_F(ucGalObjectTest, EditingGoesThroughTheDocument) {
     dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) { dialog.btnCancel->click(); });
     panel.EditProperty();
     EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(ucGalObjectTest, ValueEditTakesTheTypedValueInItsValueBox) {
+    const Ptr ship = Child(sector, 1);
+    Show(ship);
+    SelectRow("X");
+    shellwidgets::ScriptedDialogs dialogs;
+    dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) {
+        // The keys go where the window, once active, puts them.
+        QApplication::setActiveWindow(&dialog);
+        QWidget* keys = QApplication::focusWidget();
+        ASSERT_EQ(keys, dialog.ValEdit);
+        QTest::keyClicks(keys, "2.000");
+        QTest::keyClick(keys, Qt::Key_Return);
+    });
+    QTest::keyClick(panel.PropView, Qt::Key_Return);
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmGalEdit"});
+    EXPECT_EQ(ship->x(), 444);
+    EXPECT_EQ(Rows(panel.PropView)[3], "X=2.000 m");
+    ASSERT_TRUE(document.Save(PathOf("saved.xml"), 1)) << Text(document.LastError());
+    EXPECT_NE(testsupport::readFile(testsupport::dataDir() / "saved.xml").find(R"(x="444")"),
+              std::string::npos);
 }
 
 TEST_F(ucGalObjectTest, DeletingAndTheSectorsType) {
@@ -193,6 +231,71 @@ TEST_F(ucGalObjectTest, RecordTabShowsTheLineReadOnly) {
     EXPECT_EQ(panel.RecordPanel(), nullptr);
     // The shared record keeps its own kind.
     EXPECT_EQ(record->otype, kind);
+}
+
+// Every column of every row, a line per row.
+std::string AllTexts(const QTreeWidget* list) {
+    return Text(shipwidgettest::Rows(list).join('\n'));
+}
+
+// The ship and turret-type panels in the claim order, as the program has them.
+struct ShipPanelsRegistered {
+    ShipPanelsRegistered() { ShipPanels::Register(); }
+    ~ShipPanelsRegistered() {
+        PanelClaims::Register(PanelClaims::Slot::Ship, nullptr);
+        PanelClaims::Register(PanelClaims::Slot::Turret, nullptr);
+    }
+};
+
+TEST_F(ucGalObjectTest, AShipsRecordShowsAsTheDivAvuruzShowsItAndStaysUntouched) {
+    const ShipPanelsRegistered registered;
+    const auto ships = testsupport::dataDir() / "types" / "TShips.txt";
+    const std::string line = shiptest::Head({{5, 3}, {8, 111}}) + "0;0;11;12;13;14;3;SS_SH_A;";
+    testsupport::writeFile(ships, tfiletest::TFile({line}));
+    UseDataFolder();
+    ucGalObject shipPanel;
+    shipPanel.Init();
+    shipPanel.resize(600, 500);
+    shipPanel.show();
+    shipPanel.ShowObject(&document, Child(sector, 1));
+    QTabBar* tabs = shipPanel.MainTab->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(2).center());
+    ASSERT_EQ(shipPanel.MainTab->currentIndex(), 2);
+    EXPECT_EQ(Text(shipPanel.MainTab->tabText(2)), "SS_SH_A");
+    auto* shown = qobject_cast<ucShip*>(shipPanel.RecordPanel());
+    ASSERT_NE(shown, nullptr);
+    ASSERT_TRUE(shown->isVisible());
+
+    // The DIV Avuruz's ship panel on the same file.
+    TFileDocument file;
+    QString error;
+    ASSERT_EQ(file.Open(QString::fromStdString(ships.string()), error),
+              TFileDocument::OpenResult::Loaded);
+    file.SetKind(1);
+    ucShip editor;
+    ASSERT_TRUE(editor.Init(file));
+    editor.ShowObject(file.Parser().FindIndex(0), 1);
+    ASSERT_GT(editor.GlobalView()->topLevelItemCount(), 20);
+    EXPECT_EQ(AllTexts(shown->GlobalView()), AllTexts(editor.GlobalView()));
+    EXPECT_EQ(AllTexts(shown->MoreView()), AllTexts(editor.MoreView()));
+    EXPECT_TRUE(StartsWith(AllTexts(shown->GlobalView()), "ID | SS_SH_A | \nClass | M1 (3) | 5"));
+
+    // Read-only: a double click edits nothing, no command is offered.
+    shellwidgets::ScriptedDialogs dialogs;
+    QTreeWidget* values = shown->GlobalView();
+    QTest::mouseDClick(values->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       values->visualItemRect(values->topLevelItem(1)).center());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    QTabBar* shipTabs = shown->MainTab()->tabBar();
+    QTest::mouseClick(shipTabs, Qt::LeftButton, Qt::NoModifier,
+                      shipTabs->tabRect(ucShip::kTurrets).center());
+    const auto actions = shown->MainToolbar()->actions();
+    ASSERT_FALSE(actions.isEmpty());
+    for (const QAction* action : actions)
+        EXPECT_FALSE(action->isEnabled()) << Text(action->objectName());
+    EXPECT_FALSE(shown->Lasers()->btnAddLaser()->isEnabled());
+    EXPECT_EQ(shiptest::Line(*Archive().GetFile("TShips")->FindIndex(0)), line);
+    EXPECT_FALSE(Archive().GetFile("TShips")->FindIndex(0)->Dirty());
 }
 
 TEST_F(ucGalObjectTest, DisplayOptionsAreKept) {
