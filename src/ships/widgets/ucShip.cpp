@@ -91,6 +91,8 @@ ucShip::ucShip(QWidget* parent)
     connect(this, &ucShip::OnShipChanged, this, &EditingPanel::ObjectChanged);
     m_mainTab->setCurrentIndex(kInfo);
     ShowToolbarAndTabs();
+    // The tabs stay in place when a tab leaves the toolbar empty.
+    m_toolbar->setMinimumHeight(m_toolbar->sizeHint().height());
 }
 
 ucShip::~ucShip() = default;

@@ -524,6 +524,24 @@ TEST_F(ShipPanel, CommandsActOnTheClickedRowAndOnNoneBesideTheRows) {
     EXPECT_EQ(asked(), before);
 }
 
+TEST_F(ShipPanel, TheTabsStayInPlaceWhateverTheToolbarHolds) {
+    Open({Ship("SS_BAR")});
+    Show(0);
+    panel.resize(600, 400);
+    panel.show();
+    QTabBar* tabs = panel.MainTab()->tabBar();
+    const auto tabsTop = [&](int tab) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        EXPECT_EQ(panel.MainTab()->currentIndex(), tab);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return tabs->mapTo(&panel, QPoint()).y();
+    };
+    const int top = tabsTop(ucShip::kInfo);
+    for (const int tab : {ucShip::kFrontLasers, ucShip::kTurrets, ucShip::kFrontLasers,
+                          ucShip::kGuns, ucShip::kMoreInfo})
+        EXPECT_EQ(tabsTop(tab), top) << "tab " << tab;
+}
+
 TEST(ShipPanelClaims, TitlesCaptionsAndNewLines) {
     ucShip panel;
     int32_t kind = -1;
