@@ -30,9 +30,9 @@ QListWidgetItem* ChosenItem(const QListWidget* list);
 void OnChosenRowChanged(QAbstractItemView* view, QObject* context, std::function<void()> slot);
 
 // Runs the slot with the row a double click or the Enter key activated,
-// only while that row is chosen. Enter that acts is taken by the view, so it
-// does not also press the dialog's default button; Enter with no chosen row
-// goes on to the window as before.
+// only while that row is chosen; the view belongs to the context. Enter that
+// acts is taken by the view, so it does not also press the dialog's default
+// button; Enter with no chosen row goes on to the window as before.
 void OnChosenRowActivated(QAbstractItemView* view, QObject* context,
                           std::function<void(const QModelIndex& row)> slot);
 
