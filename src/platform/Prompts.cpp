@@ -54,8 +54,12 @@ QStringList nameFilters(const QString& filter) {
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
+        for (QString& pattern : patterns) {
             pattern = pattern.trimmed();
+            // Every file, also one without a dot in its name.
+            if (pattern == u"*.*")
+                pattern = QStringLiteral("*");
+        }
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(u' '));
     }
     return filters;

@@ -85,7 +85,8 @@ private:
 QList<PromptAnswer> buttonAnswers(PromptButtons buttons);
 
 // A "|"-separated filter as name filters of a file chooser:
-// "Text (*.txt; *.log)|*.txt;*.log" gives "Text (*.txt; *.log) (*.txt *.log)".
+// "Text (*.txt; *.log)|*.txt;*.log" gives "Text (*.txt; *.log) (*.txt *.log)",
+// and the pattern "*.*" is "*", every file.
 QStringList nameFilters(const QString& filter);
 
 } // namespace platform

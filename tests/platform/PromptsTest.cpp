@@ -8,7 +8,7 @@ TEST(Prompts, FilterPairsBecomeNameFilters) {
     EXPECT_EQ(
         nameFilters("Zorv T files (*.txt; *.pck; *.cat)|*.txt;*.pck;*.cat|All files (*.*)|*.*"),
         QStringList(
-            {"Zorv T files (*.txt; *.pck; *.cat) (*.txt *.pck *.cat)", "All files (*.*) (*.*)"}));
+            {"Zorv T files (*.txt; *.pck; *.cat) (*.txt *.pck *.cat)", "All files (*.*) (*)"}));
     EXPECT_TRUE(nameFilters("").isEmpty());
     EXPECT_TRUE(nameFilters("description without patterns").isEmpty());
 }

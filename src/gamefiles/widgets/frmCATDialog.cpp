@@ -5,6 +5,7 @@
 #include "platform/Prompts.h"
 #include "platform/ZorvError.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/DialogRunner.h"
 
 #include <QComboBox>
@@ -39,14 +40,15 @@ private:
 
 // Why a typed name cannot name an entry of the catalog; empty when it can.
 QString nameFault(const QString& name) {
-    if (name.isEmpty())
+    // Blanks alone are no name: nobody could see or pick such an entry.
+    if (name.trimmed().isEmpty())
         return QObject::tr("Please enter a file name.");
     if (name.contains(u'*') || name.contains(u'?'))
         return QObject::tr("The file name %1 must not hold \"*\" or \"?\".").arg(name);
     if (name.startsWith(u'\\'))
         return QObject::tr("The file name %1 must not begin with \"\\\".").arg(name);
     for (const QString& part : name.split(u'\\')) {
-        if (part.isEmpty())
+        if (part.trimmed().isEmpty())
             return QObject::tr("The file name %1 holds an empty folder name.").arg(name);
         if (part == u"." || part == u"..")
             return QObject::tr("The file name %1 must not hold \"%2\".").arg(name, part);
@@ -116,7 +118,9 @@ frmCATDialog::frmCATDialog(QWidget* parent)
     resize(7200 / 15, 4800 / 15);
 
     connect(FileView, &QListWidget::itemClicked, this, &frmCATDialog::FileView_ItemClick);
-    connect(FileView, &QListWidget::itemActivated, this, &frmCATDialog::FileView_DblClick);
+    shellwidgets::OnChosenRowActivated(FileView, this, [this](const QModelIndex& row) {
+        FileView_DblClick(FileView->item(row.row()));
+    });
     connect(cmbDir, &QComboBox::activated, this, &frmCATDialog::cmbDir_Click);
     connect(cmbFilter, &QComboBox::activated, this, [this] { FillFileList(); });
     connect(up, &QAction::triggered, this, [this] {

@@ -13,6 +13,17 @@ QWidget* ownerWidget(QObject* owner) {
     return qobject_cast<QWidget*>(owner);
 }
 
+// The chosen name filter's position from 1, 0 for none. A chooser that shows
+// the filters without their patterns may give the description alone.
+int filterPosition(const QStringList& filters, const QString& chosen) {
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString shown = filters[i].left(filters[i].lastIndexOf(u'(')).simplified();
+        if (filters[i] == chosen || shown == chosen)
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
 QMessageBox::Icon boxIcon(PromptIcon icon) {
     switch (icon) {
     case PromptIcon::Critical:
@@ -73,6 +84,8 @@ bool QtPrompts::chooseFile(FileChoice& choice) {
     QFileDialog dialog(ownerWidget(choice.owner), choice.title);
     dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The descriptions name their patterns already; the chooser shows them as written.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     if (choice.filterIndex >= 1 && choice.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[choice.filterIndex - 1]);
@@ -83,7 +96,7 @@ bool QtPrompts::chooseFile(FileChoice& choice) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     choice.fileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
-    choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    choice.filterIndex = filterPosition(filters, dialog.selectedNameFilter());
     return true;
 }
 

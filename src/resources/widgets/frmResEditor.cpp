@@ -15,6 +15,7 @@
 #include "resources/widgets/frmStringEdit.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
@@ -67,8 +68,8 @@ QTreeView* MakeList(QWidget* parent, const QString& name) {
 }
 
 int SelectedRow(const QTreeView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.front().row();
+    const QModelIndex row = shellwidgets::ChosenRow(list);
+    return row.isValid() ? row.row() : -1;
 }
 
 } // namespace
@@ -205,15 +206,11 @@ void frmResEditor::BuildLists() {
     Splitter->setStretchFactor(1, 2);
     setCentralWidget(Splitter);
 
-    connect(PageView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                SetSelectedPage(m_pageModel->PageAt(current.row()));
-            });
-    connect(TextView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (m_selectedPage)
-                    SetSelectedString(m_textModel->TextAt(current.row()));
-            });
+    shellwidgets::OnChosenRowChanged(PageView, this, [this] { TakeSelectedPage(); });
+    shellwidgets::OnChosenRowChanged(TextView, this, [this] {
+        if (m_selectedPage)
+            SetSelectedString(m_textModel->TextAt(SelectedRow(TextView)));
+    });
     connect(PageView, &QTreeView::doubleClicked, this, &frmResEditor::mnuPageEdit_Click);
     connect(TextView, &QTreeView::doubleClicked, this, &frmResEditor::mnuStrEdit_Click);
 }

@@ -6,6 +6,7 @@
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,8 +66,9 @@ frmResMerge::frmResMerge(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, &frmResMerge::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmResMerge::btnCancel_Click);
     connect(LangIDEdit, &QLineEdit::textChanged, this, &frmResMerge::FillFileList);
-    connect(DirList, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { SetFolder(QDir(m_folder).filePath(item->text())); });
+    shellwidgets::OnChosenRowActivated(DirList, this, [this](const QModelIndex& row) {
+        SetFolder(QDir(m_folder).filePath(row.data().toString()));
+    });
     connect(DriveSelector, &QComboBox::activated, this, &frmResMerge::DriveSelector_Click);
 }
 

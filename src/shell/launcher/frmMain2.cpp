@@ -7,6 +7,7 @@
 #include "shell/launcher/LauncherIcons.h"
 #include "shell/launcher/LauncherView.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -91,7 +93,8 @@ frmMain2::frmMain2(LauncherActions& actions, QWidget* parent)
             ArrangeIcons();
     });
     connect(m_rename, &QAction::triggered, this, &frmMain2::RenameSelected);
-    connect(View, &QListWidget::itemActivated, this, &frmMain2::ExecuteSelectedItem);
+    shellwidgets::OnChosenRowActivated(View, this,
+                                       [this](const QModelIndex&) { ExecuteSelectedItem(); });
     connect(View, &QListWidget::itemChanged, this, &frmMain2::OnItemChanged);
 
     BuildItems();
@@ -173,7 +176,7 @@ void frmMain2::ProcessCommandLine() {
 }
 
 void frmMain2::ExecuteSelectedItem() {
-    if (const QListWidgetItem* item = View->currentItem())
+    if (const QListWidgetItem* item = shellwidgets::ChosenItem(View))
         ExecuteItem(item->data(kItemKeyRole).toString());
 }
 
@@ -270,6 +273,26 @@ void frmMain2::showEvent(QShowEvent* event) {
     m_arranged = true;
     MeasureCells();
     ArrangeIcons();
+    FitToItems();
+}
+
+// The window opens showing every item without scrolling; the stored or
+// default size is the least, the screen the most.
+void frmMain2::FitToItems() {
+    QRect items;
+    for (int i = 0; i < View->count(); ++i) {
+        const QListWidgetItem* item = View->item(i);
+        items |= QRect(View->ItemPosition(item), View->visualItemRect(item).size());
+    }
+    const QSize room = View->maximumViewportSize();
+    const QSize missing(std::max(0, items.right() + 1 + kMargin - room.width()),
+                        std::max(0, items.bottom() + 1 + kMargin - room.height()));
+    if (missing.width() == 0 && missing.height() == 0)
+        return;
+    QSize fitting = size() + missing;
+    if (const QScreen* shown = screen())
+        fitting = fitting.boundedTo(shown->availableSize());
+    resize(fitting.expandedTo(size()));
 }
 
 void frmMain2::closeEvent(QCloseEvent* event) {
@@ -328,14 +351,13 @@ bool frmMain2::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain2::ShowIconMenu(const QPoint& globalPosition) {
     m_autoArrange->setChecked(Settings().AutoArrangeIcons());
-    m_rename->setEnabled(!View->selectedItems().isEmpty());
+    m_rename->setEnabled(shellwidgets::ChosenItem(View) != nullptr);
     m_popup->popup(globalPosition);
 }
 
 void frmMain2::RenameSelected() {
-    const QList<QListWidgetItem*> selected = View->selectedItems();
-    if (!selected.isEmpty())
-        View->editItem(selected.first());
+    if (QListWidgetItem* item = shellwidgets::ChosenItem(View))
+        View->editItem(item);
 }
 
 // An emptied caption is refused: the last accepted one comes back.

@@ -54,6 +54,7 @@ private:
     void RenameSelected();
     void OnItemChanged(QListWidgetItem* item);
     void MeasureCells();
+    void FitToItems();
 
     LauncherActions& m_actions;
     QStringList m_arguments;

@@ -14,7 +14,7 @@ frmText::frmText(QWidget* parent)
     txt->setObjectName(QStringLiteral("txt"));
     btnOK->setObjectName(QStringLiteral("btnOK"));
     txt->setReadOnly(true);
-    txt->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txt->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
 

@@ -1,6 +1,7 @@
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -65,12 +66,8 @@ template <class List> bool removeRow(List* list, int i) {
 template <class List> auto selectedRow(List* list) -> decltype(row(list, 0)) {
     if (!list)
         return nullptr;
-    auto current = list->currentItem();
-    if (current && current->isSelected())
-        return current;
-    const auto selected = list->selectedItems();
-    if (!selected.isEmpty())
-        return selected.first();
+    if (const auto chosen = shellwidgets::ChosenItem(list))
+        return chosen;
     if (rowCount(list) == 0)
         return nullptr;
     auto first = row(list, 0);

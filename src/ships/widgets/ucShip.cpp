@@ -5,6 +5,7 @@
 #include "shell/common/mdlCommon.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 #include "ships/clsGun.h"
 #include "ships/clsGunGroup.h"
@@ -90,6 +91,8 @@ ucShip::ucShip(QWidget* parent)
     connect(this, &ucShip::OnShipChanged, this, &EditingPanel::ObjectChanged);
     m_mainTab->setCurrentIndex(kInfo);
     ShowToolbarAndTabs();
+    // The tabs stay in place when a tab leaves the toolbar empty.
+    m_toolbar->setMinimumHeight(m_toolbar->sizeHint().height());
 }
 
 ucShip::~ucShip() = default;
@@ -163,10 +166,10 @@ void ucShip::BuildTabs() {
             [this] { EditProperty(m_globalView); });
     connect(m_moreView, &QTreeWidget::itemDoubleClicked, this,
             [this] { EditProperty(m_moreView); });
-    connect(m_turView, &QTreeWidget::currentItemChanged, this, [this] { SelectTurret(); });
+    shellwidgets::OnChosenRowChanged(m_turView, this, [this] { SelectTurret(); });
     connect(m_turView, &QTreeWidget::itemDoubleClicked, this, [this] { EditTurret(); });
-    connect(m_gunGroupView, &QTreeWidget::currentItemChanged, this, [this] { SelectGunGroup(); });
-    connect(m_gunView, &QTreeWidget::currentItemChanged, this, [this] { SelectGun(); });
+    shellwidgets::OnChosenRowChanged(m_gunGroupView, this, [this] { SelectGunGroup(); });
+    shellwidgets::OnChosenRowChanged(m_gunView, this, [this] { SelectGun(); });
     connect(m_gunView, &QTreeWidget::itemDoubleClicked, this, [this] { EditGun(); });
 }
 
@@ -529,17 +532,18 @@ void ucShip::ShowLasers() {
 }
 
 void ucShip::SelectTurret() {
-    m_turret = m_ship->Turrets().find(RowKey(m_turView->currentItem()));
+    m_turret = m_ship->Turrets().find(RowKey(shellwidgets::ChosenItem(m_turView)));
 }
 
 void ucShip::SelectGunGroup() {
-    m_gunGroup = m_ship->GunGroups().find(RowKey(m_gunGroupView->currentItem()));
+    m_gunGroup = m_ship->GunGroups().find(RowKey(shellwidgets::ChosenItem(m_gunGroupView)));
     ShowGuns(m_gunGroup);
     SelectGun();
 }
 
 void ucShip::SelectGun() {
-    m_gun = m_gunGroup ? m_gunGroup->Guns().find(RowKey(m_gunView->currentItem())) : nullptr;
+    m_gun =
+        m_gunGroup ? m_gunGroup->Guns().find(RowKey(shellwidgets::ChosenItem(m_gunView))) : nullptr;
 }
 
 // --- the commands ---
@@ -560,7 +564,7 @@ bool ucShip::ShipIsSound() {
 }
 
 void ucShip::EditProperty(QTreeWidget* list) {
-    const QTreeWidgetItem* row = list ? list->currentItem() : nullptr;
+    const QTreeWidgetItem* row = shellwidgets::ChosenItem(list);
     if (m_readOnly || m_noShip || !m_document || !row)
         return;
     const QVariant tag = row->data(0, mdlCommon::kRowTagRole);
@@ -774,7 +778,8 @@ bool ucShip::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (valueList && key->key() == Qt::Key_Insert && key->modifiers() & Qt::ControlModifier) {
-        if (const QTreeWidgetItem* row = static_cast<QTreeWidget*>(watched)->currentItem())
+        if (const QTreeWidgetItem* row =
+                shellwidgets::ChosenItem(static_cast<QTreeWidget*>(watched)))
             QGuiApplication::clipboard()->setText(row->text(1));
         return true;
     }

@@ -9,6 +9,7 @@
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "shell/widgets/frmWait.h"
@@ -274,8 +275,7 @@ QWidget* frmTXTEditor::BuildListSide() {
     connect(m_objectView, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
         m_popup->popup(m_objectView->viewport()->mapToGlobal(point));
     });
-    connect(m_objectView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { SelectListItem(); });
+    shellwidgets::OnChosenRowChanged(m_objectView, this, [this] { SelectListItem(); });
     layout->addWidget(m_objectView, 1);
     return left;
 }
@@ -562,9 +562,27 @@ void frmTXTEditor::FillObjectList() {
     const TFileDocument::Record remembered = m_selected;
     const clsTxtParser& parser = m_document.Parser();
     m_model->Fill(m_chkSort->isChecked() ? parser.objects : parser.UnsortedObjects);
+    FitObjectColumns();
     const int row = remembered ? m_model->RowOf(remembered.get()) : -1;
     UpdateObjectCount();
     SelectRow(row);
+}
+
+// Both columns fit their texts, the class column stretched over the rest of
+// the list. A changed or added record only widens the name column, so an
+// edit costs one row.
+void frmTXTEditor::FitObjectColumns(const clsTXTObject* record) {
+    if (m_model->columnCount() < 2)
+        return;
+    if (!record) {
+        m_objectView->resizeColumnToContents(1);
+        m_objectView->resizeColumnToContents(0);
+        return;
+    }
+    const int row = m_model->RowOf(record);
+    const int width = row < 0 ? 0 : m_objectView->sizeHintForIndex(m_model->index(row, 0)).width();
+    if (width > m_objectView->columnWidth(0))
+        m_objectView->setColumnWidth(0, width);
 }
 
 void frmTXTEditor::SetNameIndex(int32_t index) {
@@ -590,8 +608,8 @@ void frmTXTEditor::SelectRow(int row) {
 }
 
 void frmTXTEditor::SelectListItem() {
-    const QModelIndexList rows = m_objectView->selectionModel()->selectedRows();
-    SetSelectedObject(rows.isEmpty() ? nullptr : m_model->RecordAt(rows.first().row()));
+    const QModelIndex row = shellwidgets::ChosenRow(m_objectView);
+    SetSelectedObject(row.isValid() ? m_model->RecordAt(row.row()) : nullptr);
 }
 
 void frmTXTEditor::SetSelectedObject(const TFileDocument::Record& record) {
@@ -656,6 +674,7 @@ void frmTXTEditor::UpdateObjectCount() {
 
 void frmTXTEditor::ObjectChanged(TFileDocument::Record record) {
     m_model->RefreshRecord(record.get());
+    FitObjectColumns(record.get());
     if (record && record == m_selected)
         ShowSelectedObject(record, true);
     UpdateCaption();
@@ -669,7 +688,7 @@ void frmTXTEditor::ObjectRemoved(TFileDocument::Record record) {
 }
 
 void frmTXTEditor::EditRawData() {
-    QTreeWidgetItem* row = m_objectDataView->currentItem();
+    QTreeWidgetItem* row = shellwidgets::ChosenItem(m_objectDataView);
     if (!row || !m_selected)
         return;
     try {
@@ -767,6 +786,7 @@ void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
         return;
     }
     m_model->InsertRecord(created, beforeObject ? m_model->RowOf(beforeObject.get()) : -1);
+    FitObjectColumns(created.get());
     if (source && mode == kCut) {
         RemoveTXTObject(source);
         SetClipboard(nullptr, kNone);
@@ -825,8 +845,8 @@ void frmTXTEditor::FindNext(bool wholeWords, QString& text, QVariant& position, 
     const int count = m_model->rowCount();
     if (count == 0)
         return;
-    const QModelIndexList selected = m_objectView->selectionModel()->selectedRows();
-    int start = selected.isEmpty() ? 1 : selected.first().row() + 1;
+    const QModelIndex selected = shellwidgets::ChosenRow(m_objectView);
+    int start = selected.isValid() ? selected.row() + 1 : 1;
     if (position.toInt() == start)
         ++start;
     for (int item = start; item <= count; ++item) {

@@ -94,6 +94,7 @@ private:
     bool AskToSave(const QString& question);
 
     void FillObjectList();
+    void FitObjectColumns(const clsTXTObject* record = nullptr);
     void SetNameIndex(int32_t index);
     void SelectRow(int row);
     void SelectListItem();

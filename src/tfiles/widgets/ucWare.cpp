@@ -4,6 +4,7 @@
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "shell/widgets/ChosenRow.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/WareValues.h"
 #include "tfiles/clsArchive.h"
@@ -264,7 +265,7 @@ void ucWare::ShowDescription() {
 }
 
 void ucWare::EditSelectedRow() {
-    QTreeWidgetItem* row = m_propView->currentItem();
+    QTreeWidgetItem* row = shellwidgets::ChosenItem(m_propView);
     if (!row || m_readOnly || !m_document)
         return;
     const QVariant tag = row->data(0, mdlCommon::kRowTagRole);
@@ -315,7 +316,7 @@ void ucWare::RecordChanged() {
 }
 
 void ucWare::CopySelectedValue() {
-    if (const QTreeWidgetItem* row = m_propView->currentItem())
+    if (const QTreeWidgetItem* row = shellwidgets::ChosenItem(m_propView))
         QGuiApplication::clipboard()->setText(row->text(1));
 }
 

@@ -5,6 +5,7 @@
 #include "gamefiles/widgets/frmCATDialog.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/widgets/DialogRunner.h"
+#include "support/ClickRows.h"
 #include "support/TestFolders.h"
 
 #include <QComboBox>
@@ -88,10 +89,10 @@ inline QListWidgetItem* item(QWidget& dialog, const QString& text) {
     return found.isEmpty() ? nullptr : found.front();
 }
 
-// A double click (or Enter) on a listed entry.
+// A double click on a listed entry.
 inline void open(QWidget& dialog, const QString& text) {
     auto* view = control<QListWidget>(dialog, "FileView");
-    emit view->itemActivated(item(dialog, text));
+    testsupport::DoubleClickRow(view, view->model()->index(view->row(item(dialog, text)), 0));
 }
 
 inline void chooseDir(QWidget& dialog, int index) {

@@ -2,9 +2,18 @@
 
 #include "CatalogFixture.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/widgets/QtPrompts.h"
 #include "shell/widgets/DialogRunner.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QScopeGuard>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -172,4 +181,56 @@ TEST_F(FileDialog, AMissingCatalogIsToldAndTheChooserOpensInItsFolder) {
     ASSERT_EQ(choosers().size(), 1u);
     EXPECT_EQ(choosers()[0].file.initDir, catalogFolder());
     EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+// The program's own chooser, as a person meets it.
+TEST_F(FileDialog, TheChooserShowsEachFilterOnceAndAllFilesListsEveryFile) {
+    const auto folder = testsupport::dataDir() / "plain";
+    testsupport::writeFile(folder / "README", "no extension");
+    testsupport::writeFile(folder / "TShips.txt", "3;0;\n");
+    platform::QtPrompts qt;
+    platform::ScopedPrompts real{qt};
+    dialog.filter = "Zorv T files (*.txt; *.pck; *.cat)|*.txt;*.pck;*.cat|Zorv Catalogs "
+                    "(*.cat)|*.cat|All files (*.*)|*.*";
+    dialog.InitDir = QString::fromStdString(folder.string());
+    dialog.FilterIndex = 2;
+    QStringList labels;
+    int preselected = -1;
+    bool listed = false;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(chooser);
+        const auto closeAtEnd = qScopeGuard([chooser] {
+            if (chooser->isVisible())
+                chooser->reject();
+        });
+        auto* types = chooser->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_TRUE(types);
+        for (int i = 0; i < types->count(); ++i)
+            labels << types->itemText(i);
+        preselected = types->currentIndex();
+        types->setCurrentIndex(2);
+        emit types->activated(2);
+        const auto* view = chooser->findChild<QListView*>("listView");
+        ASSERT_TRUE(view);
+        // The folder is read in the background.
+        listed = QTest::qWaitFor(
+            [view] {
+                const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
+                return !view->model()->match(first, Qt::DisplayRole, "README").isEmpty();
+            },
+            10000);
+        if (!listed)
+            return;
+        QTest::keyClicks(chooser->findChild<QLineEdit*>("fileNameEdit"), "README");
+        chooser->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
+    });
+    const bool chosen = dialog.ShowOpen();
+    EXPECT_EQ(labels, (QStringList{"Zorv T files (*.txt; *.pck; *.cat)", "Zorv Catalogs (*.cat)",
+                                   "All files (*.*)"}));
+    EXPECT_EQ(preselected, 1);
+    EXPECT_TRUE(listed);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(dialog.FileName, QString::fromStdString((folder / "README").string()));
+    EXPECT_EQ(dialog.FilterIndex, 3);
 }

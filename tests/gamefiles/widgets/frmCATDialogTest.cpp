@@ -4,6 +4,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "platform/ZorvError.h"
 #include "shell/widgets/DialogRunner.h"
+#include "support/ClickRows.h"
 
 #include <QLabel>
 
@@ -93,6 +94,30 @@ TEST_F(CatalogDialog, GoingDownAndUpTheFolders) {
     EXPECT_EQ(dialog.FileName, catalog + "::t\\0001.xml");
 }
 
+TEST_F(CatalogDialog, EnterOpensTheHighlightedEntryAndNothingElse) {
+    show(false, [&](frmCATDialog& shown) {
+        auto* view = control<QListWidget>(shown, "FileView");
+        // A folder clicked and then left: Enter presses Open on the empty name.
+        testsupport::ClickRow(view, item(shown, "t"));
+        testsupport::ClickBesideRows(view);
+        testsupport::PressKey(view, Qt::Key_Return);
+        EXPECT_EQ(texts(control<QComboBox>(shown, "cmbDir")), QStringList{"data.cat"});
+        ASSERT_EQ(prompts.messages().size(), 1u);
+        EXPECT_EQ(prompts.messages().back().text, "Please enter a file name.");
+
+        // On a highlighted folder Enter goes in, and presses no button.
+        testsupport::ClickRow(view, item(shown, "t"));
+        testsupport::PressKey(view, Qt::Key_Return);
+        EXPECT_EQ(texts(control<QComboBox>(shown, "cmbDir")), (QStringList{"data.cat", "    t"}));
+        EXPECT_EQ(prompts.messages().size(), 1u);
+        testsupport::ClickRow(view, item(shown, "0002.pck"));
+        testsupport::PressKey(view, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.ModalResult(), frmCATDialog::kChosen);
+    EXPECT_EQ(dialog.FileName, catalog + "::t\\0002.pck");
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
 TEST_F(CatalogDialog, FilterIndexSelectsItsPairOrTheFirst) {
     const std::vector<std::pair<int, int>> cases = {{2, 1}, {0, 0}, {3, 0}, {-1, 0}};
     for (const auto& [index, selected] : cases) {
@@ -160,9 +185,16 @@ TEST_F(CatalogDialog, OpenRefusesAMissingFileAndEntersATypedFolder) {
 }
 
 TEST_F(CatalogDialog, UnsafeOrEmptyNamesAreRefusedInBothModes) {
-    const QStringList refused = {
-        "",  "..\\secret.txt", "types\\..\\x.txt", "\\readme.txt", "types\\\\TShips.txt", "types\\",
-        ".", "*.txt"};
+    const QStringList refused = {"",
+                                 "   ",
+                                 "types\\   ",
+                                 "..\\secret.txt",
+                                 "types\\..\\x.txt",
+                                 "\\readme.txt",
+                                 "types\\",
+                                 "types\\\\TShips.txt",
+                                 ".",
+                                 "*.txt"};
     for (const bool save : {false, true}) {
         frmCATDialog picker;
         picker.filter = kXmlFilter;
@@ -180,8 +212,11 @@ TEST_F(CatalogDialog, UnsafeOrEmptyNamesAreRefusedInBothModes) {
         EXPECT_EQ(picker.ModalResult(), frmCATDialog::kWindowClosed);
         EXPECT_EQ(picker.FileName, "");
     }
-    EXPECT_TRUE(prompts.messages()[0].text.contains("file name"));
-    EXPECT_TRUE(prompts.messages()[1].text.contains("..\\secret.txt"));
+    // Blanks alone are no name, in a folder too.
+    EXPECT_EQ(prompts.messages()[0].text, "Please enter a file name.");
+    EXPECT_EQ(prompts.messages()[1].text, "Please enter a file name.");
+    EXPECT_TRUE(prompts.messages()[2].text.contains("empty folder name"));
+    EXPECT_TRUE(prompts.messages()[3].text.contains("..\\secret.txt"));
 }
 
 TEST_F(CatalogDialog, SaveCaptionsAndTheSelectedExtension) {

@@ -9,6 +9,7 @@
 #include "resources/widgets/frmStringEdit.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
+#include "support/ClickRows.h"
 
 #include <gmock/gmock.h>
 
@@ -297,10 +298,30 @@ TEST_F(ResEditorDialogsTest, MergingMovesThroughFolders) {
     dialog.UpOneLevel();
     EXPECT_EQ(dialog.Folder(), QDir(restest::DataPath("")).absolutePath());
     EXPECT_EQ(dialog.FileList->count(), 0);
-    ASSERT_EQ(dialog.DirList->findItems("t", Qt::MatchExactly).size(), 1);
-    emit dialog.DirList->itemActivated(dialog.DirList->findItems("t", Qt::MatchExactly).front());
+    dialog.show();
+    const auto folder = [&dialog](const QString& name) {
+        const QList<QListWidgetItem*> found = dialog.DirList->findItems(name, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.front();
+    };
+    ASSERT_TRUE(folder("t"));
+    testsupport::DoubleClickRow(
+        dialog.DirList, dialog.DirList->model()->index(dialog.DirList->row(folder("t")), 0));
     EXPECT_EQ(dialog.Folder(), restest::DataPath("t"));
     EXPECT_EQ(dialog.FileList->count(), 1);
+
+    // Enter goes into the highlighted folder and presses no button; with no
+    // folder highlighted it is the dialog's OK.
+    dialog.UpOneLevel();
+    testsupport::ClickRow(dialog.DirList, folder("t"));
+    testsupport::PressKey(dialog.DirList, Qt::Key_Return);
+    EXPECT_EQ(dialog.Folder(), restest::DataPath("t"));
+    EXPECT_TRUE(Told().empty());
+    dialog.UpOneLevel();
+    testsupport::ClickRow(dialog.DirList, folder("t"));
+    testsupport::ClickBesideRows(dialog.DirList);
+    testsupport::PressKey(dialog.DirList, Qt::Key_Return);
+    EXPECT_EQ(dialog.Folder(), QDir(restest::DataPath("")).absolutePath());
+    EXPECT_EQ(Told(), std::vector<std::string>{"No files are selected."});
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
+#include "support/ClickRows.h"
 
 #include <gmock/gmock.h>
 
@@ -370,6 +371,33 @@ TEST_F(frmResEditorTest, DeletingAsksAndMarksTheDocumentModified) {
     EXPECT_THAT(Told(), ElementsAre("Do you really want to remove selected text?",
                                     "Do you really want to remove selected text?",
                                     "Do you really want to remove selected page?"));
+}
+
+TEST_F(frmResEditorTest, TheClickedPageAndTextAreShownAndNoneBesideTheRows) {
+    window.OpenFile(WriteLanguageFile("440001.xml", kFile));
+    window.show();
+    const auto row = [](QTreeView* list, int number) { return list->model()->index(number, 0); };
+    testsupport::ClickRow(window.PageView, row(window.PageView, 1));
+    EXPECT_EQ(window.lblName->text(), "Lasers");
+    testsupport::ClickRow(window.PageView, row(window.PageView, 0));
+    EXPECT_EQ(window.lblName->text(), "Ships");
+    testsupport::ClickRow(window.TextView, row(window.TextView, 1));
+    EXPECT_EQ(window.TextEdit->toPlainText(), "{,1}");
+
+    // Beside the rows nothing is chosen: nothing is shown, nothing deleted.
+    testsupport::ClickBesideRows(window.TextView);
+    EXPECT_EQ(window.TextEdit->toPlainText(), "");
+    window.mnuStrDel_Click();
+    testsupport::ClickBesideRows(window.PageView);
+    EXPECT_EQ(window.lblName->text(), "");
+    EXPECT_EQ(window.TextView->model()->rowCount(), 0);
+    window.mnuPageDel_Click();
+    EXPECT_TRUE(Told().empty());
+
+    dialogs.answerAs<frmPageEdit>([](frmPageEdit& edit) { edit.reject(); });
+    testsupport::DoubleClickRow(window.PageView, row(window.PageView, 2));
+    EXPECT_EQ(window.lblName->text(), "Names");
+    EXPECT_EQ(dialogs.shown(), QStringList{"frmPageEdit"});
 }
 
 TEST_F(frmResEditorTest, ReloadNeedsDescriptionsSwitchedOn) {

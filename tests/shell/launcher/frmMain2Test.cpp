@@ -7,9 +7,11 @@
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
+#include "support/ClickRows.h"
 #include "support/TestFolders.h"
 
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -165,4 +167,42 @@ TEST_F(LauncherTest, IconsSnapToTheGridAndArrangeInRows) {
     window.SnapIconToGrid(first);
     EXPECT_EQ(window.View->visualItemRect(first).topLeft(),
               QPoint(cell.width() * 2 + 5, cell.height() + 5));
+}
+
+TEST_F(LauncherTest, EnterAndDoubleClicksStartOnlyTheHighlightedTool) {
+    frmMain2 window(actions);
+    window.resize(600, 400);
+    window.show();
+    const auto row = [&](const QString& key) {
+        return window.View->model()->index(
+            window.View->row(mdlComFunctions::GetListItemByKey(window.View, key)), 0);
+    };
+    testsupport::ClickRow(window.View, row("help"));
+    testsupport::PressKey(window.View, Qt::Key_Return);
+    EXPECT_EQ(actions.calls, QStringList{"help"});
+
+    // Beside the icons the highlight goes, and Enter starts nothing.
+    testsupport::ClickBesideRows(window.View);
+    ASSERT_TRUE(window.View->selectedItems().isEmpty());
+    testsupport::PressKey(window.View, Qt::Key_Return);
+    EXPECT_EQ(actions.calls, QStringList{"help"});
+
+    testsupport::DoubleClickRow(window.View, row("about"));
+    EXPECT_EQ(actions.calls, (QStringList{"help", "about"}));
+}
+
+TEST_F(LauncherTest, OpensShowingEveryItemWithoutScrolling) {
+    Settings().SetCustomProgram("/opt/tools/My Tool.sh");
+    Settings().SetExt3DViewerPath("/usr/bin/viewer3d");
+    frmMain2 window(actions);
+    window.show();
+    EXPECT_GE(window.width(), 375);
+    EXPECT_GE(window.height(), 143);
+    const QRect shown = window.View->viewport()->rect();
+    for (int i = 0; i < window.View->count(); ++i)
+        EXPECT_TRUE(shown.contains(window.View->visualItemRect(window.View->item(i))))
+            << window.View->item(i)->text().toStdString();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.View->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(window.View->verticalScrollBar()->isVisible());
 }

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -44,4 +45,17 @@ TEST(frmText, ModalShowGoesThroughTheDialogSeam) {
     EXPECT_EQ(seen, "report");
     EXPECT_EQ(dialogs.shown(), QStringList{"frmText"});
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(frmText, LongLinesWrapInsteadOfScrollingSideways) {
+    frmText window;
+    const QString line = "Ship index 4, name \"SS_SH_CITADEL\": the line holds 61 values, but "
+                         "its turrets, gun groups and guns need 73 of them.\n";
+    window.SetText(line + line);
+    window.show();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    auto* text = window.findChild<QPlainTextEdit*>("txt");
+    EXPECT_GT(text->fontMetrics().horizontalAdvance(line), text->viewport()->width());
+    EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(window.Text(), line + line);
 }

@@ -1,5 +1,7 @@
 #include "ShipWidgetTestSupport.h"
 
+#include "support/ClickRows.h"
+
 #include "shell/common/mdlCommonTables.h"
 #include "ships/clsShip.h"
 #include "ships/clsTurret.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -447,6 +450,96 @@ TEST_F(ShipPanel, ToolbarFollowsTheTabAndTheShip) {
     EXPECT_EQ(names(), (QStringList{"newgun", "delgun"}));
     panel.MainTab()->setCurrentIndex(ucShip::kFrontLasers);
     EXPECT_TRUE(names().isEmpty());
+}
+
+TEST_F(ShipPanel, CommandsActOnTheClickedRowAndOnNoneBesideTheRows) {
+    using testsupport::ClickBesideRows;
+    using testsupport::ClickRow;
+    Open({Ship("SS_ARMED", {{18, 1}})});
+    const auto record = Show(0);
+    for (int section = 0; section < 3; ++section)
+        panel.CurrentShip()->MakeNewTurret();
+    panel.ShowObject(record, kind);
+    panel.resize(700, 560);
+    panel.show();
+    const auto tab = [this](int index) {
+        QTabBar* tabs = panel.MainTab()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    };
+    const auto press = [this](const QString& key) {
+        for (QAction* action : panel.MainToolbar()->actions())
+            if (action->objectName() == key)
+                return QTest::mouseClick(panel.MainToolbar()->widgetForAction(action),
+                                         Qt::LeftButton);
+        ADD_FAILURE() << key.toStdString();
+    };
+    const auto asked = [this] { return script.messages().size(); };
+
+    // Guns go to the gun group clicked; a gun is removed when it is the one clicked.
+    tab(ucShip::kGuns);
+    ClickRow(panel.GunGroupView(), panel.GunGroupView()->topLevelItem(1));
+    for (int gun = 0; gun < 2; ++gun) {
+        AnswerGun({"1", "0", "0", "0", "0"});
+        press("newgun");
+    }
+    ASSERT_EQ(panel.GunView()->topLevelItemCount(), 2);
+    ClickRow(panel.GunView(), panel.GunView()->topLevelItem(0));
+    press("delgun");
+    EXPECT_EQ(script.messages().last(), "You can only delete the last gun in the list.");
+    script.prompts.answer(PromptAnswer::No);
+    ClickRow(panel.GunView(), panel.GunView()->topLevelItem(1));
+    press("delgun");
+    EXPECT_EQ(script.messages().last(), "Do you really want to delete the gun idx=2?");
+
+    // Beside the rows nothing is chosen, and no command acts.
+    const auto before = asked();
+    ClickBesideRows(panel.GunView());
+    press("delgun");
+    testsupport::PressKey(panel.GunView(), Qt::Key_Return);
+    ClickBesideRows(panel.GunGroupView());
+    EXPECT_EQ(panel.GunView()->topLevelItemCount(), 0);
+    press("newgun");
+    tab(ucShip::kTurrets);
+    ClickRow(panel.TurView(), panel.TurView()->topLevelItem(0));
+    ClickBesideRows(panel.TurView());
+    press("delturret");
+    testsupport::PressKey(panel.TurView(), Qt::Key_Return);
+    EXPECT_EQ(asked(), before) << script.messages().join("\n").toStdString();
+
+    tab(ucShip::kFrontLasers);
+    QTreeWidget* available = panel.Lasers()->AvailView();
+    ClickRow(available, available->topLevelItem(1));
+    panel.Lasers()->btnAddLaser()->click();
+    EXPECT_EQ(tfiles::ValueText(record->Value(18)), "5"); // laser 2 of "Pulse", "Beam", "X"
+    ClickBesideRows(available);
+    panel.Lasers()->btnAddLaser()->click();
+    EXPECT_EQ(tfiles::ValueText(record->Value(18)), "5");
+
+    // A value row unselected with Ctrl is not edited by Enter.
+    tab(ucShip::kInfo);
+    ClickRow(panel.GlobalView(), panel.GlobalView()->topLevelItem(3));
+    ClickRow(panel.GlobalView(), panel.GlobalView()->model()->index(3, 0), Qt::ControlModifier);
+    testsupport::PressKey(panel.GlobalView(), Qt::Key_Return);
+    EXPECT_EQ(script.dialogs.shown(), (QStringList{"frmGunEdit", "frmGunEdit"}));
+    EXPECT_EQ(asked(), before);
+}
+
+TEST_F(ShipPanel, TheTabsStayInPlaceWhateverTheToolbarHolds) {
+    Open({Ship("SS_BAR")});
+    Show(0);
+    panel.resize(600, 400);
+    panel.show();
+    QTabBar* tabs = panel.MainTab()->tabBar();
+    const auto tabsTop = [&](int tab) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        EXPECT_EQ(panel.MainTab()->currentIndex(), tab);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return tabs->mapTo(&panel, QPoint()).y();
+    };
+    const int top = tabsTop(ucShip::kInfo);
+    for (const int tab : {ucShip::kFrontLasers, ucShip::kTurrets, ucShip::kFrontLasers,
+                          ucShip::kGuns, ucShip::kMoreInfo})
+        EXPECT_EQ(tabsTop(tab), top) << "tab " << tab;
 }
 
 TEST(ShipPanelClaims, TitlesCaptionsAndNewLines) {

@@ -1,5 +1,7 @@
 #include "ShipWidgetTestSupport.h"
 
+#include "support/ClickRows.h"
+
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ucTurret.h"
 #include "tfiles/mdlZorvCockpits.h"
@@ -8,6 +10,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +79,28 @@ TEST_F(TurretPanel, NothingShownIsNothingEdited) {
     panel.EditSelectedRow();
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(script.dialogs.shown().isEmpty());
+}
+
+TEST_F(TurretPanel, BesideTheRowsNothingIsEditedOrMoved) {
+    Open({Cockpit("CP_ONE")});
+    const auto record = Show(0);
+    panel.resize(600, 400);
+    panel.show();
+    testsupport::ClickRow(panel.PropView(), panel.PropView()->topLevelItem(1));
+    testsupport::ClickBesideRows(panel.PropView());
+    testsupport::PressKey(panel.PropView(), Qt::Key_Return);
+    EXPECT_TRUE(script.dialogs.shown().isEmpty());
+
+    QTabBar* tabs = panel.findChild<QTabWidget*>("MainTab")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QTreeWidget* available = panel.Lasers()->AvailView();
+    testsupport::ClickRow(available, available->topLevelItem(2));
+    panel.Lasers()->btnAddLaser()->click();
+    EXPECT_EQ(tfiles::ValueText(record->Value(8)), "4");
+    testsupport::ClickBesideRows(available);
+    panel.Lasers()->btnAddLaser()->click();
+    EXPECT_EQ(tfiles::ValueText(record->Value(8)), "4");
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(TurretPanel, ValuesAndNameThroughValueEdit) {

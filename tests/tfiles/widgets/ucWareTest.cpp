@@ -1,10 +1,15 @@
 #include "tfiles/widgets/TFileWidgetTestSupport.h"
 
+#include "support/ClickRows.h"
+
+#include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/widgets/frmEdit.h"
 #include "tfiles/widgets/ucWare.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -127,6 +132,36 @@ TEST_F(WarePanel, RowsOpenTheirDialogsAndConfirmedEditsRaiseTheChange) {
     panel.SetReadOnly(true);
     DoubleClickRow("ID");
     EXPECT_EQ(script.dialogs.shown().size(), 2);
+}
+
+TEST_F(WarePanel, OnlyTheClickedRowIsEditedOrCopied) {
+    Open("TLaser", {Laser("L0")});
+    Show(0);
+    panel.resize(500, 700);
+    panel.show();
+    QTreeWidget* list = panel.PropView();
+    const auto row = [list](const QString& caption) {
+        return list->findItems(caption, Qt::MatchExactly, 0).value(0);
+    };
+    script.dialogs.answerAs<frmEdit>([](frmEdit& edit) {
+        edit.cmbValue()->setCurrentText("9");
+        edit.btnOK()->click();
+    });
+    testsupport::DoubleClickRow(list, row("Energy"));
+    EXPECT_EQ(tfiles::ValueText(document.Parser().FindIndex(0)->Value(10)), "9");
+
+    // Unselected with Ctrl, the row is neither edited nor copied.
+    testsupport::ClickRow(list, row("Energy"));
+    testsupport::ClickRow(list, list->model()->index(list->indexOfTopLevelItem(row("Energy")), 0),
+                          Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("kept");
+    testsupport::PressKey(list, Qt::Key_Insert, Qt::ControlModifier);
+    testsupport::PressKey(list, Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_EQ(script.dialogs.shown(), QStringList{"frmEdit"});
+    testsupport::ClickRow(list, row("Energy"));
+    testsupport::PressKey(list, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "9");
 }
 
 TEST_F(WarePanel, ShowingNothingEmptiesTheRowsAndNewLinesHaveTheirKindsSize) {
