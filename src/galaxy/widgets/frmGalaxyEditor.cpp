@@ -14,6 +14,7 @@
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
+#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmWait.h"
 
@@ -586,8 +587,7 @@ void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
 // Selection.
 
 QTreeWidgetItem* frmGalaxyEditor::SelectedNode() const {
-    const QList<QTreeWidgetItem*> selected = Tree->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.front();
+    return shellwidgets::ChosenItem(Tree);
 }
 
 void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {
