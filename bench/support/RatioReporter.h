@@ -1,6 +1,6 @@
 // Prints the usual console report and keeps each benchmark's time (the
-// median when repeated), so a benchmark program can print its ratios to the
-// floor at the end.
+// median of its rounds when repeated), so a benchmark program can print its
+// ratios to the floor at the end.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -18,11 +18,20 @@ public:
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
-                for (const std::string& name : {run.run_name.function_name, run.run_name.str()})
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            // A single round stands in only where there is no median.
+            const bool median = run.aggregate_name == "median";
+            if (!median && run.run_type != Run::RT_Iteration)
+                continue;
+            for (const std::string& name : {run.run_name.function_name, run.run_name.str()}) {
+                if (median)
                     m_times[name] = run.GetAdjustedRealTime();
+                else
+                    m_times.emplace(name, run.GetAdjustedRealTime());
+            }
+        }
     }
 
     // The time of the named benchmark, by its name alone or with its
