@@ -55,38 +55,37 @@ public:
     virtual void OnDisplaySector(const GalaxyObjectPtr& sector) = 0;
 };
 
-class SectorMapView {
+// What both map windows take from the editor.
+class GalaxyMapView {
 public:
-    virtual ~SectorMapView() = default;
-    // Shows the window, modeless, with the owner (the launcher).
-    virtual void ShowMap(GalaxyDocument& document, QWidget* owner) = 0;
-    virtual void SelectGalObject(const GalaxyObjectPtr& object) = 0;
+    virtual ~GalaxyMapView() = default;
     virtual void ObjectAdded(const GalaxyObjectPtr& object) = 0;
     virtual void ObjectRemoved(const GalaxyObjectPtr& object) = 0;
     virtual void ObjectModified(const GalaxyObjectPtr& object) = 0;
-    // Forgets the shown sector (another map is coming).
+    // Forgets what the window shows (another map is coming).
     virtual void Clear() = 0;
-    // May ask about moved coordinates; false cancels the close.
-    virtual bool QueryUnload() = 0;
-    // Shows the window again and brings it forward.
-    virtual void ShowAgain(QWidget* owner) = 0;
     // Closes the window without a question (see OnClose above).
     virtual void Unload() = 0;
 };
 
-class UniverseMapView {
+class SectorMapView : public GalaxyMapView {
 public:
-    virtual ~UniverseMapView() = default;
+    // Shows the window, modeless, with the owner (the launcher).
+    virtual void ShowMap(GalaxyDocument& document, QWidget* owner) = 0;
+    virtual void SelectGalObject(const GalaxyObjectPtr& object) = 0;
+    // May ask about moved coordinates; false cancels the close.
+    virtual bool QueryUnload() = 0;
+    // Shows the window again and brings it forward.
+    virtual void ShowAgain(QWidget* owner) = 0;
+};
+
+class UniverseMapView : public GalaxyMapView {
+public:
     virtual void ShowUniverse(GalaxyDocument& document, QWidget* owner) = 0;
     // Selects the cell of the sector that holds the object, silently.
     virtual void SelectSector(const GalaxyObjectPtr& object) = 0;
     // The sectors of the document were read anew.
     virtual void RefreshUniverse(GalaxyDocument& document) = 0;
-    virtual void Clear() = 0;
-    virtual void ObjectAdded(const GalaxyObjectPtr& object) = 0;
-    virtual void ObjectRemoved(const GalaxyObjectPtr& object) = 0;
-    virtual void ObjectModified(const GalaxyObjectPtr& object) = 0;
-    virtual void Unload() = 0;
 };
 
 // Makes the map windows; the program installs one (the map views' own).
