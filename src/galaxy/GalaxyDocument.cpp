@@ -47,8 +47,7 @@ bool LeadTo(const clsGalaxyObject::Ptr& gate, const clsGalaxyObject::Ptr& sector
             const clsGalaxyObject::Ptr& target) {
     bool changed = SetValue(gate, QStringLiteral("gx"), sector->NamedProperty(QStringLiteral("x")));
     changed |= SetValue(gate, QStringLiteral("gy"), sector->NamedProperty(QStringLiteral("y")));
-    changed |=
-        SetValue(gate, QStringLiteral("gtid"), target->NamedProperty(QStringLiteral("gid")));
+    changed |= SetValue(gate, QStringLiteral("gtid"), target->NamedProperty(QStringLiteral("gid")));
     return changed;
 }
 

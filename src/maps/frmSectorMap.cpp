@@ -95,10 +95,11 @@ void frmSectorMap::BuildControls() {
         connect(action, &QAction::triggered, this, [this, key] { MainToolbar_ButtonClick(key); });
         return action;
     };
-    btnSync = button(QStringLiteral("btnSync"), QStringLiteral("Sync with GE"), QStringLiteral("sync"),
-                     QStringLiteral("Synchronize map with Ruvaze Rezivo"));
-    btnUpdate = button(QStringLiteral("btnUpdate"), QStringLiteral("Update coords"), QStringLiteral("update"),
-                       QStringLiteral("Update coordinates in Ruvaze Rezivo"));
+    btnSync = button(QStringLiteral("btnSync"), QStringLiteral("Sync with GE"),
+                     QStringLiteral("sync"), QStringLiteral("Synchronize map with Ruvaze Rezivo"));
+    btnUpdate =
+        button(QStringLiteral("btnUpdate"), QStringLiteral("Update coords"),
+               QStringLiteral("update"), QStringLiteral("Update coordinates in Ruvaze Rezivo"));
     MainToolbar->addSeparator();
     btnTop = button(QStringLiteral("btnTop"), QStringLiteral("Top"), QStringLiteral("top"),
                     QStringLiteral("View from top"));
@@ -107,10 +108,10 @@ void frmSectorMap::BuildControls() {
     btnTop->setCheckable(true);
     btnSide->setCheckable(true);
     MainToolbar->addSeparator();
-    btnCenter = button(QStringLiteral("btnCenter"), QStringLiteral("Center map"), QStringLiteral("center"),
-                       QStringLiteral("Center on map origin"));
-    btnCenterObj = button(QStringLiteral("btnCenterObj"), QStringLiteral("Center obj"), QStringLiteral("centerobj"),
-                          QStringLiteral("Center on selected object"));
+    btnCenter = button(QStringLiteral("btnCenter"), QStringLiteral("Center map"),
+                       QStringLiteral("center"), QStringLiteral("Center on map origin"));
+    btnCenterObj = button(QStringLiteral("btnCenterObj"), QStringLiteral("Center obj"),
+                          QStringLiteral("centerobj"), QStringLiteral("Center on selected object"));
     layout->addWidget(MainToolbar);
 
     auto* options = new QHBoxLayout;
