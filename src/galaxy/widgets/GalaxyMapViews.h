@@ -6,10 +6,12 @@
 // Traffic:
 // - The editor calls the operations below when its selection changes and
 //   passes on every change that the GalaxyDocument reports (ObjectAdded,
-//   ObjectRemoved, ObjectModified), whoever made it, so a map window hears
-//   of its own changes too: these calls must be harmless for an object the
-//   window already shows as it is. A move reaches the maps as ObjectRemoved
-//   then ObjectAdded of the moved object.
+//   ObjectRemoved, ObjectModified), whoever made it, to each open window
+//   through GalaxyMapView, the Sector Map first. So a map window hears of
+//   its own changes too, and leaves it to that call to show them: these
+//   calls must be harmless for an object the window already shows as it is.
+//   A move reaches each map as ObjectRemoved then ObjectAdded of the moved
+//   object.
 // - A map window changes the map only through the GalaxyDocument it is shown
 //   with, and reports what the person did through its events object (given
 //   at creation, it outlives the window).
