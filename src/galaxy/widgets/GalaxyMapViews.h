@@ -8,8 +8,9 @@
 //   passes on every change that the GalaxyDocument reports (ObjectAdded,
 //   ObjectRemoved, ObjectModified), whoever made it, to each open window
 //   through GalaxyMapView, the Sector Map first. So a map window hears of
-//   its own changes too, and leaves it to that call to show them: these
-//   calls must be harmless for an object the window already shows as it is.
+//   its own changes too (the Sector Map drops the records of an object it
+//   deleted only then): these calls must be harmless for an object the
+//   window already shows as it is.
 //   A move reaches each map as ObjectRemoved then ObjectAdded of the moved
 //   object.
 // - A map window changes the map only through the GalaxyDocument it is shown
