@@ -142,18 +142,15 @@ TEST_F(UniverseMapWindow, DefaultsShowGridAndNamesAndAreSavedAtClose) {
 
 TEST_F(UniverseMapWindow, ControlsAreFoundByTheirMemberNames) {
     MakeUniverse();
-    const std::pair<const char*, QObject*> controls[] = {
-        {"Map", universe->Map},
-        {"Bar", universe->Bar},
-        {"mnuPopup", universe->mnuPopup},
-        {"mnuPopupAddSec", universe->mnuPopupAddSec},
-        {"mnuPopupRemoveSec", universe->mnuPopupRemoveSec},
-        {"mnuPopCopy", universe->mnuPopCopy},
-        {"mnuPopPaste", universe->mnuPopPaste},
-        {"mnuPopNames", universe->mnuPopNames},
-        {"mnuPopupGrid", universe->mnuPopupGrid}};
-    for (const auto& [name, control] : controls)
-        EXPECT_EQ(universe->findChild<QObject*>(name), control) << name;
+    ExpectNamed(*universe, {{"Map", universe->Map},
+                            {"Bar", universe->Bar},
+                            {"mnuPopup", universe->mnuPopup},
+                            {"mnuPopupAddSec", universe->mnuPopupAddSec},
+                            {"mnuPopupRemoveSec", universe->mnuPopupRemoveSec},
+                            {"mnuPopCopy", universe->mnuPopCopy},
+                            {"mnuPopPaste", universe->mnuPopPaste},
+                            {"mnuPopNames", universe->mnuPopNames},
+                            {"mnuPopupGrid", universe->mnuPopupGrid}});
     EXPECT_EQ(universe->objectName(), "frmUniverseMap");
 }
 
