@@ -1,5 +1,7 @@
 #include "galaxy/GalaxyDocument.h"
 
+#include "shell/common/mdlCommon.h"
+
 #include <array>
 
 namespace {
@@ -17,6 +19,37 @@ bool IsCoordinate(const QString& name) {
 
 const std::array<QString, 3> kCoordinates = {QStringLiteral("x"), QStringLiteral("y"),
                                              QStringLiteral("z")};
+
+// Sets the attribute unless it holds the value already; true when it changed.
+bool SetValue(const clsGalaxyObject::Ptr& object, const QString& name, int32_t value) {
+    const auto property = object->Property(name);
+    if (property && property->Value == value)
+        return false;
+    object->AddProperty(name, value);
+    return true;
+}
+
+// x, y and z; with addZeros false, a y or z the object lacks is added only
+// when its value is not 0. True when a value changed.
+bool SetAxes(const clsGalaxyObject::Ptr& object, const std::array<int32_t, 3>& values,
+             bool addZeros) {
+    bool changed = false;
+    for (size_t axis = 0; axis < kCoordinates.size(); ++axis) {
+        if (!addZeros && axis > 0 && values[axis] == 0 && !object->Property(kCoordinates[axis]))
+            continue;
+        changed |= SetValue(object, kCoordinates[axis], values[axis]);
+    }
+    return changed;
+}
+
+// The gate leads to the target gate in the target's sector.
+bool LeadTo(const clsGalaxyObject::Ptr& gate, const clsGalaxyObject::Ptr& sector,
+            const clsGalaxyObject::Ptr& target) {
+    bool changed = SetValue(gate, QStringLiteral("gx"), sector->NamedProperty(QStringLiteral("x")));
+    changed |= SetValue(gate, QStringLiteral("gy"), sector->NamedProperty(QStringLiteral("y")));
+    changed |= SetValue(gate, QStringLiteral("gtid"), target->NamedProperty(QStringLiteral("gid")));
+    return changed;
+}
 
 } // namespace
 
@@ -98,7 +131,7 @@ bool GalaxyDocument::LoadSector(const Ptr& sector) {
     return true;
 }
 
-bool GalaxyDocument::AddNewObject(const Ptr& object) {
+bool GalaxyDocument::AddNewObject(const Ptr& object, Failed failed) {
     const Ptr parent = object->Parent.lock();
     if (object->parser.lock() != m_parser || Contains(object))
         return Fail(QStringLiteral("The object was not made for this map."));
@@ -113,18 +146,29 @@ bool GalaxyDocument::AddNewObject(const Ptr& object) {
         return Fail(m_parser->GetLastError());
     if (parent)
         parent->Childs.add(object, object->IndexKey());
-    bool placed = m_parser->UpdateObjectXML(object);
-    if (!placed)
-        Fail(QStringLiteral("Error while updating ojbect state in XML:\n") +
-             m_parser->GetLastError());
-    else if (!m_parser->CreateDefaultObjects(object) || !m_parser->GetLastError().isEmpty())
-        placed = Fail(m_parser->GetLastError());
+    return Settle(object, WriteNewObject(object), failed);
+}
+
+bool GalaxyDocument::WriteNewObject(const Ptr& object) {
+    if (!m_parser->UpdateObjectXML(object))
+        return Fail(QStringLiteral("Error while updating ojbect state in XML:\n") +
+                    m_parser->GetLastError());
+    if (!m_parser->CreateDefaultObjects(object) || !m_parser->GetLastError().isEmpty())
+        return Fail(m_parser->GetLastError());
+    return true;
+}
+
+bool GalaxyDocument::Settle(const Ptr& object, bool placed, Failed failed) {
+    // The failed step's error stays the one to show.
+    if (!placed && failed == Failed::TakeBack && m_parser->DeleteObject(object))
+        return false;
     SetModified(true);
     emit ObjectAdded(object);
     return placed;
 }
 
-GalaxyDocument::Ptr GalaxyDocument::PasteObject(const Ptr& copied, const Ptr& target) {
+GalaxyDocument::Ptr GalaxyDocument::PasteObject(const Ptr& copied, const Ptr& target,
+                                                Failed failed) {
     if (!Contains(copied)) {
         Fail(QStringLiteral("The copied object is no longer part of the map."));
         return nullptr;
@@ -154,12 +198,13 @@ GalaxyDocument::Ptr GalaxyDocument::PasteObject(const Ptr& copied, const Ptr& ta
     else
         m_parser->Sectors.add(copy, copy->IndexKey());
     m_lastError.clear();
+    bool placed = true;
     if (!m_parser->UpdateObjectXML(copy))
-        Fail(QStringLiteral("Error updating object in xml:\n") + m_parser->GetLastError());
+        placed = Fail(QStringLiteral("Error updating object in xml:\n") + m_parser->GetLastError());
     else if (!m_parser->MoveObject(copy, target, false))
-        Fail(m_parser->GetLastError());
-    SetModified(true);
-    emit ObjectAdded(copy);
+        placed = Fail(m_parser->GetLastError());
+    if (!Settle(copy, placed, failed) && failed == Failed::TakeBack)
+        return nullptr;
     return copy;
 }
 
@@ -194,11 +239,8 @@ bool GalaxyDocument::SetProperty(const Ptr& object, const QString& name, int32_t
     if (IsSector(object) && name.compare(QLatin1String("t"), Qt::CaseInsensitive) == 0 &&
         value != kSectorType)
         return Fail(QStringLiteral("You cannot change type of object \"sector\"."));
-    const auto property = object->Property(name);
-    if (property && property->Value == value)
-        return true;
-    object->AddProperty(name, value);
-    Changed(object);
+    if (SetValue(object, name, value))
+        Changed(object);
     return true;
 }
 
@@ -218,16 +260,7 @@ bool GalaxyDocument::RemoveProperty(const Ptr& object, const QString& name) {
 bool GalaxyDocument::SetCoordinates(const Ptr& object, int32_t x, int32_t y, int32_t z) {
     if (!CheckObject(object))
         return false;
-    const std::array<int32_t, 3> values = {x, y, z};
-    bool changed = false;
-    for (size_t axis = 0; axis < kCoordinates.size(); ++axis) {
-        const auto property = object->Property(kCoordinates[axis]);
-        if (property && property->Value == values[axis])
-            continue;
-        object->AddProperty(kCoordinates[axis], values[axis]);
-        changed = true;
-    }
-    if (changed)
+    if (SetAxes(object, {x, y, z}, true))
         Changed(object);
     return true;
 }
@@ -261,5 +294,39 @@ bool GalaxyDocument::RemoveCoordinates(const Ptr& object) {
     }
     if (changed)
         Changed(object);
+    return true;
+}
+
+bool GalaxyDocument::WriteBackPositions(const std::vector<MovedPosition>& moves) {
+    for (const MovedPosition& move : moves)
+        if (!CheckObject(move.object))
+            return false;
+    // Every object is written before anyone hears of one.
+    std::vector<Ptr> changed;
+    for (const MovedPosition& move : moves)
+        if (SetAxes(move.object, {move.x, move.y, move.z}, false))
+            changed.push_back(move.object);
+    for (const Ptr& object : changed)
+        Changed(object);
+    return true;
+}
+
+bool GalaxyDocument::LinkGates(const Ptr& gate, const Ptr& target, bool crossLink) {
+    if (!CheckObject(gate) || !CheckObject(target))
+        return false;
+    const Ptr targetSector = mdlCommon::GetSectorOf(target);
+    const Ptr gateSector = mdlCommon::GetSectorOf(gate);
+    if (!targetSector)
+        return Fail(QStringLiteral("Previously selected gate does not have parent!"));
+    if (!gateSector)
+        return Fail(QStringLiteral("Selected gate does not have parent!"));
+    if (gate == target)
+        return Fail(QStringLiteral("You are trying to link the gate to itself!"));
+    const bool gateChanged = LeadTo(gate, targetSector, target);
+    const bool targetChanged = crossLink && LeadTo(target, gateSector, gate);
+    if (gateChanged)
+        Changed(gate);
+    if (targetChanged)
+        Changed(target);
     return true;
 }

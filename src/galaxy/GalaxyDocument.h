@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class GalaxyDocument : public QObject {
     Q_OBJECT
@@ -48,17 +49,25 @@ public:
     // Reads the rest of a sector read with its gates only; its gate objects
     // are replaced by new ones (SectorLoaded).
     bool LoadSector(const Ptr& sector);
+    // What a create or paste leaves when a step fails after the object
+    // entered the map: the tree keeps the object (its element is written at
+    // the next save); the map windows take it back, so the map is as before,
+    // unmodified and unsignalled (an object whose element cannot be removed
+    // again stays, as with KeepObject).
+    enum class Failed { KeepObject, TakeBack };
+
     // Places an object made by NewGalObject, whose type and subtype are set:
     // a sector at the end of the map, anything else as the last child of its
-    // parent, then gives it its default attributes and containers. The
-    // object stays in the map (and ObjectAdded is emitted) also when one of
-    // the later steps fails.
-    bool AddNewObject(const Ptr& object);
+    // parent, then gives it its default attributes and containers. With
+    // KeepObject the object stays in the map (and ObjectAdded is emitted)
+    // also when one of the later steps fails.
+    bool AddNewObject(const Ptr& object, Failed failed = Failed::KeepObject);
     // A deep copy of the copied object placed before the target: a sector
-    // beside a sector, anything else beside a non-sector. The copy is given
-    // back also when only its placement failed (it then stands last under
-    // its parent); nothing when it could not be made.
-    Ptr PasteObject(const Ptr& copied, const Ptr& target);
+    // beside a sector, anything else beside a non-sector. With KeepObject the
+    // copy is given back also when only its placement failed (it then stands
+    // last under its parent); nothing when it could not be made, or, with
+    // TakeBack, when any step failed.
+    Ptr PasteObject(const Ptr& copied, const Ptr& target, Failed failed = Failed::KeepObject);
     // Takes the object and its subtree out of the map.
     bool DeleteObject(const Ptr& object);
     // Before the target, or into it as its last child.
@@ -71,6 +80,23 @@ public:
     // Adds each of x, y and z that the object lacks, with the value 0.
     bool AddCoordinates(const Ptr& object);
     bool RemoveCoordinates(const Ptr& object);
+
+    // A position moved on a map and not yet in its object.
+    struct MovedPosition {
+        Ptr object;
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t z = 0;
+    };
+    // Writes the moved positions into their objects: x always, y and z where
+    // the object has them or the move took them off 0 (a top view moves no
+    // y). Nothing changes when one of the objects has left the map.
+    bool WriteBackPositions(const std::vector<MovedPosition>& moves);
+    // Leads the gate to the target gate: its gx and gy become the cell of the
+    // target's sector, its gtid the target's gid; with crossLink the target
+    // leads back the same way. Nothing changes when a gate lies in no sector
+    // or both are the same gate.
+    bool LinkGates(const Ptr& gate, const Ptr& target, bool crossLink);
 
     // The object is still part of the open map (not deleted, nor below a
     // deleted object).
@@ -92,6 +118,11 @@ private:
     bool Fail(const QString& text);
     bool CheckObject(const Ptr& object);
     void Changed(const Ptr& object);
+    // Writes an object that entered the map and gives it its defaults.
+    bool WriteNewObject(const Ptr& object);
+    // Ends a create or paste whose object entered the map: a failed one is
+    // taken back when asked; what stays is signalled. Gives placed.
+    bool Settle(const Ptr& object, bool placed, Failed failed);
 
     std::shared_ptr<clsGalaxyParser> m_parser;
     QString m_lastError;

@@ -60,6 +60,7 @@ int32_t Negated(int32_t value) {
 
 frmSectorMap::frmSectorMap(SectorMapEvents& events, QWidget* parent, QSize screen)
     : QWidget(parent, Qt::Window), m_events(events) {
+    setObjectName(QStringLiteral("frmSectorMap"));
     BuildControls();
     BuildPopupMenu();
     m_surface = CreateMapSurface(screen, SectorMapRenderer::kBackground,
@@ -84,45 +85,53 @@ void frmSectorMap::BuildControls() {
     layout->setSpacing(2);
 
     MainToolbar = new QToolBar(this);
+    MainToolbar->setObjectName(QStringLiteral("MainToolbar"));
     MainToolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto button = [this](const QString& caption, const QString& key, const QString& tip) {
+    auto button = [this](const QString& name, const QString& caption, const QString& key,
+                         const QString& tip) {
         QAction* action = MainToolbar->addAction(caption);
+        action->setObjectName(name);
         action->setToolTip(tip);
         connect(action, &QAction::triggered, this, [this, key] { MainToolbar_ButtonClick(key); });
         return action;
     };
-    btnSync = button(QStringLiteral("Sync with GE"), QStringLiteral("sync"),
-                     QStringLiteral("Synchronize map with Ruvaze Rezivo"));
-    btnUpdate = button(QStringLiteral("Update coords"), QStringLiteral("update"),
-                       QStringLiteral("Update coordinates in Ruvaze Rezivo"));
+    btnSync = button(QStringLiteral("btnSync"), QStringLiteral("Sync with GE"),
+                     QStringLiteral("sync"), QStringLiteral("Synchronize map with Ruvaze Rezivo"));
+    btnUpdate =
+        button(QStringLiteral("btnUpdate"), QStringLiteral("Update coords"),
+               QStringLiteral("update"), QStringLiteral("Update coordinates in Ruvaze Rezivo"));
     MainToolbar->addSeparator();
-    btnTop = button(QStringLiteral("Top"), QStringLiteral("top"), QStringLiteral("View from top"));
-    btnSide =
-        button(QStringLiteral("Side"), QStringLiteral("side"), QStringLiteral("View from side"));
+    btnTop = button(QStringLiteral("btnTop"), QStringLiteral("Top"), QStringLiteral("top"),
+                    QStringLiteral("View from top"));
+    btnSide = button(QStringLiteral("btnSide"), QStringLiteral("Side"), QStringLiteral("side"),
+                     QStringLiteral("View from side"));
     btnTop->setCheckable(true);
     btnSide->setCheckable(true);
     MainToolbar->addSeparator();
-    btnCenter = button(QStringLiteral("Center map"), QStringLiteral("center"),
-                       QStringLiteral("Center on map origin"));
-    btnCenterObj = button(QStringLiteral("Center obj"), QStringLiteral("centerobj"),
-                          QStringLiteral("Center on selected object"));
+    btnCenter = button(QStringLiteral("btnCenter"), QStringLiteral("Center map"),
+                       QStringLiteral("center"), QStringLiteral("Center on map origin"));
+    btnCenterObj = button(QStringLiteral("btnCenterObj"), QStringLiteral("Center obj"),
+                          QStringLiteral("centerobj"), QStringLiteral("Center on selected object"));
     layout->addWidget(MainToolbar);
 
     auto* options = new QHBoxLayout;
     options->setContentsMargins(4, 0, 4, 0);
     chkAutoSync = new QCheckBox(QStringLiteral("Auto sync with GE"), this);
+    chkAutoSync->setObjectName(QStringLiteral("chkAutoSync"));
     chkAutoSync->setToolTip(
         QStringLiteral("Automatically change sector according to Ruvaze Rezivo"));
     connect(chkAutoSync, &QCheckBox::clicked, this, &frmSectorMap::UpdateAutoSync);
     options->addWidget(chkAutoSync);
 
     auto* labels = new QGroupBox(QStringLiteral("Labels"), this);
+    labels->setObjectName(QStringLiteral("Frame1"));
     auto* labelsLayout = new QHBoxLayout(labels);
     const QString labelCaptions[] = {QStringLiteral("ID"), QStringLiteral("Name")};
     const QString labelTips[] = {QStringLiteral("Show IDs of objects"),
                                  QStringLiteral("Show names of objects")};
     for (size_t i = 0; i < chkLabel.size(); ++i) {
         chkLabel[i] = new QCheckBox(labelCaptions[i], labels);
+        chkLabel[i]->setObjectName(QStringLiteral("chkLabel") + QString::number(i));
         chkLabel[i]->setToolTip(labelTips[i]);
         connect(chkLabel[i], &QCheckBox::clicked, this, &frmSectorMap::UpdateLabelMask);
         labelsLayout->addWidget(chkLabel[i]);
@@ -130,11 +139,13 @@ void frmSectorMap::BuildControls() {
     options->addWidget(labels);
 
     auto* units = new QGroupBox(QStringLiteral("Units"), this);
+    units->setObjectName(QStringLiteral("Frame2"));
     auto* unitsLayout = new QHBoxLayout(units);
     const QString unitCaptions[] = {QStringLiteral("Meters"), QStringLiteral("Game units"),
                                     QStringLiteral("Miles")};
     for (size_t i = 0; i < rbUnits.size(); ++i) {
         rbUnits[i] = new QRadioButton(unitCaptions[i], units);
+        rbUnits[i]->setObjectName(QStringLiteral("rbUnits") + QString::number(i));
         connect(rbUnits[i], &QRadioButton::clicked, this, &frmSectorMap::UpdateUnits);
         unitsLayout->addWidget(rbUnits[i]);
     }
@@ -143,6 +154,7 @@ void frmSectorMap::BuildControls() {
     layout->addLayout(options);
 
     Map = new MapArea(kDesignMapSize, this);
+    Map->setObjectName(QStringLiteral("Map"));
     Map->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     MapArea::Handlers handlers;
     handlers.paint = [this] { PaintMap(*Map, Map->size()); };
@@ -165,6 +177,7 @@ void frmSectorMap::BuildControls() {
     layout->addWidget(Map, 1);
 
     Bar = new QStatusBar(this);
+    Bar->setObjectName(QStringLiteral("Bar"));
     for (size_t i = 0; i < m_panels.size(); ++i) {
         m_panels[i] = new QLabel(Bar);
         Bar->addWidget(m_panels[i], i == 2 ? 1 : 0);
@@ -176,19 +189,29 @@ void frmSectorMap::BuildControls() {
 
 void frmSectorMap::BuildPopupMenu() {
     mnuPop = new QMenu(this);
+    mnuPop->setObjectName(QStringLiteral("mnuPop"));
     mnuPopAddObj = mnuPop->addAction(QStringLiteral("Add object..."));
+    mnuPopAddObj->setObjectName(QStringLiteral("mnuPopAddObj"));
     mnuPop->addSeparator();
     mnuPopCopy = mnuPop->addAction(QStringLiteral("Copy"));
+    mnuPopCopy->setObjectName(QStringLiteral("mnuPopCopy"));
     mnuPopPaste = mnuPop->addAction(QStringLiteral("Paste"));
+    mnuPopPaste->setObjectName(QStringLiteral("mnuPopPaste"));
     mnuPopSep2 = mnuPop->addSeparator();
+    mnuPopSep2->setObjectName(QStringLiteral("mnuPopSep2"));
     mnuPopGate = mnuPop->addMenu(QStringLiteral("Gate"));
+    mnuPopGate->setObjectName(QStringLiteral("mnuPopGate"));
     mnuPopGateSelect = mnuPopGate->addAction(QStringLiteral("Select"));
+    mnuPopGateSelect->setObjectName(QStringLiteral("mnuPopGateSelect"));
     mnuPopGateLink = mnuPopGate->addAction(QStringLiteral("Link with selected..."));
+    mnuPopGateLink->setObjectName(QStringLiteral("mnuPopGateLink"));
     mnuPop->addSeparator();
     mnuPopDist = mnuPop->addAction(QStringLiteral("Distance measurement"));
+    mnuPopDist->setObjectName(QStringLiteral("mnuPopDist"));
     mnuPopDist->setCheckable(true);
     mnuPop->addSeparator();
     mnuPopDelete = mnuPop->addAction(QStringLiteral("Delete object..."));
+    mnuPopDelete->setObjectName(QStringLiteral("mnuPopDelete"));
     connect(mnuPopAddObj, &QAction::triggered, this, &frmSectorMap::mnuPopAddObj_Click);
     connect(mnuPopCopy, &QAction::triggered, this, &frmSectorMap::mnuPopCopy_Click);
     connect(mnuPopPaste, &QAction::triggered, this, &frmSectorMap::mnuPopPaste_Click);
@@ -756,25 +779,14 @@ void frmSectorMap::UpdateCoordinates(bool noQuestion) {
             QStringLiteral("Do you want to update coordinates of objects in Ruvaze Rezivo?"),
             PromptIcon::Question, PromptButtons::YesNo, this) != PromptAnswer::Yes)
         return;
-    struct Move {
-        Ptr object;
-        int32_t x, y, z;
-    };
-    std::vector<Move> moves;
+    std::vector<GalaxyDocument::MovedPosition> moves;
     for (const SectorMapObjectRecord& record : m_records)
         if (record.moved)
             if (const Ptr object = ObjectOf(record))
                 moves.push_back({object, record.x, Negated(record.negY), Negated(record.negZ)});
     // The document tells the editor of each change, which passes it back
     // here; the moved marks keep the records' values meanwhile.
-    for (const Move& move : moves) {
-        m_document->SetProperty(move.object, QStringLiteral("x"), move.x);
-        // An axis the object lacks is only added when it was moved off 0.
-        if (move.object->Property(QStringLiteral("y")) || move.y != 0)
-            m_document->SetProperty(move.object, QStringLiteral("y"), move.y);
-        if (move.object->Property(QStringLiteral("z")) || move.z != 0)
-            m_document->SetProperty(move.object, QStringLiteral("z"), move.z);
-    }
+    m_document->WriteBackPositions(moves);
     for (SectorMapObjectRecord& record : m_records)
         record.moved = false;
     SetModified(false);
@@ -862,11 +874,8 @@ void frmSectorMap::CreateObject() {
         if (dialog.ModalResult != 1)
             return;
     }
-    // All or nothing: an object that could not be written leaves the map.
-    if (!m_document->AddNewObject(object)) {
+    if (!m_document->AddNewObject(object, GalaxyDocument::Failed::TakeBack)) {
         ShowError(m_document->LastError());
-        if (m_document->Contains(object))
-            m_document->DeleteObject(object);
         return;
     }
     m_selected = PlaceAtPressedPoint(object);
@@ -881,11 +890,9 @@ void frmSectorMap::PasteObject() {
     const Ptr copied = Parser()->objects.find(m_copiedKey);
     if (!copied)
         return;
-    const Ptr copy = m_document->PasteObject(copied, copied);
-    if (!copy || !m_document->LastError().isEmpty()) {
+    const Ptr copy = m_document->PasteObject(copied, copied, GalaxyDocument::Failed::TakeBack);
+    if (!copy) {
         ShowError(m_document->LastError());
-        if (copy && m_document->Contains(copy))
-            m_document->DeleteObject(copy);
         return;
     }
     SelectIndex(PlaceAtPressedPoint(copy), false);
@@ -907,11 +914,10 @@ void frmSectorMap::DeleteSelectedObject() {
         return;
     if (!m_document->DeleteObject(object))
         ShowError(QStringLiteral("Error deleting object: \n") + Parser()->GetLastError());
-    // A delete that failed half way still took the object out of the map.
+    // A delete that failed half way still took the object out of the map;
+    // the editor passed that on here, which removed its records.
     if (m_document->Contains(object))
         return;
-    ObjectRemoved(object);
-    SelectIndex(-1, false);
     Repaint();
     m_events.OnObjectDeleted(object);
 }
@@ -940,26 +946,13 @@ void frmSectorMap::LinkGates() {
     const Ptr second = ObjectOf(m_records[m_selected]);
     if (!second)
         return;
-    const Ptr secondSector = mdlCommon::GetSectorOf(second);
-    if (!secondSector) {
-        ShowError(QStringLiteral("Selected gate does not have parent!"));
+    if (!m_document->LinkGates(second, first, answer == PromptAnswer::Yes)) {
+        GalaxyMessages::Ask(kTitle, m_document->LastError(),
+                            second == first ? PromptIcon::Exclamation : PromptIcon::Critical,
+                            PromptButtons::OK, this);
         return;
     }
-    if (second == first) {
-        GalaxyMessages::Ask(kTitle, QStringLiteral("You are trying to link the gate to itself!"),
-                            PromptIcon::Exclamation, PromptButtons::OK, this);
-        return;
-    }
-    auto link = [this](const Ptr& gate, const Ptr& targetSector, const Ptr& targetGate) {
-        m_document->SetProperty(gate, QStringLiteral("gx"),
-                                targetSector->NamedProperty(QStringLiteral("x")));
-        m_document->SetProperty(gate, QStringLiteral("gy"),
-                                targetSector->NamedProperty(QStringLiteral("y")));
-        m_document->SetProperty(gate, QStringLiteral("gtid"),
-                                targetGate->NamedProperty(QStringLiteral("gid")));
-        m_events.OnObjectModified(gate);
-    };
-    link(second, firstSector, first);
+    m_events.OnObjectModified(second);
     if (answer == PromptAnswer::Yes)
-        link(first, secondSector, second);
+        m_events.OnObjectModified(first);
 }

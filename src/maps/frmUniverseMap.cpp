@@ -38,6 +38,7 @@ constexpr float kShiftPan = 20;
 
 frmUniverseMap::frmUniverseMap(UniverseMapEvents& events, QWidget* parent, QSize screen)
     : QWidget(parent, Qt::Window), m_events(events) {
+    setObjectName(QStringLiteral("frmUniverseMap"));
     BuildControls();
     BuildPopupMenu();
     m_surface =
@@ -56,6 +57,7 @@ void frmUniverseMap::BuildControls() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     Map = new MapArea(kDesignMapSize, this);
+    Map->setObjectName(QStringLiteral("Map"));
     Map->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     MapArea::Handlers handlers;
     handlers.paint = [this] { PaintMap(*Map, Map->size()); };
@@ -77,6 +79,7 @@ void frmUniverseMap::BuildControls() {
     Map->SetHandlers(std::move(handlers));
     layout->addWidget(Map, 1);
     Bar = new QStatusBar(this);
+    Bar->setObjectName(QStringLiteral("Bar"));
     for (size_t i = 0; i < m_panels.size(); ++i) {
         m_panels[i] = new QLabel(Bar);
         m_panels[i]->setMinimumWidth(90);
@@ -87,14 +90,21 @@ void frmUniverseMap::BuildControls() {
 
 void frmUniverseMap::BuildPopupMenu() {
     mnuPopup = new QMenu(this);
+    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     mnuPopupAddSec = mnuPopup->addAction(QStringLiteral("Add sector"));
+    mnuPopupAddSec->setObjectName(QStringLiteral("mnuPopupAddSec"));
     mnuPopupRemoveSec = mnuPopup->addAction(QStringLiteral("Remove sector..."));
+    mnuPopupRemoveSec->setObjectName(QStringLiteral("mnuPopupRemoveSec"));
     mnuPopup->addSeparator();
     mnuPopCopy = mnuPopup->addAction(QStringLiteral("Copy"));
+    mnuPopCopy->setObjectName(QStringLiteral("mnuPopCopy"));
     mnuPopPaste = mnuPopup->addAction(QStringLiteral("Paste"));
+    mnuPopPaste->setObjectName(QStringLiteral("mnuPopPaste"));
     mnuPopup->addSeparator();
     mnuPopNames = mnuPopup->addAction(QStringLiteral("Show names"));
+    mnuPopNames->setObjectName(QStringLiteral("mnuPopNames"));
     mnuPopupGrid = mnuPopup->addAction(QStringLiteral("Show grid"));
+    mnuPopupGrid->setObjectName(QStringLiteral("mnuPopupGrid"));
     mnuPopNames->setCheckable(true);
     mnuPopupGrid->setCheckable(true);
     connect(mnuPopupAddSec, &QAction::triggered, this, &frmUniverseMap::mnuPopupAddSec_Click);
@@ -510,18 +520,15 @@ void frmUniverseMap::mnuPopupGrid_Click() {
     Repaint();
 }
 
-// The cell is checked before anything is made; an object that could not be
-// written leaves the map again.
+// The cell is checked before anything is made.
 void frmUniverseMap::AddSector() {
     const QPoint cell = MouseCell();
     if (!Good() || !m_layout.RecordsAt(cell).empty() || !CheckCell(cell))
         return;
     const Ptr sector = Parser()->NewGalObject(nullptr);
     sector->Setotype(kSectorType);
-    if (!m_document->AddNewObject(sector)) {
+    if (!m_document->AddNewObject(sector, GalaxyDocument::Failed::TakeBack)) {
         ShowError(m_document->LastError());
-        if (m_document->Contains(sector))
-            m_document->DeleteObject(sector);
         return;
     }
     m_document->SetProperty(sector, QStringLiteral("x"), cell.x());
@@ -559,11 +566,9 @@ void frmUniverseMap::PasteSector() {
     if (!Good() || !m_copied || !m_layout.RecordsAt(cell).empty() || !CheckCell(cell) ||
         !m_document->Contains(m_copied))
         return;
-    const Ptr copy = m_document->PasteObject(m_copied, m_copied);
-    if (!copy || !m_document->LastError().isEmpty()) {
+    const Ptr copy = m_document->PasteObject(m_copied, m_copied, GalaxyDocument::Failed::TakeBack);
+    if (!copy) {
         ShowError(m_document->LastError());
-        if (copy && m_document->Contains(copy))
-            m_document->DeleteObject(copy);
         return;
     }
     m_document->SetProperty(copy, QStringLiteral("x"), cell.x());

@@ -3,6 +3,8 @@
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace galaxytest;
@@ -165,6 +167,108 @@ TEST_F(GalaxyDocumentTest, MoveAndDeleteSignalAfterTheChange) {
     ASSERT_TRUE(document.DeleteObject(dock));
     EXPECT_EQ(recorder.events, "moved:" + Text(planet->Key()) + " removed:" + Text(dock->Key()));
     EXPECT_FALSE(document.Contains(planet));
+}
+
+// The coordinates the object has, as "x=1 z=2".
+std::string Coordinates(const Ptr& object) {
+    std::string text;
+    for (const char* name : {"x", "y", "z"})
+        if (const auto property = object->Property(name))
+            Append(text, std::string(name) + "=" + std::to_string(property->Value));
+    return text;
+}
+
+TEST_F(GalaxyDocumentTest, AFailedCreateOrPasteIsTakenBackWhenAsked) {
+    ASSERT_TRUE(document.LoadSector(Sector(1)));
+    const Ptr first = Sector(1);
+    const Ptr planet = Child(first, 3);
+    const int children = first->Childs.count();
+    const int objects = document.parser()->objects.count();
+    document.SetModified(false);
+    Recorder recorder(document);
+
+    // The copy is written, then cannot be placed before its original.
+    const int32_t planetBookmark = std::exchange(planet->XMLBookmark, 987654);
+    EXPECT_EQ(document.PasteObject(planet, planet, GalaxyDocument::Failed::TakeBack), nullptr);
+    EXPECT_FALSE(document.LastError().isEmpty());
+    planet->XMLBookmark = planetBookmark;
+    // The new object cannot be written at all.
+    const int32_t sectorBookmark = std::exchange(first->XMLBookmark, 987654);
+    const Ptr made = document.parser()->NewGalObject(first);
+    made->Setotype(4);
+    EXPECT_FALSE(document.AddNewObject(made, GalaxyDocument::Failed::TakeBack));
+    EXPECT_TRUE(
+        StartsWith(Text(document.LastError()), "Error while updating ojbect state in XML:\n"));
+    first->XMLBookmark = sectorBookmark;
+
+    EXPECT_EQ(first->Childs.count(), children);
+    EXPECT_EQ(document.parser()->objects.count(), objects);
+    EXPECT_EQ(recorder.events, "");
+    EXPECT_FALSE(document.Modified());
+    EXPECT_EQ(Save(*document.parser()), kTwoSectors) << "the written copy left the file again";
+}
+
+TEST_F(GalaxyDocumentTest, MovedPositionsAddOnlyTheAxesTheyTookOffZero) {
+    ASSERT_TRUE(document.LoadSector(Sector(1)));
+    const Ptr gate = Child(Sector(1), 2);
+    const Ptr planet = Child(Sector(1), 3);
+    const Ptr dock = Child(Sector(1), 5);
+    ASSERT_EQ(Coordinates(gate), "x=12 y=2");
+    ASSERT_EQ(Coordinates(planet), "x=5 y=6 z=7");
+    ASSERT_EQ(Coordinates(dock), "x=1");
+    Recorder recorder(document);
+    ASSERT_TRUE(
+        document.WriteBackPositions({{dock, 10, 0, 3}, {planet, 5, 6, 7}, {gate, 1, 0, 0}}));
+    EXPECT_EQ(Coordinates(dock), "x=10 z=3");
+    EXPECT_EQ(Coordinates(gate), "x=1 y=0");
+    EXPECT_EQ(Coordinates(planet), "x=5 y=6 z=7");
+    EXPECT_EQ(recorder.events, "modified:" + Text(dock->Key()) + " modified:" + Text(gate->Key()))
+        << "one signal per changed object, after all were written";
+
+    // With one object gone, none is written.
+    ASSERT_TRUE(document.DeleteObject(planet));
+    EXPECT_FALSE(document.WriteBackPositions({{dock, 0, 0, 0}, {planet, 1, 1, 1}}));
+    EXPECT_EQ(Coordinates(dock), "x=10 z=3");
+}
+
+TEST_F(GalaxyDocumentTest, GatesLinkOneWayOrBothWaysAndRefuseWhole) {
+    ASSERT_TRUE(document.LoadSector(Sector(1)));
+    ASSERT_TRUE(document.LoadSector(Sector(2)));
+    const Ptr near = Child(Sector(1), 4); // gid 1, leads to (0, 1)
+    const Ptr far = Child(Sector(2), 1);  // leads to (0, 0)
+    ASSERT_TRUE(document.SetProperty(far, "gid", 4));
+    ASSERT_TRUE(document.SetProperty(Sector(1), "x", 3));
+    ASSERT_TRUE(document.SetProperty(Sector(1), "y", 2));
+    auto link = [](const Ptr& gate) {
+        return std::to_string(gate->NamedProperty("gx")) + "," +
+               std::to_string(gate->NamedProperty("gy")) + " gtid " +
+               (gate->Property("gtid") ? std::to_string(gate->NamedProperty("gtid")) : "-");
+    };
+    Recorder recorder(document);
+    ASSERT_TRUE(document.LinkGates(far, near, false)) << Text(document.LastError());
+    EXPECT_EQ(link(far), "3,2 gtid 1");
+    EXPECT_EQ(link(near), "0,1 gtid -");
+    ASSERT_TRUE(document.LinkGates(far, near, true));
+    EXPECT_EQ(link(near), "1,0 gtid 4");
+    EXPECT_EQ(recorder.events, "modified:" + Text(far->Key()) + " modified:" + Text(near->Key()))
+        << "one signal per gate that changed";
+
+    const Ptr gone = Child(Sector(1), 2);
+    ASSERT_TRUE(document.DeleteObject(gone));
+    recorder.events.clear();
+    const struct {
+        Ptr gate, target;
+        std::string error;
+    } refusals[] = {{near, near, "You are trying to link the gate to itself!"},
+                    {far, gone, "The object is no longer part of the map."},
+                    {gone, far, "The object is no longer part of the map."}};
+    for (const auto& refusal : refusals) {
+        EXPECT_FALSE(document.LinkGates(refusal.gate, refusal.target, true));
+        EXPECT_EQ(Text(document.LastError()), refusal.error);
+    }
+    EXPECT_EQ(link(far), "3,2 gtid 1");
+    EXPECT_EQ(link(near), "1,0 gtid 4");
+    EXPECT_EQ(recorder.events, "");
 }
 
 } // namespace

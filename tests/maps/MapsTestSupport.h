@@ -19,8 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace mapstest {
 
@@ -129,6 +131,13 @@ protected:
     EventSpy spy;
     QPointer<frmSectorMap> map;
 };
+
+// Each control is the window's child of its member name.
+inline void ExpectNamed(const QObject& window,
+                        std::initializer_list<std::pair<const char*, QObject*>> controls) {
+    for (const auto& [name, control] : controls)
+        EXPECT_EQ(window.findChild<QObject*>(name), control) << name;
+}
 
 inline QColor Pixel(const QImage& image, int x, int y) {
     return QColor(image.pixel(x, y));

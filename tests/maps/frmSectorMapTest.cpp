@@ -421,6 +421,34 @@ TEST_F(SectorMapWindow, TheCloseBoxAsksAboutMovesAndCancelKeepsTheWindow) {
     EXPECT_EQ(Planet()->x(), 2'220'000) << "No writes nothing";
 }
 
+TEST_F(SectorMapWindow, ControlsAreFoundByTheirMemberNames) {
+    ExpectNamed(*map, {{"MainToolbar", map->MainToolbar},
+                       {"btnSync", map->btnSync},
+                       {"btnUpdate", map->btnUpdate},
+                       {"btnTop", map->btnTop},
+                       {"btnSide", map->btnSide},
+                       {"btnCenter", map->btnCenter},
+                       {"btnCenterObj", map->btnCenterObj},
+                       {"chkAutoSync", map->chkAutoSync},
+                       {"chkLabel0", map->chkLabel[0]},
+                       {"chkLabel1", map->chkLabel[1]},
+                       {"rbUnits0", map->rbUnits[0]},
+                       {"rbUnits2", map->rbUnits[2]},
+                       {"Map", map->Map},
+                       {"Bar", map->Bar},
+                       {"mnuPop", map->mnuPop},
+                       {"mnuPopAddObj", map->mnuPopAddObj},
+                       {"mnuPopCopy", map->mnuPopCopy},
+                       {"mnuPopPaste", map->mnuPopPaste},
+                       {"mnuPopSep2", map->mnuPopSep2},
+                       {"mnuPopGate", map->mnuPopGate},
+                       {"mnuPopGateSelect", map->mnuPopGateSelect},
+                       {"mnuPopGateLink", map->mnuPopGateLink},
+                       {"mnuPopDist", map->mnuPopDist},
+                       {"mnuPopDelete", map->mnuPopDelete}});
+    EXPECT_EQ(map->objectName(), "frmSectorMap");
+}
+
 TEST_F(SectorMapWindow, DoubleClickAndEnterAskToShowTheObject) {
     map->Map_MouseMove(Qt::NoButton, Qt::NoModifier, 240, 180);
     map->Map_DblClick();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 using namespace mapstest;
 using platform::PromptAnswer;
@@ -137,6 +138,20 @@ TEST_F(UniverseMapWindow, DefaultsShowGridAndNamesAndAreSavedAtClose) {
         mdlCommon::Settings().OpenRootHandleUserGE().openKey("UniverseMap");
     EXPECT_EQ(key.number("ShowGrid"), 0);
     EXPECT_EQ(key.number("ShowNames"), 1);
+}
+
+TEST_F(UniverseMapWindow, ControlsAreFoundByTheirMemberNames) {
+    MakeUniverse();
+    ExpectNamed(*universe, {{"Map", universe->Map},
+                            {"Bar", universe->Bar},
+                            {"mnuPopup", universe->mnuPopup},
+                            {"mnuPopupAddSec", universe->mnuPopupAddSec},
+                            {"mnuPopupRemoveSec", universe->mnuPopupRemoveSec},
+                            {"mnuPopCopy", universe->mnuPopCopy},
+                            {"mnuPopPaste", universe->mnuPopPaste},
+                            {"mnuPopNames", universe->mnuPopNames},
+                            {"mnuPopupGrid", universe->mnuPopupGrid}});
+    EXPECT_EQ(universe->objectName(), "frmUniverseMap");
 }
 
 TEST_F(UniverseMapWindow, GateLinksSkipGatesWithoutATargetCell) {

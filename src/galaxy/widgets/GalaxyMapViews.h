@@ -6,10 +6,13 @@
 // Traffic:
 // - The editor calls the operations below when its selection changes and
 //   passes on every change that the GalaxyDocument reports (ObjectAdded,
-//   ObjectRemoved, ObjectModified), whoever made it, so a map window hears
-//   of its own changes too: these calls must be harmless for an object the
-//   window already shows as it is. A move reaches the maps as ObjectRemoved
-//   then ObjectAdded of the moved object.
+//   ObjectRemoved, ObjectModified), whoever made it, to each open window
+//   through GalaxyMapView, the Sector Map first. So a map window hears of
+//   its own changes too (the Sector Map drops the records of an object it
+//   deleted only then): these calls must be harmless for an object the
+//   window already shows as it is.
+//   A move reaches each map as ObjectRemoved then ObjectAdded of the moved
+//   object.
 // - A map window changes the map only through the GalaxyDocument it is shown
 //   with, and reports what the person did through its events object (given
 //   at creation, it outlives the window).
@@ -55,38 +58,37 @@ public:
     virtual void OnDisplaySector(const GalaxyObjectPtr& sector) = 0;
 };
 
-class SectorMapView {
+// What both map windows take from the editor.
+class GalaxyMapView {
 public:
-    virtual ~SectorMapView() = default;
-    // Shows the window, modeless, with the owner (the launcher).
-    virtual void ShowMap(GalaxyDocument& document, QWidget* owner) = 0;
-    virtual void SelectGalObject(const GalaxyObjectPtr& object) = 0;
+    virtual ~GalaxyMapView() = default;
     virtual void ObjectAdded(const GalaxyObjectPtr& object) = 0;
     virtual void ObjectRemoved(const GalaxyObjectPtr& object) = 0;
     virtual void ObjectModified(const GalaxyObjectPtr& object) = 0;
-    // Forgets the shown sector (another map is coming).
+    // Forgets what the window shows (another map is coming).
     virtual void Clear() = 0;
-    // May ask about moved coordinates; false cancels the close.
-    virtual bool QueryUnload() = 0;
-    // Shows the window again and brings it forward.
-    virtual void ShowAgain(QWidget* owner) = 0;
     // Closes the window without a question (see OnClose above).
     virtual void Unload() = 0;
 };
 
-class UniverseMapView {
+class SectorMapView : public GalaxyMapView {
 public:
-    virtual ~UniverseMapView() = default;
+    // Shows the window, modeless, with the owner (the launcher).
+    virtual void ShowMap(GalaxyDocument& document, QWidget* owner) = 0;
+    virtual void SelectGalObject(const GalaxyObjectPtr& object) = 0;
+    // May ask about moved coordinates; false cancels the close.
+    virtual bool QueryUnload() = 0;
+    // Shows the window again and brings it forward.
+    virtual void ShowAgain(QWidget* owner) = 0;
+};
+
+class UniverseMapView : public GalaxyMapView {
+public:
     virtual void ShowUniverse(GalaxyDocument& document, QWidget* owner) = 0;
     // Selects the cell of the sector that holds the object, silently.
     virtual void SelectSector(const GalaxyObjectPtr& object) = 0;
     // The sectors of the document were read anew.
     virtual void RefreshUniverse(GalaxyDocument& document) = 0;
-    virtual void Clear() = 0;
-    virtual void ObjectAdded(const GalaxyObjectPtr& object) = 0;
-    virtual void ObjectRemoved(const GalaxyObjectPtr& object) = 0;
-    virtual void ObjectModified(const GalaxyObjectPtr& object) = 0;
-    virtual void Unload() = 0;
 };
 
 // Makes the map windows; the program installs one (the map views' own).

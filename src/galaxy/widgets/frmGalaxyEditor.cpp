@@ -654,10 +654,7 @@ void frmGalaxyEditor::NotifyObjectModified(const Ptr& object, bool noRefresh) {
     UpdateCaption();
     if (m_document->Contains(object))
         UpdateObjectNode(object, false);
-    if (m_map)
-        m_map->ObjectModified(object);
-    if (m_universe)
-        m_universe->ObjectModified(object);
+    ForEachMap([&object](GalaxyMapView& map) { map.ObjectModified(object); });
     if (!noRefresh)
         SetSelectedObject(m_selected);
     else if (object == m_selected)

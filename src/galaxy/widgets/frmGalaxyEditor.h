@@ -168,6 +168,9 @@ private:
     void m_universe_OnDisplaySector(const Ptr& sector);
     void UpdateMapButtons();
     void UnloadMaps();
+    // Calls each open map window, the Sector Map first; a window that the
+    // first call closed is not called.
+    void ForEachMap(const std::function<void(GalaxyMapView&)>& call);
     QWidget* MapOwner() const;
 
     void m_find_OnFindNext(bool wholeWords, bool useID, QString& text, QVariant& position,

@@ -307,10 +307,7 @@ void frmGalaxyEditor::Document_ObjectAdded(const Ptr& object) {
     ++m_treeUpdates;
     UpdateObjectNode(object, true);
     --m_treeUpdates;
-    if (m_map)
-        m_map->ObjectAdded(object);
-    if (m_universe)
-        m_universe->ObjectAdded(object);
+    ForEachMap([&object](GalaxyMapView& map) { map.ObjectAdded(object); });
 }
 
 void frmGalaxyEditor::Document_ObjectRemoved(const Ptr& object) {
@@ -318,10 +315,7 @@ void frmGalaxyEditor::Document_ObjectRemoved(const Ptr& object) {
         RemoveNode(node);
     if (m_copied && !m_document->Contains(m_copied))
         m_copied.reset();
-    if (m_map)
-        m_map->ObjectRemoved(object);
-    if (m_universe)
-        m_universe->ObjectRemoved(object);
+    ForEachMap([&object](GalaxyMapView& map) { map.ObjectRemoved(object); });
 }
 
 void frmGalaxyEditor::Document_ObjectMoved(const Ptr& object) {
@@ -332,14 +326,10 @@ void frmGalaxyEditor::Document_ObjectMoved(const Ptr& object) {
             RemoveNode(node);
         UpdateObjectNode(object, true);
     }
-    if (m_map) {
-        m_map->ObjectRemoved(object);
-        m_map->ObjectAdded(object);
-    }
-    if (m_universe) {
-        m_universe->ObjectRemoved(object);
-        m_universe->ObjectAdded(object);
-    }
+    ForEachMap([&object](GalaxyMapView& map) {
+        map.ObjectRemoved(object);
+        map.ObjectAdded(object);
+    });
 }
 
 frmGalaxyEditor::TextEditorOpener& frmGalaxyEditor::Opener() {

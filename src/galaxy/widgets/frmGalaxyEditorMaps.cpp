@@ -21,6 +21,13 @@ void frmGalaxyEditor::UnloadMaps() {
         universe->Unload();
 }
 
+void frmGalaxyEditor::ForEachMap(const std::function<void(GalaxyMapView&)>& call) {
+    if (m_map)
+        call(*m_map);
+    if (m_universe)
+        call(*m_universe);
+}
+
 QWidget* frmGalaxyEditor::MapOwner() const {
     return m_owner ? m_owner.data() : const_cast<frmGalaxyEditor*>(this);
 }
@@ -93,14 +100,11 @@ void frmGalaxyEditor::m_universe_OnClose() {
     UpdateMapButtons();
 }
 
+// The document's own signal took the node away and marked the map modified;
+// the selection moves on only now, once the map window is done.
 void frmGalaxyEditor::m_map_OnObjectDeleted(const Ptr& object) {
-    if (!object)
-        return;
-    if (QTreeWidgetItem* node = NodeOf(object))
-        RemoveNode(node);
-    if (object == m_selected)
+    if (object && object == m_selected)
         SelectNode(nullptr);
-    SetModified(true);
 }
 
 void frmGalaxyEditor::m_universe_OnDisplaySector(const Ptr& sector) {

@@ -174,6 +174,25 @@ TEST_F(GalaxyMapViewsTest, TheMapsFollowTheEditor) {
     EXPECT_EQ(Strings(factory.calls.list.begin() + 2, factory.calls.list.begin() + 4), expected);
 }
 
+TEST_F(GalaxyMapViewsTest, EveryChangeReachesTheSectorMapFirst) {
+    GalaxyMapViews::SetFactory(&factory);
+    editor.MyShow();
+    Open();
+    editor.ShowUniverseMap();
+    editor.ShowSectorMap();
+    const auto parser = editor.Document().parser();
+    ASSERT_TRUE(editor.Document().LoadSector(parser->Sectors.at(1)));
+    const GalaxyObjectPtr planet = parser->Sectors.at(1)->Childs.at(3);
+    const GalaxyObjectPtr dock = parser->Sectors.at(1)->Childs.at(5);
+    const std::string key = Text(planet->Key());
+    factory.calls.list.clear();
+    ASSERT_TRUE(editor.Document().SetProperty(planet, "n", 3));
+    ASSERT_TRUE(editor.Document().MoveObject(planet, dock, true));
+    EXPECT_EQ(factory.calls.list,
+              (Strings{"map.Modified:" + key, "universe.Modified:" + key, "map.Removed:" + key,
+                       "map.Added:" + key, "universe.Removed:" + key, "universe.Added:" + key}));
+}
+
 TEST_F(GalaxyMapViewsTest, EventsOfTheMaps) {
     GalaxyMapViews::SetFactory(&factory);
     editor.MyShow();
