@@ -13,6 +13,7 @@
 #include "gamefiles/widgets/ZorvFileDialog.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/commonwidgets/RecentFilesMenu.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
@@ -175,15 +176,12 @@ void frmGalaxyEditor::BuildToolbar() {
         QString path;
         OpenFile(path);
     });
-    mnuRecent = new QMenu(this);
-    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    open->setMenu(mnuRecent);
+    mnuRecent = new RecentFilesMenu(this);
+    mnuRecent->Menu()->setObjectName(QStringLiteral("mnuRecent"));
+    open->setMenu(mnuRecent->Menu());
     if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(open)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(mnuRecent, &QMenu::triggered, this, [this](QAction* entry) {
-        QString path = entry->data().toString();
-        OpenFile(path);
-    });
+    connect(mnuRecent, &RecentFilesMenu::Chosen, this, [this](QString path) { OpenFile(path); });
     connect(add(QStringLiteral("save"), QStringLiteral("Save"), QStringLiteral("Save map")),
             &QAction::triggered, this, &frmGalaxyEditor::SaveMapAs);
     bar->addSeparator();
@@ -292,7 +290,7 @@ void frmGalaxyEditor::OpenFile(QString& path) {
         m_universe->Clear();
     if (path.isEmpty()) {
         ZorvFileDialog dialog(this);
-        dialog.FileName = GetLatestRecentMap();
+        dialog.FileName = mnuRecent->Latest();
         if (dialog.FileName.isEmpty())
             dialog.InitDir = mdlComFunctions::BuildPath(mdlCommon::Settings().ZorvPath(),
                                                         QStringLiteral("maps"));
@@ -305,12 +303,12 @@ void frmGalaxyEditor::OpenFile(QString& path) {
     }
     mdlCommon::ShowWait(QStringLiteral("Loading file..."), this);
     if (m_document->Open(path)) {
-        AddRecentMap(path);
+        mnuRecent->Add(path);
         Button(QStringLiteral("save"))->setEnabled(true);
     } else {
         mdlCommon::HideWait(this);
         ShowError(QStringLiteral("Error parsing file: \n") + m_document->LastError());
-        RemoveRecentMap(path);
+        mnuRecent->Remove(path);
     }
     m_mapFileName = m_document->FileName();
     m_document->SetModified(false);
@@ -341,7 +339,7 @@ bool frmGalaxyEditor::SaveMapAs() {
         return false;
     }
     m_mapFileName = m_document->FileName();
-    AddRecentMap(m_mapFileName);
+    mnuRecent->Add(m_mapFileName);
     UpdateCaption();
     return true;
 }
@@ -359,43 +357,23 @@ void frmGalaxyEditor::NewMap() {
     FillTree();
 }
 
+QStringList frmGalaxyEditor::RecentMaps() const {
+    return mnuRecent->Files();
+}
+
 void frmGalaxyEditor::LoadEditorSettings() {
     const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
     const int32_t names = key.isValid() ? key.number(QStringLiteral("Names")).value_or(1) : 1;
     for (int i = 0; i < 3; ++i)
         chkNameFilter[i]->setChecked(names & (1 << i));
-    m_recentMaps = mdlCommon::Settings().LoadRecentGalaxyMaps();
-    RebuildRecentMenu();
+    mnuRecent->SetFiles(mdlCommon::Settings().LoadRecentGalaxyMaps());
 }
 
 void frmGalaxyEditor::SaveEditorSettings() {
     const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
     if (key.isValid())
         key.setNumber(QStringLiteral("Names"), m_nameFilter);
-    mdlCommon::Settings().SaveRecentGalaxyMaps(m_recentMaps);
-}
-
-void frmGalaxyEditor::AddRecentMap(const QString& path) {
-    mdlCommon::AddRecentFile(path, m_recentMaps);
-    RebuildRecentMenu();
-}
-
-void frmGalaxyEditor::RemoveRecentMap(const QString& path) {
-    mdlCommon::RemoveRecentFile(path, m_recentMaps);
-    RebuildRecentMenu();
-}
-
-void frmGalaxyEditor::RebuildRecentMenu() {
-    mnuRecent->clear();
-    for (int i = 0; i < m_recentMaps.size(); ++i) {
-        QAction* entry =
-            mnuRecent->addAction(QString::number(i + 1) + QStringLiteral(" - ") + m_recentMaps[i]);
-        entry->setData(m_recentMaps[i]);
-    }
-}
-
-QString frmGalaxyEditor::GetLatestRecentMap() const {
-    return m_recentMaps.isEmpty() ? QString() : m_recentMaps.front();
+    mdlCommon::Settings().SaveRecentGalaxyMaps(mnuRecent->Files());
 }
 
 // The tree.

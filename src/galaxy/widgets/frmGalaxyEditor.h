@@ -25,6 +25,7 @@ class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class RecentFilesMenu;
 class frmFind;
 class ucGalObject;
 
@@ -53,7 +54,7 @@ public:
     bool Modified() const;
     void SetModified(bool modified);
     QString MapFileName() const { return m_mapFileName; }
-    QStringList RecentMaps() const { return m_recentMaps; }
+    QStringList RecentMaps() const;
     Ptr CopiedObject() const { return m_copied; }
     void SetCopiedObject(const Ptr& object) { m_copied = object; }
 
@@ -100,7 +101,7 @@ public:
     QLabel* StatusPanel = nullptr;
     QPushButton* Command1 = nullptr;
     QMenu* mnuPop = nullptr;
-    QMenu* mnuRecent = nullptr;
+    RecentFilesMenu* mnuRecent = nullptr;
     QAction* mnuPopAddSector = nullptr;
     QAction* mnuPopAddObj = nullptr;
     QAction* mnuPopCopy = nullptr;
@@ -129,10 +130,6 @@ private:
     bool QueryReplaceMap();
     void LoadEditorSettings();
     void SaveEditorSettings();
-    void AddRecentMap(const QString& path);
-    void RemoveRecentMap(const QString& path);
-    void RebuildRecentMenu();
-    QString GetLatestRecentMap() const;
 
     QTreeWidgetItem* MakeNode(const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
@@ -178,7 +175,6 @@ private:
     Ptr m_copied;
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
-    QStringList m_recentMaps;
     // The nodes of objects by ID (never reused within a map), and the
     // placeholders by key.
     QHash<int32_t, QTreeWidgetItem*> m_objectNodes;

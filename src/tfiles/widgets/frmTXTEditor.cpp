@@ -7,6 +7,7 @@
 #include "platform/Registry.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/commonwidgets/RecentFilesMenu.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
@@ -96,6 +97,10 @@ private:
 
 } // namespace
 
+QStringList frmTXTEditor::RecentFiles() const {
+    return m_recent->Files();
+}
+
 void frmTXTEditor::SetTextEditorOpener(TextEditorOpener opener) {
     InstalledTextEditorOpener() = std::move(opener);
 }
@@ -118,8 +123,7 @@ frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent) {
     connect(&m_document, &TFileDocument::ObjectRemoved, this,
             [this](const TFileDocument::Record& record) { ObjectRemoved(record); });
 
-    m_recent = mdlCommon::Settings().LoadRecentTFiles();
-    RebuildRecentMenu();
+    m_recent->SetFiles(mdlCommon::Settings().LoadRecentTFiles());
     SelectFileType(QString());
     const bool sorted =
         mdlCommon::Settings().ReadRegValue(QStringLiteral("Sort"), platform::REG_DWORD, 1).toInt();
@@ -196,10 +200,11 @@ void frmTXTEditor::BuildToolbar() {
         QString path;
         OpenFile(path);
     });
-    m_recentMenu = new QMenu(this);
+    m_recent = new RecentFilesMenu(this);
+    connect(m_recent, &RecentFilesMenu::Chosen, this, [this](QString path) { OpenFile(path); });
     m_openButton = new QToolButton(toolbar);
     m_openButton->setDefaultAction(open);
-    m_openButton->setMenu(m_recentMenu);
+    m_openButton->setMenu(m_recent->Menu());
     m_openButton->setPopupMode(QToolButton::MenuButtonPopup);
     toolbar->addWidget(m_openButton);
 
@@ -332,7 +337,7 @@ void frmTXTEditor::OpenFile(QString& path) {
             return;
         if (path.isEmpty()) {
             m_dialog->InitDir = mdlCommon::Settings().ZorvPath();
-            m_dialog->FileName = m_recent.value(0);
+            m_dialog->FileName = m_recent->Latest();
             m_dialog->filter = kOpenFilter;
             m_dialog->DialogTitle = QStringLiteral("Open");
             if (!m_dialog->ShowOpen())
@@ -351,18 +356,18 @@ void frmTXTEditor::OpenFile(QString& path) {
         switch (result) {
         case TFileDocument::OpenResult::NotOpened:
             Ask(this, QStringLiteral("Error opening file: \n\n") + error, PromptIcon::Exclamation);
-            RemoveRecent(path);
+            m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::NotLoaded:
             Ask(this, QStringLiteral("Error loading from file: \n\n") + error,
                 PromptIcon::Exclamation);
-            RemoveRecent(path);
+            m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::Loaded:
             // A cut object can no longer be taken out of the file it was cut from.
             if (m_clipboardMode == kCut)
                 SetClipboard(nullptr, kNone);
-            AddRecent(path);
+            m_recent->Add(path);
             m_selected = nullptr;
             SelectFileType(path);
             EnableFileCommands(true);
@@ -468,7 +473,7 @@ bool frmTXTEditor::SaveFile() {
         case TFileDocument::SaveResult::Saved:
             break;
         }
-        AddRecent(name);
+        m_recent->Add(name);
         UpdateCaption();
         return true;
     } catch (const std::exception& error) {
@@ -518,30 +523,6 @@ void frmTXTEditor::SetClipboard(const TFileDocument::Record& record, int32_t mod
     m_clipboardMode = record ? mode : kNone;
     m_clipboardFile = record ? m_document.SharedParser() : nullptr;
     UpdatePasteState();
-}
-
-void frmTXTEditor::RebuildRecentMenu() {
-    m_recentMenu->clear();
-    for (int position = 0; position < m_recent.size(); ++position) {
-        const QString path = m_recent[position];
-        QAction* entry =
-            m_recentMenu->addAction(QStringLiteral("%1 - %2").arg(position + 1).arg(path));
-        entry->setData(path);
-        connect(entry, &QAction::triggered, this, [this, path] {
-            QString chosen = path;
-            OpenFile(chosen);
-        });
-    }
-}
-
-void frmTXTEditor::AddRecent(const QString& path) {
-    mdlCommon::AddRecentFile(path, m_recent);
-    RebuildRecentMenu();
-}
-
-void frmTXTEditor::RemoveRecent(const QString& path) {
-    mdlCommon::RemoveRecentFile(path, m_recent);
-    RebuildRecentMenu();
 }
 
 void frmTXTEditor::StartGame() {
@@ -917,7 +898,7 @@ void frmTXTEditor::closeEvent(QCloseEvent* event) {
     }
     mdlCommon::Settings().SaveRegValue(QStringLiteral("Sort"), m_chkSort->isChecked() ? 1 : 0);
     mdlCommon::Settings().SaveRegValue(QStringLiteral("NameIdx"), m_model->NameIdx());
-    mdlCommon::Settings().SaveRecentTFiles(m_recent);
+    mdlCommon::Settings().SaveRecentTFiles(m_recent->Files());
     if (m_find)
         m_find->close();
     event->accept();
