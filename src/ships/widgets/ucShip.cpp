@@ -375,19 +375,6 @@ void ucShip::RefreshAll() {
     SelectTurret();
 }
 
-void ucShip::AddFieldRow(QTreeWidget* list, int32_t index) {
-    const clsTXTObject& record = *m_ship->Object;
-    if (index < 0 || index >= record.size())
-        return;
-    const QString raw = tfiles::ValueText(record.Value(index));
-    QString text;
-    const QString value = ZorvTranslateValue(record, index, text, false)
-                              ? text + QStringLiteral(" (") + raw + u')'
-                              : raw;
-    mdlCommon::AddListRow(list, ZorvGetPropertyName(record, index), value, index,
-                          QString::number(index));
-}
-
 QString ucShip::NameText(int32_t offset) const {
     const clsTXTObject& record = *m_ship->Object;
     if (record.size() <= kNameText)
@@ -402,9 +389,9 @@ QString ucShip::NameText(int32_t offset) const {
 void ucShip::ShowProperties() {
     const clsTXTObject& record = *m_ship->Object;
     const int32_t size = record.size();
-    const auto addFields = [this](QTreeWidget* list, std::initializer_list<int32_t> fields) {
+    const auto addFields = [&](QTreeWidget* list, std::initializer_list<int32_t> fields) {
         for (const int32_t field : fields)
-            AddFieldRow(list, field);
+            AddFieldRow(list, record, field);
     };
     Refill(m_globalView, [&] {
         if (size <= 0)
@@ -413,7 +400,7 @@ void ucShip::ShowProperties() {
         addFields(m_globalView,
                   {kClass, kRace, kAcceleration, kSpeed, 2, 3, 4, kPower, 43, kTurretCount});
         if (const std::optional<int32_t> field = ShipValues::GunGroupCountField(record))
-            AddFieldRow(m_globalView, *field);
+            AddFieldRow(m_globalView, record, *field);
         else
             mdlCommon::AddListRow(m_globalView, QStringLiteral("Gun groups count"),
                                   QStringLiteral("N/A"));

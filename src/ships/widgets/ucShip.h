@@ -112,7 +112,6 @@ private:
     void SelectTurret();
     void SelectGunGroup();
     void SelectGun();
-    void AddFieldRow(QTreeWidget* list, int32_t index);
     QString NameText(int32_t offset) const;
     ShipValues::Lookups Lookups() const;
     // False, after telling why, when the ship's line does not match its

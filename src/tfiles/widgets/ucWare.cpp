@@ -176,29 +176,16 @@ void ucWare::ShowObject(const Record& record, int32_t kind) {
         mdlCommon::SelectListIndex(m_propView, selected);
 }
 
-void ucWare::AddIndexedRow(int32_t index) {
-    const clsTXTObject& record = *m_ware.Object;
-    if (index < 0 || index >= record.size())
-        return;
-    const QString raw = tfiles::ValueText(record.Value(index));
-    QString text;
-    const QString value = ZorvTranslateValue(record, index, text, false)
-                              ? text + QStringLiteral(" (") + raw + u')'
-                              : raw;
-    mdlCommon::AddListRow(m_propView, ZorvGetPropertyName(record, index), value, index,
-                          QString::number(index));
-}
-
 void ucWare::BuildRows(int32_t kind) {
     const clsTXTObject& record = *m_ware.Object;
     const int32_t size = record.size();
-    const auto addIndices = [this](std::initializer_list<int32_t> indices) {
+    const auto addIndices = [&](std::initializer_list<int32_t> indices) {
         for (const int32_t index : indices)
-            AddIndexedRow(index);
+            AddFieldRow(m_propView, record, index);
     };
-    const auto addRange = [this](int32_t first, int32_t last) {
+    const auto addRange = [&](int32_t first, int32_t last) {
         for (int32_t index = first; index <= last; ++index)
-            AddIndexedRow(index);
+            AddFieldRow(m_propView, record, index);
     };
     const auto addScriptID = [&] {
         const int32_t base = WareValues::ScriptIDBase(record.otype, m_wareLetter);

@@ -66,7 +66,6 @@ protected:
 
 private:
     void BuildRows(int32_t kind);
-    void AddIndexedRow(int32_t index);
     void ShowDescription();
     void EditColor();
     void CopySelectedValue();
