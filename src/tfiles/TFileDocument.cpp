@@ -5,6 +5,7 @@
 #include "gamefiles/mdlZorvObjects.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <optional>
 
@@ -155,6 +156,31 @@ TFileDocument::Record TFileDocument::CreateObject(const Record& before, int32_t 
 void TFileDocument::DiscardObject(const Record& record) {
     if (record)
         m_parser->RemoveObject(*record);
+}
+
+TFileDocument::Record TFileDocument::InsertObject(const Record& before, const Record& source,
+                                                  int32_t kind, bool keepName,
+                                                  const LineMaker& maker, QString& error) {
+    Record created;
+    try {
+        created = maker.create(before);
+        if (!created) {
+            error = QStringLiteral("No line of this kind can be made.");
+            return nullptr;
+        }
+        created->otype = kind;
+        bool complete = !source || CopyValues(*source, created, error);
+        if (complete && source)
+            maker.adopt(created);
+        if (complete && !keepName)
+            complete = SetObjectName(created, NewObjectName(), error);
+        if (complete)
+            return created;
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    DiscardObject(created);
+    return nullptr;
 }
 
 bool TFileDocument::CopyValues(const clsTXTObject& source, const Record& record, QString& error) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -134,6 +136,67 @@ TEST(TFileDocument, CreatedLinesAreSizedAndDiscardedLinesLeaveNothing) {
     EXPECT_EQ(created->Index(), 1);
     document.DiscardObject(created);
     EXPECT_EQ(document.Parser().objects.count(), 2);
+    ASSERT_EQ(document.Save(path, 1, error), TFileDocument::SaveResult::Saved);
+    EXPECT_EQ(Read("TLaser.txt"), text);
+}
+
+// Lines of three values, as a panel of the kind makes them; adopt throws
+// when told to, as a ship model does on a line it cannot read.
+TFileDocument::LineMaker Maker(TFileDocument& document, std::vector<QString>& adopted,
+                               bool adoptFails = false) {
+    return {[&document](const TFileDocument::Record& before) {
+                QString error;
+                return document.CreateObject(before, 3, error);
+            },
+            [&adopted, adoptFails](const TFileDocument::Record& record) {
+                if (adoptFails)
+                    throw std::runtime_error("unreadable line");
+                adopted.push_back(record->ObjectName());
+            }};
+}
+
+TEST(TFileDocument, InsertsNameCopyOrKeepTheNameOfTheirSource) {
+    const QString path = Write("TLaser.txt", tfiletest::TFile({"1;2;A;", "3;4;B;"}));
+    TFileDocument document;
+    QString error;
+    ASSERT_EQ(document.Open(path, error), TFileDocument::OpenResult::Loaded);
+    const auto first = document.Parser().FindIndex(0);
+    const auto second = document.Parser().FindIndex(1);
+    std::vector<QString> adopted;
+    const auto maker = Maker(document, adopted);
+
+    const auto fresh = document.InsertObject(nullptr, nullptr, 3, false, maker, error);
+    ASSERT_TRUE(fresh) << error.toStdString();
+    EXPECT_EQ(fresh->otype, 3);
+    const auto copy = document.InsertObject(second, first, 3, false, maker, error);
+    ASSERT_TRUE(copy) << error.toStdString();
+    const auto moved = document.InsertObject(nullptr, second, 3, true, maker, error);
+    ASSERT_TRUE(moved) << error.toStdString();
+    // The pasted line is adopted with its source's values, before it is renamed.
+    EXPECT_EQ(adopted, (std::vector<QString>{"A", "B"}));
+
+    ASSERT_EQ(document.Save(path, 1, error), TFileDocument::SaveResult::Saved);
+    EXPECT_EQ(Read("TLaser.txt"), tfiletest::TFile({"1;2;A;", "1;2;NEW_OBJECT_2;", "3;4;B;",
+                                                    "0;0;NEW_OBJECT_1;", "3;4;B;"}));
+}
+
+TEST(TFileDocument, AnInsertThatFailsLeavesNoLineBehind) {
+    const std::string text = tfiletest::TFile({"1;2;A;"});
+    const QString path = Write("TLaser.txt", text);
+    TFileDocument document;
+    QString error;
+    ASSERT_EQ(document.Open(path, error), TFileDocument::OpenResult::Loaded);
+    const auto source = document.Parser().FindIndex(0);
+    std::vector<QString> adopted;
+
+    EXPECT_FALSE(
+        document.InsertObject(nullptr, source, 3, false, Maker(document, adopted, true), error));
+    EXPECT_EQ(error, "unreadable line");
+    TFileDocument::LineMaker none = Maker(document, adopted);
+    none.create = [](const TFileDocument::Record&) { return nullptr; };
+    EXPECT_FALSE(document.InsertObject(nullptr, nullptr, 3, false, none, error));
+
+    EXPECT_EQ(document.Parser().objects.count(), 1);
     ASSERT_EQ(document.Save(path, 1, error), TFileDocument::SaveResult::Saved);
     EXPECT_EQ(Read("TLaser.txt"), text);
 }

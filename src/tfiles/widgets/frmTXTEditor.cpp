@@ -740,28 +740,14 @@ void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
         return;
     }
     const TFileDocument::Record beforeObject = before ? m_selected : nullptr;
-    TFileDocument::Record created;
-    try {
-        created = m_panel->CreateObject(m_typeId, m_document, beforeObject);
-        if (created) {
-            created->otype = m_typeId;
-            QString error;
-            // Every step succeeds, or the new line leaves the file again.
-            bool complete = !source || m_document.CopyValues(*source, created, error);
-            if (complete && source)
-                m_panel->InitObject(created);
-            if (complete && mode != kCut)
-                complete = m_document.SetObjectName(created, m_document.NewObjectName(), error);
-            if (!complete) {
-                m_document.DiscardObject(created);
-                created = nullptr;
-            }
-        }
-    } catch (const std::exception&) {
-        if (created)
-            m_document.DiscardObject(created);
-        created = nullptr;
-    }
+    const TFileDocument::LineMaker maker{
+        [this](const TFileDocument::Record& at) {
+            return m_panel->CreateObject(m_typeId, m_document, at);
+        },
+        [this](const TFileDocument::Record& record) { m_panel->InitObject(record); }};
+    QString error;
+    const TFileDocument::Record created =
+        m_document.InsertObject(beforeObject, source, m_typeId, mode == kCut, maker, error);
     if (!created) {
         Ask(this, QStringLiteral("Error creating object"), PromptIcon::Critical);
         return;
