@@ -199,6 +199,19 @@ bool TFileDocument::RemoveObject(const Record& record, QString& error) {
     return true;
 }
 
+bool TFileDocument::EditLine(const Record& record, const std::function<bool(QString& error)>& edit,
+                             QString& error) {
+    try {
+        if (!edit(error))
+            return false;
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+        return false;
+    }
+    emit ObjectChanged(record);
+    return true;
+}
+
 QString TFileDocument::NewObjectName() const {
     int64_t greatest = 0;
     for (const Record& object : m_parser->objects)

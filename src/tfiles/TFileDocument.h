@@ -54,6 +54,11 @@ public:
     // into the record.
     bool CopyValues(const clsTXTObject& source, const Record& record, QString& error);
     bool RemoveObject(const Record& record, QString& error);
+    // A change that a model laid over the line (a ship's turrets and guns)
+    // makes in several steps of its own; true when it was made. An error it
+    // raises becomes the error text.
+    bool EditLine(const Record& record, const std::function<bool(QString& error)>& edit,
+                  QString& error);
     // Takes back a line made by CreateObject whose insert did not complete.
     void DiscardObject(const Record& record);
 

@@ -201,6 +201,34 @@ TEST(TFileDocument, AnInsertThatFailsLeavesNoLineBehind) {
     EXPECT_EQ(Read("TLaser.txt"), text);
 }
 
+TEST(TFileDocument, ALineEditSignalsOnceWhenMadeAndReportsWhatItRaises) {
+    const QString path = Write("TLaser.txt", tfiletest::TFile({"1;2;A;"}));
+    TFileDocument document;
+    QString error;
+    ASSERT_EQ(document.Open(path, error), TFileDocument::OpenResult::Loaded);
+    const auto record = document.Parser().FindIndex(0);
+    int changed = 0;
+    QObject::connect(&document, &TFileDocument::ObjectChanged, [&changed] { ++changed; });
+
+    EXPECT_TRUE(document.EditLine(
+        record, [&](QString&) { return record->SetValue(0, 5) && record->SetValue(1, 6); }, error));
+    EXPECT_EQ(changed, 1);
+    EXPECT_FALSE(document.EditLine(
+        record,
+        [](QString& reason) {
+            reason = QStringLiteral("cancelled");
+            return false;
+        },
+        error));
+    EXPECT_EQ(error, "cancelled");
+    EXPECT_FALSE(document.EditLine(
+        record, [](QString&) -> bool { throw std::runtime_error("List index out of bounds."); },
+        error));
+    EXPECT_EQ(error, "List index out of bounds.");
+    EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(document.IsDirty());
+}
+
 } // namespace
 
 namespace {

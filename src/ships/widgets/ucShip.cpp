@@ -1,6 +1,5 @@
 #include "ships/widgets/ucShip.h"
 
-#include "platform/ZorvError.h"
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
@@ -88,7 +87,6 @@ ucShip::ucShip(QWidget* parent)
     layout->addWidget(m_mainTab, 1);
     BuildTabs();
     connect(m_mainTab, &QTabWidget::currentChanged, this, [this] { ShowToolbarAndTabs(); });
-    connect(this, &ucShip::OnShipChanged, this, &EditingPanel::ObjectChanged);
     m_mainTab->setCurrentIndex(kInfo);
     ShowToolbarAndTabs();
     // The tabs stay in place when a tab leaves the toolbar empty.
@@ -539,6 +537,17 @@ void ucShip::Changed() {
     emit OnShipChanged(m_ship->Object);
 }
 
+bool ucShip::EditShip(const std::function<bool(QString& error)>& edit) {
+    if (!m_document)
+        return false;
+    QString error;
+    if (m_document->EditLine(m_ship->Object, edit, error))
+        return true;
+    if (!error.isEmpty())
+        ShipMessages::Ask(this, error, PromptIcon::Critical);
+    return false;
+}
+
 bool ucShip::ShipIsSound() {
     if (m_ship->Validate())
         return true;
@@ -605,8 +614,10 @@ void ucShip::EditTurret() {
     if (m_readOnly || m_noShip || !m_turret || !ShipIsSound())
         return;
     frmTurretEdit dialog(window());
-    dialog.ShowTurret(m_turret, m_ship, m_cockpits);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.ShowTurret(m_turret, m_ship, m_cockpits);
+            return dialog.ModalResult == 1;
+        })) {
         RefreshAll();
         Changed();
     }
@@ -616,8 +627,10 @@ void ucShip::EditGun() {
     if (m_readOnly || m_noShip || !m_gun || !m_gunGroup || !ShipIsSound())
         return;
     frmGunEdit dialog(window());
-    dialog.ShowGun(m_gun, m_gunGroup);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.ShowGun(m_gun, m_gunGroup);
+            return dialog.ModalResult == 1;
+        })) {
         ShowGunGroups();
         ShowGuns(m_gunGroup);
         ShowProperties();
@@ -636,8 +649,10 @@ void ucShip::AddTurret() {
         return;
     }
     frmTurretEdit dialog(window());
-    dialog.NewTurret(m_ship, m_cockpits);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.NewTurret(m_ship, m_cockpits);
+            return dialog.ModalResult == 1;
+        })) {
         RefreshAll();
         Changed();
     }
@@ -657,8 +672,10 @@ void ucShip::AddGun() {
     if (!ShipIsSound())
         return;
     frmGunEdit dialog(window());
-    dialog.NewGun(m_gunGroup);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.NewGun(m_gunGroup);
+            return dialog.ModalResult == 1;
+        })) {
         ShowGunGroups();
         ShowGuns(m_gunGroup);
         ShowProperties();
@@ -681,10 +698,14 @@ void ucShip::RemoveSelectedTurret() {
     if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
         PromptAnswer::Yes)
         return;
-    if (!m_ship->RemoveTurret(*m_turret)) {
-        ShipMessages::Ask(this, m_ship->GetLastError(), PromptIcon::Critical);
+    const bool removed = EditShip([this](QString& error) {
+        if (m_ship->RemoveTurret(*m_turret))
+            return true;
+        error = m_ship->GetLastError();
+        return false;
+    });
+    if (!removed)
         return;
-    }
     RefreshAll();
     Changed();
 }
@@ -702,12 +723,11 @@ void ucShip::RemoveSelectedGun() {
     if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
         PromptAnswer::Yes)
         return;
-    try {
-        m_gunGroup->RemoveGun(*m_gun);
-    } catch (const platform::ZorvError& error) {
-        ShipMessages::Ask(this, error.description(), PromptIcon::Critical);
+    if (!EditShip([this](QString&) {
+            m_gunGroup->RemoveGun(*m_gun);
+            return true;
+        }))
         return;
-    }
     ShowGunGroups();
     SelectGunGroup();
     ShowProperties();

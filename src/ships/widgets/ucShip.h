@@ -11,6 +11,7 @@
 #include "ships/clsShipParser.h"
 #include "tfiles/widgets/EditingPanel.h"
 
+#include <functional>
 #include <memory>
 
 class LaserPage;
@@ -120,6 +121,10 @@ private:
     void MoveLaser(bool compatible);
     void ShowViewerModel(const QString& folder, int32_t field);
     void Changed();
+    // A change of the ship's turrets and guns, made through the document so
+    // that it signals the change; false, after telling any error, when it
+    // was not made.
+    bool EditShip(const std::function<bool(QString& error)>& edit);
 
     QToolBar* m_toolbar = nullptr;
     QTabWidget* m_mainTab = nullptr;

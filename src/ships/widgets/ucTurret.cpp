@@ -50,7 +50,6 @@ ucTurret::ucTurret(QWidget* parent)
     connect(m_propView, &QTreeWidget::itemDoubleClicked, this, [this] { EditSelectedRow(); });
     connect(m_laserPage, &LaserPage::MoveRequested, this,
             [this](bool compatible) { MoveLaser(compatible); });
-    connect(this, &ucTurret::OnTurretChanged, this, &EditingPanel::ObjectChanged);
 }
 
 bool ucTurret::ZorvQueryInterfaceEx(const QString& title, int32_t& kind) {

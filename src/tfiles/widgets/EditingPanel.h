@@ -70,10 +70,6 @@ public:
         return false;
     }
 
-signals:
-    // After the panel changed the record and showed it again.
-    void ObjectChanged(const EditingPanel::Record& record);
-
 protected:
     // The value at the index as a row of the list: its field name, and the
     // value's text with the stored value in brackets; nothing past the line.

@@ -115,8 +115,6 @@ frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent) {
     for (EditingPanel* panel : m_panels) {
         panel->setVisible(false);
         m_panelPage->layout()->addWidget(panel);
-        connect(panel, &EditingPanel::ObjectChanged, this,
-                [this](const TFileDocument::Record& record) { ObjectChanged(record); });
     }
     connect(&m_document, &TFileDocument::ObjectChanged, this,
             [this](const TFileDocument::Record& record) { ObjectChanged(record); });

@@ -85,7 +85,6 @@ ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_share
     m_colorEditor = [](QWidget* owner, int32_t color) {
         return platform::prompts().chooseColor(owner, color);
     };
-    connect(this, &ucWare::OnWareChanged, this, &EditingPanel::ObjectChanged);
 }
 
 bool ucWare::ZorvQueryInterfaceEx(const QString& title, int32_t& kind) {
