@@ -2,6 +2,7 @@
 
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/Viewer.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
@@ -11,7 +12,6 @@
 #include "ships/clsTurret.h"
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ShipLists.h"
-#include "ships/widgets/ShipMessages.h"
 #include "ships/widgets/frmGunEdit.h"
 #include "ships/widgets/frmTurretEdit.h"
 #include "tfiles/TxtValue.h"
@@ -43,8 +43,6 @@ namespace {
 
 using namespace ShipValues;
 using namespace ShipLists;
-using platform::PromptAnswer;
-using platform::PromptButtons;
 using platform::PromptIcon;
 
 constexpr int32_t kShipKind = 1;
@@ -72,9 +70,9 @@ std::shared_ptr<clsTxtParser> TableOrEmpty(const QString& name) {
 } // namespace
 
 ucShip::ucShip(QWidget* parent)
-    : EditingPanel(parent), m_ship(clsShip::Create()), m_ships(std::make_unique<clsShipParser>()),
-      m_lasers(std::make_shared<clsTxtParser>()), m_shields(std::make_shared<clsTxtParser>()),
-      m_missiles(std::make_shared<clsTxtParser>()) {
+    : EditingPanel(parent), m_prompts(platform::kProgramTitle, this), m_ship(clsShip::Create()),
+      m_ships(std::make_unique<clsShipParser>()), m_lasers(std::make_shared<clsTxtParser>()),
+      m_shields(std::make_shared<clsTxtParser>()), m_missiles(std::make_shared<clsTxtParser>()) {
     setObjectName(QStringLiteral("ShipEdit"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -466,8 +464,7 @@ void ucShip::ShowTurrets() {
             }
         });
     } catch (const std::exception& error) {
-        ShipMessages::Ask(
-            this,
+        m_prompts.tell(
             QStringLiteral("ucShip->ShowTurrets: Error while displaying turret data: \n") +
                 QString::fromUtf8(error.what()),
             PromptIcon::Critical);
@@ -488,8 +485,7 @@ void ucShip::ShowGunGroups() {
             }
         });
     } catch (const std::exception&) {
-        ShipMessages::Ask(this, QStringLiteral("Error loading ship data."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("Error loading ship data."), PromptIcon::Exclamation);
     }
 }
 
@@ -544,18 +540,17 @@ bool ucShip::EditShip(const std::function<bool(QString& error)>& edit) {
     if (m_document->EditLine(m_ship->Object, edit, error))
         return true;
     if (!error.isEmpty())
-        ShipMessages::Ask(this, error, PromptIcon::Critical);
+        m_prompts.tell(error, PromptIcon::Critical);
     return false;
 }
 
 bool ucShip::ShipIsSound() {
     if (m_ship->Validate())
         return true;
-    ShipMessages::Ask(this,
-                      QStringLiteral("The data of this ship do not match its turrets and guns; "
-                                     "correct them on the raw data page first.\n\n") +
-                          m_ship->GetLastError(),
-                      PromptIcon::Exclamation);
+    m_prompts.tell(QStringLiteral("The data of this ship do not match its turrets and guns; "
+                                  "correct them on the raw data page first.\n\n") +
+                       m_ship->GetLastError(),
+                   PromptIcon::Exclamation);
     return false;
 }
 
@@ -574,13 +569,11 @@ void ucShip::EditProperty(QTreeWidget* list) {
         const int32_t index = tag.toInt();
         if (index == kTurretCount || index == kGunCount ||
             index == ShipValues::GunGroupCountField(*record)) {
-            const PromptAnswer answer = ShipMessages::Ask(
-                this,
-                QStringLiteral("Warning:\nManualy modifying this value can corrupt ship data.\n"
-                               "This value is altered automatically by the editor.\n\n"
-                               "Do you really want to modify it?"),
-                PromptIcon::Exclamation, PromptButtons::YesNo, 1);
-            if (answer != PromptAnswer::Yes)
+            if (!m_prompts.confirm(
+                    QStringLiteral("Warning:\nManualy modifying this value can corrupt ship data.\n"
+                                   "This value is altered automatically by the editor.\n\n"
+                                   "Do you really want to modify it?"),
+                    PromptIcon::Exclamation, 1))
                 return;
         }
         dialog.ShowProperty(this, record, kShipKind, index);
@@ -593,12 +586,11 @@ void ucShip::EditProperty(QTreeWidget* list) {
                 const int32_t changed = index == kCargoMax ? kCargoMin : kCargoMax;
                 QString error;
                 if (m_document->SetValue(record, changed, record->Value(index), error))
-                    ShipMessages::Ask(this,
-                                      mdlZorvShips::ShipFieldNames[changed] +
-                                          QStringLiteral(" was modified to be equal to new ") +
-                                          mdlZorvShips::ShipFieldNames[index] +
-                                          QStringLiteral(" value."),
-                                      PromptIcon::Information);
+                    m_prompts.tell(mdlZorvShips::ShipFieldNames[changed] +
+                                       QStringLiteral(" was modified to be equal to new ") +
+                                       mdlZorvShips::ShipFieldNames[index] +
+                                       QStringLiteral(" value."),
+                                   PromptIcon::Information);
             }
         }
     } else {
@@ -642,10 +634,9 @@ void ucShip::AddTurret() {
     if (m_readOnly || m_noShip || !ShipIsSound())
         return;
     if (m_ship->Turrets().count() >= clsShip::kMaxSections) {
-        ShipMessages::Ask(this,
-                          QStringLiteral("Maximum number of turrets is %1 (+ front gun)")
-                              .arg(clsShip::kMaxSections - 1),
-                          PromptIcon::Information);
+        m_prompts.tell(QStringLiteral("Maximum number of turrets is %1 (+ front gun)")
+                           .arg(clsShip::kMaxSections - 1),
+                       PromptIcon::Information);
         return;
     }
     frmTurretEdit dialog(window());
@@ -663,10 +654,9 @@ void ucShip::AddGun() {
         return;
     if (!m_gunGroup) {
         if (m_ship->Turrets().isEmpty())
-            ShipMessages::Ask(this,
-                              QStringLiteral("There are no turrets on this ship. You must first "
-                                             "create a turret with Add Turret button."),
-                              PromptIcon::Information);
+            m_prompts.tell(QStringLiteral("There are no turrets on this ship. You must first "
+                                          "create a turret with Add Turret button."),
+                           PromptIcon::Information);
         return;
     }
     if (!ShipIsSound())
@@ -687,16 +677,15 @@ void ucShip::RemoveSelectedTurret() {
     if (m_readOnly || m_noShip || !m_turret || !ShipIsSound())
         return;
     if (m_ship->GetTurretIndex(*m_turret) < m_ship->Turrets().count()) {
-        ShipMessages::Ask(this, QStringLiteral("You can only delete the last turret in the list."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("You can only delete the last turret in the list."),
+                       PromptIcon::Exclamation);
         return;
     }
     const QString question = QStringLiteral("Do you really want to delete the turret idx=%1 "
                                             "(position=%2) ?")
                                  .arg(m_turret->Index())
                                  .arg(m_turret->PositionName());
-    if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question, PromptIcon::Question))
         return;
     const bool removed = EditShip([this](QString& error) {
         if (m_ship->RemoveTurret(*m_turret))
@@ -714,14 +703,13 @@ void ucShip::RemoveSelectedGun() {
     if (m_readOnly || m_noShip || !m_gunGroup || !m_gun || !ShipIsSound())
         return;
     if (m_gunGroup->GetGunIndex(*m_gun) < m_gunGroup->Guns().count()) {
-        ShipMessages::Ask(this, QStringLiteral("You can only delete the last gun in the list."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("You can only delete the last gun in the list."),
+                       PromptIcon::Exclamation);
         return;
     }
     const QString question =
         QStringLiteral("Do you really want to delete the gun idx=%1?").arg(m_gun->Index());
-    if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question, PromptIcon::Question))
         return;
     if (!EditShip([this](QString&) {
             m_gunGroup->RemoveGun(*m_gun);
@@ -755,7 +743,7 @@ void ucShip::ShowViewerModel(const QString& folder, int32_t field) {
     if (m_noShip)
         return;
     if (const std::optional<int32_t> number = tfiles::ValueLong(m_ship->Value(field)))
-        mdlCommon::ShowModel(folder, *number);
+        mdlCommon::ShowModel(this, folder, *number);
 }
 
 void ucShip::ShowBody() {

@@ -6,6 +6,7 @@
 // that changed the line raises OnShipChanged once.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "ships/ShipValues.h"
 #include "ships/clsCockpitParser.h"
 #include "ships/clsShipParser.h"
@@ -126,6 +127,8 @@ private:
     // was not made.
     bool EditShip(const std::function<bool(QString& error)>& edit);
 
+    // Its message boxes carry the program's title.
+    const platform::WindowPrompts m_prompts;
     QToolBar* m_toolbar = nullptr;
     QTabWidget* m_mainTab = nullptr;
     QTreeWidget* m_globalView = nullptr;

@@ -5,7 +5,6 @@
 #include "ships/ShipValues.h"
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ShipLists.h"
-#include "ships/widgets/ShipMessages.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/mdlZorvCockpits.h"

@@ -64,11 +64,6 @@ frmTXTEditor::TextEditorOpener& InstalledTextEditorOpener() {
     return opener;
 }
 
-PromptAnswer Ask(QWidget* owner, const QString& text, PromptIcon icon,
-                 PromptButtons buttons = PromptButtons::OK) {
-    return platform::prompts().ask({kTitle, text, icon, buttons, 0, owner});
-}
-
 QString ErrorText(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
@@ -105,7 +100,7 @@ void frmTXTEditor::SetTextEditorOpener(TextEditorOpener opener) {
     InstalledTextEditorOpener() = std::move(opener);
 }
 
-frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent) {
+frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent), m_prompts(kTitle, this) {
     setObjectName(QStringLiteral("frmTXTEditor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_dialog = new ZorvFileDialog(this);
@@ -353,12 +348,13 @@ void frmTXTEditor::OpenFile(QString& path) {
         }
         switch (result) {
         case TFileDocument::OpenResult::NotOpened:
-            Ask(this, QStringLiteral("Error opening file: \n\n") + error, PromptIcon::Exclamation);
+            m_prompts.tell(QStringLiteral("Error opening file: \n\n") + error,
+                           PromptIcon::Exclamation);
             m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::NotLoaded:
-            Ask(this, QStringLiteral("Error loading from file: \n\n") + error,
-                PromptIcon::Exclamation);
+            m_prompts.tell(QStringLiteral("Error loading from file: \n\n") + error,
+                           PromptIcon::Exclamation);
             m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::Loaded:
@@ -374,12 +370,13 @@ void frmTXTEditor::OpenFile(QString& path) {
         }
         UpdateCaption();
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error loading file: ") + ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error loading file: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
 bool frmTXTEditor::AskToSave(const QString& question) {
-    switch (Ask(this, question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
+    switch (m_prompts.ask(question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
         SaveFile();
         return false;
@@ -405,7 +402,7 @@ void frmTXTEditor::SelectFileType(const QString& path) {
             m_document.SetKind(m_typeId);
             pageName = m_panel->PageName(m_typeId);
             if (!m_panel->Init(m_document)) {
-                Ask(this, m_panel->GetLastError(), PromptIcon::Critical);
+                m_prompts.tell(m_panel->GetLastError(), PromptIcon::Critical);
                 m_panel = nullptr;
             } else {
                 info = m_panel->ZorvQueryInfo(m_typeId);
@@ -432,8 +429,8 @@ void frmTXTEditor::SelectFileType(const QString& path) {
         m_mainTab->setCurrentIndex(claimed ? 1 : 0);
         m_model->SetClassColumn(info & EditingPanel::kClassColumnBit);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error in SelectFileType: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error in SelectFileType: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
@@ -448,8 +445,8 @@ bool frmTXTEditor::SaveFile() {
             return false;
         const QString name = m_dialog->FileName;
         if (mdlZorvFD::ZorvFD_FileExists(name) &&
-            Ask(this, name + QStringLiteral(" already exist.\nDo you want to replace it?"),
-                PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+            !m_prompts.confirm(name + QStringLiteral(" already exist.\nDo you want to replace it?"),
+                               PromptIcon::Question))
             return false;
         const int32_t typeCode = m_dialog->FilterIndex == 1   ? 1
                                  : m_dialog->FilterIndex == 2 ? 2
@@ -462,11 +459,12 @@ bool frmTXTEditor::SaveFile() {
         }
         switch (result) {
         case TFileDocument::SaveResult::NotOpened:
-            Ask(this, QStringLiteral("Error opening file: \n\n") + error, PromptIcon::Critical);
+            m_prompts.tell(QStringLiteral("Error opening file: \n\n") + error,
+                           PromptIcon::Critical);
             return false;
         case TFileDocument::SaveResult::NotWritten:
-            Ask(this, QStringLiteral("Error writing data to file: \n\n") + error,
-                PromptIcon::Critical);
+            m_prompts.tell(QStringLiteral("Error writing data to file: \n\n") + error,
+                           PromptIcon::Critical);
             return false;
         case TFileDocument::SaveResult::Saved:
             break;
@@ -475,7 +473,7 @@ bool frmTXTEditor::SaveFile() {
         UpdateCaption();
         return true;
     } catch (const std::exception& error) {
-        Ask(this, ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(ErrorText(error), PromptIcon::Critical);
         return false;
     }
 }
@@ -526,7 +524,7 @@ void frmTXTEditor::SetClipboard(const TFileDocument::Record& record, int32_t mod
 void frmTXTEditor::StartGame() {
     const QString executable = mdlCommon::Settings().ZorvEXEPath();
     if (executable.isEmpty()) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("Program cannot found registry entry of the Zorv - Tessarine. You will "
                            "have to specify path to the game executable in the Settings window."),
             PromptIcon::Exclamation);
@@ -605,8 +603,8 @@ void frmTXTEditor::ShowSelectedObject(const TFileDocument::Record& record, bool 
         if (m_panel && !withoutPanel)
             m_panel->ShowObject(record, m_typeId);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error showing object: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error showing object: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
@@ -683,7 +681,7 @@ void frmTXTEditor::EditRawData() {
             SetSelectedObject(m_selected);
         }
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("EditRawData: ") + ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("EditRawData: ") + ErrorText(error), PromptIcon::Critical);
     }
 }
 
@@ -704,23 +702,23 @@ void frmTXTEditor::PasteObject() {
 
 void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
     if (!m_panel) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("This type of file is not recognized. You cannot add objects to it."),
             PromptIcon::Exclamation);
         return;
     }
     if (source && source->otype != m_typeId) {
-        Ask(this, QStringLiteral("Cannot insert: object types are different."),
-            PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("Cannot insert: object types are different."),
+                       PromptIcon::Exclamation);
         return;
     }
     bool before = false;
     if (m_selected) {
-        switch (Ask(this,
-                    QStringLiteral("Do you want to insert new object before currenty selected "
-                                   "object?\n\nPress Yes to insert object before the current "
-                                   "one.\nPress No to add object at the end."),
-                    PromptIcon::Question, PromptButtons::YesNoCancel)) {
+        switch (m_prompts.ask(
+            QStringLiteral("Do you want to insert new object before currenty selected "
+                           "object?\n\nPress Yes to insert object before the current "
+                           "one.\nPress No to add object at the end."),
+            PromptIcon::Question, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
             before = true;
             break;
@@ -731,7 +729,7 @@ void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
         }
     }
     if (m_chkSort->isChecked() && before) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("You cannot insert object into sorted list.\nUncheck the Sort checkbox "
                            "and insert the object again."),
             PromptIcon::Exclamation);
@@ -747,7 +745,7 @@ void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
     const TFileDocument::Record created =
         m_document.InsertObject(beforeObject, source, m_typeId, mode == kCut, maker, error);
     if (!created) {
-        Ask(this, QStringLiteral("Error creating object"), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error creating object"), PromptIcon::Critical);
         return;
     }
     m_model->InsertRecord(created, beforeObject ? m_model->RowOf(beforeObject.get()) : -1);
@@ -765,25 +763,25 @@ void frmTXTEditor::DeleteObject() {
     if (!m_selected)
         return;
     try {
-        if (Ask(this,
+        if (m_prompts.confirm(
                 QStringLiteral("Do you really want to delete the selected object %1 ?")
                     .arg(m_selected->ObjectName()),
-                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes)
+                PromptIcon::Question))
             RemoveTXTObject(m_selected);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error in DeleteObject: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error in DeleteObject: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
 bool frmTXTEditor::RemoveTXTObject(TFileDocument::Record record) {
     if (m_panel && !m_panel->RemoveObject(record)) {
-        Ask(this, QStringLiteral("Error removing object from control."), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error removing object from control."), PromptIcon::Critical);
         return false;
     }
     QString error;
     if (!m_document.RemoveObject(record, error)) {
-        Ask(this, QStringLiteral("Error removing object."), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error removing object."), PromptIcon::Critical);
         return false;
     }
     UpdateObjectCount();
@@ -866,7 +864,7 @@ void frmTXTEditor::closeEvent(QCloseEvent* event) {
         const QString question =
             QStringLiteral("You have changed data in file %1\n\nDo you want to save your changes?")
                 .arg(mdlComFunctions::GetFileTitle(m_document.FileName()));
-        switch (Ask(this, question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
+        switch (m_prompts.ask(question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
             if (!SaveFile()) {
                 event->ignore();

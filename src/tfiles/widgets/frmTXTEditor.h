@@ -5,6 +5,7 @@
 // packed or inside a catalog.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/TFileDocument.h"
 
 #include <QMainWindow>
@@ -105,6 +106,7 @@ private:
     void ObjectChanged(TFileDocument::Record record);
     void ObjectRemoved(TFileDocument::Record record);
 
+    const platform::WindowPrompts m_prompts;
     TFileDocument m_document;
     std::vector<EditingPanel*> m_panels;
     EditingPanel* m_panel = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/Viewer.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/widgets/ChosenRow.h"
 #include "tfiles/TxtValue.h"
@@ -43,14 +44,11 @@ std::optional<int32_t> NameTextID(const clsTXTObject& record) {
     return tfiles::ValueLong(record.Value(kNameTextIndex));
 }
 
-void Tell(QWidget* owner, const QString& text) {
-    platform::prompts().ask({QStringLiteral("DIV Avuruz"), text, platform::PromptIcon::Critical,
-                             platform::PromptButtons::OK, 0, owner});
-}
-
 } // namespace
 
-ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_shared<clsTxtParser>()) {
+ucWare::ucWare(QWidget* parent)
+    : EditingPanel(parent), m_prompts(QStringLiteral("DIV Avuruz"), this),
+      m_lasers(std::make_shared<clsTxtParser>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setObjectName(QStringLiteral("WareEdit"));
@@ -273,7 +271,8 @@ void ucWare::EditSelectedRow() {
                 RecordChanged();
         }
     } catch (const std::exception& error) {
-        Tell(this, QStringLiteral("Error editing value: ") + QString::fromUtf8(error.what()));
+        m_prompts.tell(QStringLiteral("Error editing value: ") + QString::fromUtf8(error.what()),
+                       platform::PromptIcon::Critical);
     }
 }
 
@@ -288,7 +287,8 @@ void ucWare::EditColor() {
     QString error;
     for (int32_t offset = 0; offset < 3; ++offset) {
         if (!m_document->SetValue(record, 13 + offset, components[offset], error)) {
-            Tell(this, QStringLiteral("Error editing value: ") + error);
+            m_prompts.tell(QStringLiteral("Error editing value: ") + error,
+                           platform::PromptIcon::Critical);
             break;
         }
     }
@@ -308,7 +308,7 @@ void ucWare::CopySelectedValue() {
 
 void ucWare::ShowBody(int32_t index) {
     if (const std::optional<int32_t> number = tfiles::ValueLong(m_ware.Object->Value(index)))
-        mdlCommon::ShowModel(QStringLiteral("v"), *number);
+        mdlCommon::ShowModel(this, QStringLiteral("v"), *number);
 }
 
 bool ucWare::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 // translated rows, each edited through "Value Edit".
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/clsWare.h"
 #include "tfiles/widgets/EditingPanel.h"
 
@@ -72,6 +73,7 @@ private:
     void ShowBody(int32_t index);
     void RecordChanged();
 
+    const platform::WindowPrompts m_prompts;
     QToolBar* m_bar = nullptr;
     QTreeWidget* m_propView = nullptr;
     QPlainTextEdit* m_descEdit = nullptr;
