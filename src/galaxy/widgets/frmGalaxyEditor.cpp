@@ -59,7 +59,9 @@ constexpr int kMinimumSide = 2000 / 15;
 
 } // namespace
 
-frmGalaxyEditor::frmGalaxyEditor(QWidget* parent) : QMainWindow(parent) {
+frmGalaxyEditor::frmGalaxyEditor(QWidget* parent)
+    : QMainWindow(parent), m_prompts(kEditorTitle, this),
+      m_programPrompts(platform::kProgramTitle, this) {
     setObjectName(QStringLiteral("frmGalaxyEditor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     mdlZorvGalaxy::InitGalaxyTables();
@@ -254,16 +256,15 @@ void frmGalaxyEditor::UpdateCaption() {
 }
 
 void frmGalaxyEditor::ShowError(const QString& text) {
-    GalaxyMessages::Ask(kEditorTitle, text, platform::PromptIcon::Critical,
-                        platform::PromptButtons::OK, this);
+    m_prompts.tell(text, platform::PromptIcon::Critical);
 }
 
 // Yes saves first; false when the person cancelled or the save failed.
-bool frmGalaxyEditor::AskToSave(const QString& title) {
+bool frmGalaxyEditor::AskToSave(const platform::WindowPrompts& prompts) {
     if (!Modified())
         return true;
-    switch (GalaxyMessages::Ask(title, kSaveQuestion, platform::PromptIcon::Question,
-                                platform::PromptButtons::YesNoCancel, this)) {
+    switch (prompts.ask(kSaveQuestion, platform::PromptIcon::Question,
+                        platform::PromptButtons::YesNoCancel)) {
     case platform::PromptAnswer::Yes:
         return SaveMapAs();
     case platform::PromptAnswer::No:
@@ -276,7 +277,7 @@ bool frmGalaxyEditor::AskToSave(const QString& title) {
 // The Sector Map's moves are offered before the map's own save question, so a
 // Yes to them is saved with the map instead of written into the one replaced.
 bool frmGalaxyEditor::QueryReplaceMap() {
-    return (!m_map || m_map->QueryUnload()) && AskToSave(GalaxyMessages::kAppTitle);
+    return (!m_map || m_map->QueryUnload()) && AskToSave(m_programPrompts);
 }
 
 void frmGalaxyEditor::OpenFile(QString& path) {
@@ -329,10 +330,7 @@ bool frmGalaxyEditor::SaveMapAs() {
         return false;
     const QString path = dialog.FileName;
     if (mdlZorvFD::ZorvFD_FileExists(path) &&
-        GalaxyMessages::Ask(kEditorTitle,
-                            path + QStringLiteral(" already exist.\nDo you want to replace it?"),
-                            platform::PromptIcon::Question, platform::PromptButtons::YesNo,
-                            this) != platform::PromptAnswer::Yes)
+        !m_prompts.confirm(path + QStringLiteral(" already exist.\nDo you want to replace it?")))
         return false;
     if (!m_document->Save(path, dialog.FilterIndex == 1 ? 1 : 2)) {
         ShowError(QStringLiteral("Error saving file:\n") + m_document->LastError());
@@ -693,7 +691,7 @@ void frmGalaxyEditor::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_unloadConfirmed) {
-        if ((m_map && !m_map->QueryUnload()) || !AskToSave(kEditorTitle)) {
+        if ((m_map && !m_map->QueryUnload()) || !AskToSave(m_prompts)) {
             event->ignore();
             return;
         }

@@ -6,6 +6,7 @@
 
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
+#include "platform/Prompts.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -126,7 +127,7 @@ private:
     void BuildToolbar();
     void BuildPopupMenu();
     void ConnectDocument();
-    bool AskToSave(const QString& title);
+    bool AskToSave(const platform::WindowPrompts& prompts);
     bool QueryReplaceMap();
     void LoadEditorSettings();
     void SaveEditorSettings();
@@ -170,6 +171,10 @@ private:
     void m_find_OnFindNext(bool wholeWords, bool useID, QString& text, QVariant& position,
                            bool& found);
 
+    // Its boxes carry the editor's title; a few, such as the save question
+    // before another map replaces this one, the program's.
+    const platform::WindowPrompts m_prompts;
+    const platform::WindowPrompts m_programPrompts;
     GalaxyDocument* m_document = nullptr;
     Ptr m_selected;
     Ptr m_copied;
