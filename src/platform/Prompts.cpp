@@ -30,6 +30,19 @@ ScopedPrompts::~ScopedPrompts() {
     setPrompts(m_previous);
 }
 
+PromptAnswer WindowPrompts::ask(const QString& text, PromptIcon icon, PromptButtons buttons,
+                                int defaultButton) const {
+    return prompts().ask({m_title, text, icon, buttons, defaultButton, m_owner});
+}
+
+void WindowPrompts::tell(const QString& text, PromptIcon icon) const {
+    ask(text, icon);
+}
+
+bool WindowPrompts::confirm(const QString& text, PromptIcon icon, int defaultButton) const {
+    return ask(text, icon, PromptButtons::YesNo, defaultButton) == PromptAnswer::Yes;
+}
+
 QList<PromptAnswer> buttonAnswers(PromptButtons buttons) {
     using A = PromptAnswer;
     switch (buttons) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -79,6 +80,28 @@ public:
 
 private:
     Prompts* m_previous;
+};
+
+// The title of the boxes that belong to no editor of their own.
+inline const QString kProgramTitle = QStringLiteral("Zorv Editor");
+
+// The message boxes of one window, its title and owner given once.
+class WindowPrompts {
+public:
+    explicit WindowPrompts(QString title, QObject* owner = nullptr)
+        : m_title(std::move(title)), m_owner(owner) {}
+
+    PromptAnswer ask(const QString& text, PromptIcon icon,
+                     PromptButtons buttons = PromptButtons::OK, int defaultButton = 0) const;
+    // A box with OK alone.
+    void tell(const QString& text, PromptIcon icon = PromptIcon::None) const;
+    // Yes or No; true for Yes.
+    bool confirm(const QString& text, PromptIcon icon = PromptIcon::Question,
+                 int defaultButton = 0) const;
+
+private:
+    QString m_title;
+    QObject* m_owner;
 };
 
 // The answers of a button set, in the order the buttons are shown.

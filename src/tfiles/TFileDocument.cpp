@@ -5,6 +5,7 @@
 #include "gamefiles/mdlZorvObjects.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <optional>
 
@@ -157,6 +158,31 @@ void TFileDocument::DiscardObject(const Record& record) {
         m_parser->RemoveObject(*record);
 }
 
+TFileDocument::Record TFileDocument::InsertObject(const Record& before, const Record& source,
+                                                  int32_t kind, bool keepName,
+                                                  const LineMaker& maker, QString& error) {
+    Record created;
+    try {
+        created = maker.create(before);
+        if (!created) {
+            error = QStringLiteral("No line of this kind can be made.");
+            return nullptr;
+        }
+        created->otype = kind;
+        bool complete = !source || CopyValues(*source, created, error);
+        if (complete && source)
+            maker.adopt(created);
+        if (complete && !keepName)
+            complete = SetObjectName(created, NewObjectName(), error);
+        if (complete)
+            return created;
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    DiscardObject(created);
+    return nullptr;
+}
+
 bool TFileDocument::CopyValues(const clsTXTObject& source, const Record& record, QString& error) {
     if (!source.CopyTo(*record))
         return StoreRefused(error);
@@ -170,6 +196,19 @@ bool TFileDocument::RemoveObject(const Record& record, QString& error) {
         return false;
     }
     emit ObjectRemoved(record);
+    return true;
+}
+
+bool TFileDocument::EditLine(const Record& record, const std::function<bool(QString& error)>& edit,
+                             QString& error) {
+    try {
+        if (!edit(error))
+            return false;
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+        return false;
+    }
+    emit ObjectChanged(record);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class TFileDocument : public QObject {
@@ -53,8 +54,26 @@ public:
     // into the record.
     bool CopyValues(const clsTXTObject& source, const Record& record, QString& error);
     bool RemoveObject(const Record& record, QString& error);
+    // A change that a model laid over the line (a ship's turrets and guns)
+    // makes in several steps of its own; true when it was made. An error it
+    // raises becomes the error text.
+    bool EditLine(const Record& record, const std::function<bool(QString& error)>& edit,
+                  QString& error);
     // Takes back a line made by CreateObject whose insert did not complete.
     void DiscardObject(const Record& record);
+
+    // What the editing panel of the file adds to an insert: it makes the line
+    // sized for the kind (through CreateObject), and it reads a pasted line's
+    // values into records of its own.
+    struct LineMaker {
+        std::function<Record(const Record& before)> create;
+        std::function<void(const Record& record)> adopt;
+    };
+    // A new line of the kind before `before`, or at the end: with the values
+    // of source when one is given, and named by NewObjectName unless
+    // keepName. All or nothing: on failure no line is left behind.
+    Record InsertObject(const Record& before, const Record& source, int32_t kind, bool keepName,
+                        const LineMaker& maker, QString& error);
     // "NEW_OBJECT_" and one more than the greatest number in use.
     QString NewObjectName() const;
     // Stamps the kind number on every line.

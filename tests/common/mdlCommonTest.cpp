@@ -1,6 +1,5 @@
 #include "shell/common/mdlCommon.h"
 #include "galaxy/clsGalaxyObject.h"
-#include "platform/ScriptedPrompts.h"
 #include "platform/ZorvError.h"
 #include "shell/mdlZorvConst.h"
 #include "tfiles/TFileTestSupport.h"
@@ -178,19 +177,6 @@ TEST(GetSectorOf, ACycleOfParentsEndsWithNothing) {
     const auto self = std::make_shared<clsGalaxyObject>();
     self->Parent = self;
     EXPECT_EQ(mdlCommon::GetSectorOf(self), nullptr);
-}
-
-TEST(ShowInvalidNumber, WithAndWithoutFieldName) {
-    platform::ScriptedPrompts prompts;
-    platform::ScopedPrompts installed(prompts);
-    mdlCommon::ShowInvalidNumber("Lang ID");
-    mdlCommon::ShowInvalidNumber();
-    const auto messages = prompts.messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text,
-              "Lang ID: Entered value is incorrect. It must be whole or decimal number.");
-    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Exclamation);
-    EXPECT_EQ(messages[1].text, "Entered value is incorrect. It must be whole or decimal number.");
 }
 
 // Ware-like lines loaded through the object store.

@@ -1,5 +1,6 @@
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "platform/HelpPages.h"
+#include "platform/ScriptedPrompts.h"
 #include "shell/mdlZorvConst.h"
 #include "support/TestFolders.h"
 #include "tfiles/TFileTestSupport.h"
@@ -109,6 +110,20 @@ TEST(ShowHelp, AFolderWithBlanksGivesAValidAddress) {
     EXPECT_EQ(page.toLocalFile(), "/opt/Zorv Editor/help files/settings.html");
     EXPECT_EQ(page.toString(QUrl::FullyEncoded),
               "file:///opt/Zorv%20Editor/help%20files/settings.html");
+}
+
+TEST(ShowInvalidNumber, WithAndWithoutFieldName) {
+    platform::ScriptedPrompts prompts;
+    platform::ScopedPrompts installed(prompts);
+    mdlCommon::ShowInvalidNumber(nullptr, "Lang ID");
+    mdlCommon::ShowInvalidNumber(nullptr);
+    const auto messages = prompts.messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].title, "Zorv Editor");
+    EXPECT_EQ(messages[0].text,
+              "Lang ID: Entered value is incorrect. It must be whole or decimal number.");
+    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(messages[1].text, "Entered value is incorrect. It must be whole or decimal number.");
 }
 
 } // namespace

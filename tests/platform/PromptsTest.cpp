@@ -52,3 +52,32 @@ TEST(Prompts, ScopedPromptsRestoreThePreviousOnes) {
     ASSERT_EQ(outer.asked().size(), 1u);
     EXPECT_EQ(outer.asked()[0].title, "outer");
 }
+
+TEST(Prompts, AWindowsPromptsCarryItsTitleAndConfirmOnlyOnYes) {
+    ScriptedPrompts scripted;
+    ScopedPrompts installed(scripted);
+    const WindowPrompts window("DIV Avuruz");
+    scripted.answer(PromptAnswer::Retry);
+    scripted.answer(PromptAnswer::OK);
+    scripted.answer(PromptAnswer::Yes);
+    scripted.answer(PromptAnswer::No);
+
+    EXPECT_EQ(window.ask("Again?", PromptIcon::Critical, PromptButtons::RetryCancel),
+              PromptAnswer::Retry);
+    window.tell("Done", PromptIcon::Information);
+    EXPECT_TRUE(window.confirm("Delete?"));
+    EXPECT_FALSE(window.confirm("Replace?", PromptIcon::Exclamation));
+    // Unscripted, a question takes its default button.
+    EXPECT_FALSE(window.confirm("Modify?", PromptIcon::Exclamation, 1));
+
+    const auto asked = scripted.messages();
+    ASSERT_EQ(asked.size(), 5u);
+    for (const auto& question : asked)
+        EXPECT_EQ(question.title, "DIV Avuruz");
+    EXPECT_EQ(asked[0].buttons, PromptButtons::RetryCancel);
+    EXPECT_EQ(asked[1].buttons, PromptButtons::OK);
+    EXPECT_EQ(asked[1].icon, PromptIcon::Information);
+    EXPECT_EQ(asked[2].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(asked[2].icon, PromptIcon::Question);
+    EXPECT_EQ(asked[3].icon, PromptIcon::Exclamation);
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -136,6 +138,96 @@ TEST(TFileDocument, CreatedLinesAreSizedAndDiscardedLinesLeaveNothing) {
     EXPECT_EQ(document.Parser().objects.count(), 2);
     ASSERT_EQ(document.Save(path, 1, error), TFileDocument::SaveResult::Saved);
     EXPECT_EQ(Read("TLaser.txt"), text);
+}
+
+// A laser table open in a document that counts its change signals.
+class OpenTable : public testing::Test {
+protected:
+    void Open(const std::vector<std::string>& lines) {
+        text = tfiletest::TFile(lines);
+        path = Write("TLaser.txt", text);
+        ASSERT_EQ(document.Open(path, error), TFileDocument::OpenResult::Loaded)
+            << error.toStdString();
+        QObject::connect(&document, &TFileDocument::ObjectChanged, [this] { ++changed; });
+    }
+
+    TFileDocument::Record Line(int32_t index) const { return document.Parser().FindIndex(index); }
+
+    std::string Saved() {
+        EXPECT_EQ(document.Save(path, 1, error), TFileDocument::SaveResult::Saved)
+            << error.toStdString();
+        return Read("TLaser.txt");
+    }
+
+    // Lines of three values, as a panel of the kind makes them; adopt throws
+    // when told to, as a ship model may on a line it cannot read.
+    TFileDocument::LineMaker Maker(bool adoptFails = false) {
+        return {[this](const TFileDocument::Record& before) {
+                    QString refused;
+                    return document.CreateObject(before, 3, refused);
+                },
+                [this, adoptFails](const TFileDocument::Record& record) {
+                    if (adoptFails)
+                        throw std::runtime_error("unreadable line");
+                    adopted.push_back(record->ObjectName());
+                }};
+    }
+
+    std::string text;
+    QString path;
+    TFileDocument document;
+    QString error;
+    int changed = 0;
+    std::vector<QString> adopted;
+};
+
+TEST_F(OpenTable, InsertsNameCopyOrKeepTheNameOfTheirSource) {
+    Open({"1;2;A;", "3;4;B;"});
+    const auto fresh = document.InsertObject(nullptr, nullptr, 3, false, Maker(), error);
+    ASSERT_TRUE(fresh) << error.toStdString();
+    EXPECT_EQ(fresh->otype, 3);
+    const auto copy = document.InsertObject(Line(1), Line(0), 3, false, Maker(), error);
+    ASSERT_TRUE(copy) << error.toStdString();
+    const auto moved = document.InsertObject(nullptr, Line(2), 3, true, Maker(), error);
+    ASSERT_TRUE(moved) << error.toStdString();
+    // The pasted line is adopted with its source's values, before it is renamed.
+    EXPECT_EQ(adopted, (std::vector<QString>{"A", "B"}));
+    EXPECT_EQ(Saved(), tfiletest::TFile({"1;2;A;", "1;2;NEW_OBJECT_2;", "3;4;B;",
+                                         "0;0;NEW_OBJECT_1;", "3;4;B;"}));
+}
+
+TEST_F(OpenTable, AnInsertThatFailsLeavesNoLineBehind) {
+    Open({"1;2;A;"});
+    EXPECT_FALSE(document.InsertObject(nullptr, Line(0), 3, false, Maker(true), error));
+    EXPECT_EQ(error, "unreadable line");
+    TFileDocument::LineMaker none = Maker();
+    none.create = [](const TFileDocument::Record&) { return nullptr; };
+    EXPECT_FALSE(document.InsertObject(nullptr, nullptr, 3, false, none, error));
+
+    EXPECT_EQ(document.Parser().objects.count(), 1);
+    EXPECT_EQ(Saved(), text);
+}
+
+TEST_F(OpenTable, ALineEditSignalsOnceWhenMadeAndReportsWhatItRaises) {
+    Open({"1;2;A;"});
+    const auto record = Line(0);
+    EXPECT_TRUE(document.EditLine(
+        record, [&](QString&) { return record->SetValue(0, 5) && record->SetValue(1, 6); }, error));
+    EXPECT_EQ(changed, 1);
+    EXPECT_FALSE(document.EditLine(
+        record,
+        [](QString& reason) {
+            reason = QStringLiteral("cancelled");
+            return false;
+        },
+        error));
+    EXPECT_EQ(error, "cancelled");
+    EXPECT_FALSE(document.EditLine(
+        record, [](QString&) -> bool { throw std::runtime_error("List index out of bounds."); },
+        error));
+    EXPECT_EQ(error, "List index out of bounds.");
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(Saved(), tfiletest::TFile({"5;6;A;"}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Message boxes of the Ruvaze Rezivo and its dialogs, through the prompt layer.
+// Message boxes of the map windows of the Ruvaze Rezivo and of its commands;
+// the other windows hold a platform::WindowPrompts of their own.
 #pragma once
 
 #include "platform/Prompts.h"
@@ -16,7 +17,5 @@ inline const QString kAppTitle = QStringLiteral("Zorv Editor");
 platform::PromptAnswer Ask(const QString& title, const QString& text, platform::PromptIcon icon,
                            platform::PromptButtons buttons = platform::PromptButtons::OK,
                            QObject* owner = nullptr);
-// An exclamation box with the application title.
-void Warn(const QString& text, QObject* owner = nullptr);
 
 } // namespace GalaxyMessages

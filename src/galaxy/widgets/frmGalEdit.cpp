@@ -2,7 +2,6 @@
 
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "platform/Prompts.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
@@ -322,27 +321,30 @@ void frmGalEdit::btnOK_Click() {
     if (m_mode != Mode::List) {
         QString error;
         if (!ReadValue(error)) {
-            GalaxyMessages::Warn(
-                error.isEmpty() ? QStringLiteral("Entered value is invalid.") : error, this);
+            m_prompts.tell(error.isEmpty() ? QStringLiteral("Entered value is invalid.") : error,
+                           platform::PromptIcon::Exclamation);
             return;
         }
     } else {
         const bool selected = cmbValue->currentIndex() >= 0;
         m_work->Value = selected ? cmbValue->currentData().toInt() : -1;
         if (!selected) {
-            GalaxyMessages::Warn(QStringLiteral("You must select value from the list."), this);
+            m_prompts.tell(QStringLiteral("You must select value from the list."),
+                           platform::PromptIcon::Exclamation);
             return;
         }
         if (Lower(m_work->Name) == QLatin1String("t") && m_work->Value == kSectorType &&
             before != kSectorType) {
-            GalaxyMessages::Warn(
-                QStringLiteral("You cannot change type of non sector object to \"sector\"."), this);
+            m_prompts.tell(
+                QStringLiteral("You cannot change type of non sector object to \"sector\"."),
+                platform::PromptIcon::Exclamation);
             return;
         }
     }
     if (m_newProperty) {
         if (cmbPropNames->currentIndex() < 0) {
-            GalaxyMessages::Warn(QStringLiteral("You must select property name."), this);
+            m_prompts.tell(QStringLiteral("You must select property name."),
+                           platform::PromptIcon::Exclamation);
             return;
         }
         m_work->Name = mdlZorvGalaxy::GalAttrNames[cmbPropNames->currentData().toInt()];

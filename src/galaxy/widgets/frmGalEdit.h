@@ -7,6 +7,7 @@
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalValueText.h"
 #include "platform/BoundedArray.h"
+#include "platform/Prompts.h"
 
 #include <QDialog>
 
@@ -66,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void Open(bool modal, QWidget* owner);
     void PrepareEditor(bool keepSelection);
     void LayoutForMode();

@@ -13,6 +13,7 @@
 #include "gamefiles/widgets/ZorvFileDialog.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/commonwidgets/RecentFilesMenu.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
@@ -58,7 +59,9 @@ constexpr int kMinimumSide = 2000 / 15;
 
 } // namespace
 
-frmGalaxyEditor::frmGalaxyEditor(QWidget* parent) : QMainWindow(parent) {
+frmGalaxyEditor::frmGalaxyEditor(QWidget* parent)
+    : QMainWindow(parent), m_prompts(kEditorTitle, this),
+      m_programPrompts(platform::kProgramTitle, this) {
     setObjectName(QStringLiteral("frmGalaxyEditor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     mdlZorvGalaxy::InitGalaxyTables();
@@ -175,15 +178,12 @@ void frmGalaxyEditor::BuildToolbar() {
         QString path;
         OpenFile(path);
     });
-    mnuRecent = new QMenu(this);
-    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    open->setMenu(mnuRecent);
+    mnuRecent = new RecentFilesMenu(this);
+    mnuRecent->Menu()->setObjectName(QStringLiteral("mnuRecent"));
+    open->setMenu(mnuRecent->Menu());
     if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(open)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(mnuRecent, &QMenu::triggered, this, [this](QAction* entry) {
-        QString path = entry->data().toString();
-        OpenFile(path);
-    });
+    connect(mnuRecent, &RecentFilesMenu::Chosen, this, [this](QString path) { OpenFile(path); });
     connect(add(QStringLiteral("save"), QStringLiteral("Save"), QStringLiteral("Save map")),
             &QAction::triggered, this, &frmGalaxyEditor::SaveMapAs);
     bar->addSeparator();
@@ -256,16 +256,15 @@ void frmGalaxyEditor::UpdateCaption() {
 }
 
 void frmGalaxyEditor::ShowError(const QString& text) {
-    GalaxyMessages::Ask(kEditorTitle, text, platform::PromptIcon::Critical,
-                        platform::PromptButtons::OK, this);
+    m_prompts.tell(text, platform::PromptIcon::Critical);
 }
 
 // Yes saves first; false when the person cancelled or the save failed.
-bool frmGalaxyEditor::AskToSave(const QString& title) {
+bool frmGalaxyEditor::AskToSave(const platform::WindowPrompts& prompts) {
     if (!Modified())
         return true;
-    switch (GalaxyMessages::Ask(title, kSaveQuestion, platform::PromptIcon::Question,
-                                platform::PromptButtons::YesNoCancel, this)) {
+    switch (prompts.ask(kSaveQuestion, platform::PromptIcon::Question,
+                        platform::PromptButtons::YesNoCancel)) {
     case platform::PromptAnswer::Yes:
         return SaveMapAs();
     case platform::PromptAnswer::No:
@@ -278,7 +277,7 @@ bool frmGalaxyEditor::AskToSave(const QString& title) {
 // The Sector Map's moves are offered before the map's own save question, so a
 // Yes to them is saved with the map instead of written into the one replaced.
 bool frmGalaxyEditor::QueryReplaceMap() {
-    return (!m_map || m_map->QueryUnload()) && AskToSave(GalaxyMessages::kAppTitle);
+    return (!m_map || m_map->QueryUnload()) && AskToSave(m_programPrompts);
 }
 
 void frmGalaxyEditor::OpenFile(QString& path) {
@@ -292,7 +291,7 @@ void frmGalaxyEditor::OpenFile(QString& path) {
         m_universe->Clear();
     if (path.isEmpty()) {
         ZorvFileDialog dialog(this);
-        dialog.FileName = GetLatestRecentMap();
+        dialog.FileName = mnuRecent->Latest();
         if (dialog.FileName.isEmpty())
             dialog.InitDir = mdlComFunctions::BuildPath(mdlCommon::Settings().ZorvPath(),
                                                         QStringLiteral("maps"));
@@ -305,12 +304,12 @@ void frmGalaxyEditor::OpenFile(QString& path) {
     }
     mdlCommon::ShowWait(QStringLiteral("Loading file..."), this);
     if (m_document->Open(path)) {
-        AddRecentMap(path);
+        mnuRecent->Add(path);
         Button(QStringLiteral("save"))->setEnabled(true);
     } else {
         mdlCommon::HideWait(this);
         ShowError(QStringLiteral("Error parsing file: \n") + m_document->LastError());
-        RemoveRecentMap(path);
+        mnuRecent->Remove(path);
     }
     m_mapFileName = m_document->FileName();
     m_document->SetModified(false);
@@ -331,17 +330,14 @@ bool frmGalaxyEditor::SaveMapAs() {
         return false;
     const QString path = dialog.FileName;
     if (mdlZorvFD::ZorvFD_FileExists(path) &&
-        GalaxyMessages::Ask(kEditorTitle,
-                            path + QStringLiteral(" already exist.\nDo you want to replace it?"),
-                            platform::PromptIcon::Question, platform::PromptButtons::YesNo,
-                            this) != platform::PromptAnswer::Yes)
+        !m_prompts.confirm(path + QStringLiteral(" already exist.\nDo you want to replace it?")))
         return false;
     if (!m_document->Save(path, dialog.FilterIndex == 1 ? 1 : 2)) {
         ShowError(QStringLiteral("Error saving file:\n") + m_document->LastError());
         return false;
     }
     m_mapFileName = m_document->FileName();
-    AddRecentMap(m_mapFileName);
+    mnuRecent->Add(m_mapFileName);
     UpdateCaption();
     return true;
 }
@@ -359,43 +355,23 @@ void frmGalaxyEditor::NewMap() {
     FillTree();
 }
 
+QStringList frmGalaxyEditor::RecentMaps() const {
+    return mnuRecent->Files();
+}
+
 void frmGalaxyEditor::LoadEditorSettings() {
     const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
     const int32_t names = key.isValid() ? key.number(QStringLiteral("Names")).value_or(1) : 1;
     for (int i = 0; i < 3; ++i)
         chkNameFilter[i]->setChecked(names & (1 << i));
-    m_recentMaps = mdlCommon::Settings().LoadRecentGalaxyMaps();
-    RebuildRecentMenu();
+    mnuRecent->SetFiles(mdlCommon::Settings().LoadRecentGalaxyMaps());
 }
 
 void frmGalaxyEditor::SaveEditorSettings() {
     const platform::RegKey key = mdlCommon::Settings().OpenRootHandleUserGE();
     if (key.isValid())
         key.setNumber(QStringLiteral("Names"), m_nameFilter);
-    mdlCommon::Settings().SaveRecentGalaxyMaps(m_recentMaps);
-}
-
-void frmGalaxyEditor::AddRecentMap(const QString& path) {
-    mdlCommon::AddRecentFile(path, m_recentMaps);
-    RebuildRecentMenu();
-}
-
-void frmGalaxyEditor::RemoveRecentMap(const QString& path) {
-    mdlCommon::RemoveRecentFile(path, m_recentMaps);
-    RebuildRecentMenu();
-}
-
-void frmGalaxyEditor::RebuildRecentMenu() {
-    mnuRecent->clear();
-    for (int i = 0; i < m_recentMaps.size(); ++i) {
-        QAction* entry =
-            mnuRecent->addAction(QString::number(i + 1) + QStringLiteral(" - ") + m_recentMaps[i]);
-        entry->setData(m_recentMaps[i]);
-    }
-}
-
-QString frmGalaxyEditor::GetLatestRecentMap() const {
-    return m_recentMaps.isEmpty() ? QString() : m_recentMaps.front();
+    mdlCommon::Settings().SaveRecentGalaxyMaps(mnuRecent->Files());
 }
 
 // The tree.
@@ -712,7 +688,7 @@ void frmGalaxyEditor::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_unloadConfirmed) {
-        if ((m_map && !m_map->QueryUnload()) || !AskToSave(kEditorTitle)) {
+        if ((m_map && !m_map->QueryUnload()) || !AskToSave(m_prompts)) {
             event->ignore();
             return;
         }

@@ -6,6 +6,7 @@
 
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
+#include "platform/Prompts.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class RecentFilesMenu;
 class frmFind;
 class ucGalObject;
 
@@ -53,7 +55,7 @@ public:
     bool Modified() const;
     void SetModified(bool modified);
     QString MapFileName() const { return m_mapFileName; }
-    QStringList RecentMaps() const { return m_recentMaps; }
+    QStringList RecentMaps() const;
     Ptr CopiedObject() const { return m_copied; }
     void SetCopiedObject(const Ptr& object) { m_copied = object; }
 
@@ -100,7 +102,7 @@ public:
     QLabel* StatusPanel = nullptr;
     QPushButton* Command1 = nullptr;
     QMenu* mnuPop = nullptr;
-    QMenu* mnuRecent = nullptr;
+    RecentFilesMenu* mnuRecent = nullptr;
     QAction* mnuPopAddSector = nullptr;
     QAction* mnuPopAddObj = nullptr;
     QAction* mnuPopCopy = nullptr;
@@ -125,14 +127,10 @@ private:
     void BuildToolbar();
     void BuildPopupMenu();
     void ConnectDocument();
-    bool AskToSave(const QString& title);
+    bool AskToSave(const platform::WindowPrompts& prompts);
     bool QueryReplaceMap();
     void LoadEditorSettings();
     void SaveEditorSettings();
-    void AddRecentMap(const QString& path);
-    void RemoveRecentMap(const QString& path);
-    void RebuildRecentMenu();
-    QString GetLatestRecentMap() const;
 
     QTreeWidgetItem* MakeNode(const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
@@ -176,12 +174,15 @@ private:
     void m_find_OnFindNext(bool wholeWords, bool useID, QString& text, QVariant& position,
                            bool& found);
 
+    // Its boxes carry the editor's title; a few, such as the save question
+    // before another map replaces this one, the program's.
+    const platform::WindowPrompts m_prompts;
+    const platform::WindowPrompts m_programPrompts;
     GalaxyDocument* m_document = nullptr;
     Ptr m_selected;
     Ptr m_copied;
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
-    QStringList m_recentMaps;
     // The nodes of objects by ID (never reused within a map), and the
     // placeholders by key.
     QHash<int32_t, QTreeWidgetItem*> m_objectNodes;

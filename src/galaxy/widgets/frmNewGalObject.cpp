@@ -3,7 +3,6 @@
 #include "galaxy/MapNumber.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
@@ -153,21 +152,24 @@ void frmNewGalObject::Open(bool modal, QWidget* owner) {
 
 void frmNewGalObject::btnOK_Click() {
     if (cmbType->currentIndex() < 0) {
-        GalaxyMessages::Warn(QStringLiteral("You must select object type."), this);
+        m_prompts.tell(QStringLiteral("You must select object type."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     bool hasSubtype = false;
     int32_t subtype = 0;
     if (cmbSubtype->isVisibleTo(this)) {
         if (cmbSubtype->currentIndex() < 0) {
-            GalaxyMessages::Warn(QStringLiteral("You must select object subtype."), this);
+            m_prompts.tell(QStringLiteral("You must select object subtype."),
+                           platform::PromptIcon::Exclamation);
             return;
         }
         subtype = cmbSubtype->currentData().toInt();
         hasSubtype = true;
     } else if (!SubtypeEdit->text().isEmpty()) {
         if (mapnumber::Read(SubtypeEdit->text(), subtype) != mapnumber::Result::Number) {
-            GalaxyMessages::Warn(QStringLiteral("Subtype must be numeric or empty value."), this);
+            m_prompts.tell(QStringLiteral("Subtype must be numeric or empty value."),
+                           platform::PromptIcon::Exclamation);
             return;
         }
         hasSubtype = true;

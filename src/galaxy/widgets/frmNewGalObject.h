@@ -4,6 +4,7 @@
 #pragma once
 
 #include "galaxy/clsGalaxyObject.h"
+#include "platform/Prompts.h"
 
 #include <QDialog>
 
@@ -43,6 +44,7 @@ public slots:
     void btnCancel_Click();
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void FillTypes(bool restrict);
     void BuildSubtypeChoice();
     void Open(bool modal, QWidget* owner);

@@ -2,7 +2,6 @@
 
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/frmGalEdit.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
@@ -288,7 +287,7 @@ void ucGalObject::Changed(bool refillRaw) {
 
 bool ucGalObject::Refused(bool done) {
     if (!done)
-        GalaxyMessages::Warn(m_document->LastError(), this);
+        m_prompts.tell(m_document->LastError(), platform::PromptIcon::Exclamation);
     return !done;
 }
 
@@ -297,7 +296,8 @@ void ucGalObject::EditProperty() {
     if (!m_object || !current || !m_document)
         return;
     if (m_object->otype() == kSectorType && current->Name.compare(QLatin1String("t")) == 0) {
-        GalaxyMessages::Warn(QStringLiteral("You cannot change type of object \"sector\"."), this);
+        m_prompts.tell(QStringLiteral("You cannot change type of object \"sector\"."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     const auto edited = current->Clone();
@@ -327,8 +327,7 @@ void ucGalObject::DeleteProperty() {
         return;
     const QString question = QStringLiteral("Do you really want to delete property \"") +
                              GalPropertyRows::Caption(current->Name) + QStringLiteral("\" ?");
-    if (GalaxyMessages::Ask(GalaxyMessages::kAppTitle, question, platform::PromptIcon::Question,
-                            platform::PromptButtons::YesNo, this) != platform::PromptAnswer::Yes)
+    if (!m_prompts.confirm(question, platform::PromptIcon::Question))
         return;
     if (Refused(m_document->RemoveProperty(m_object, current->Name)))
         return;
@@ -344,11 +343,9 @@ void ucGalObject::AddCoordinates() {
 void ucGalObject::RemoveCoordinates() {
     if (!m_object || !m_document)
         return;
-    if (GalaxyMessages::Ask(GalaxyMessages::kAppTitle,
-                            QStringLiteral("Do you really want to remove coordinates from this "
-                                           "object?"),
-                            platform::PromptIcon::Question, platform::PromptButtons::YesNo,
-                            this) != platform::PromptAnswer::Yes)
+    if (!m_prompts.confirm(QStringLiteral("Do you really want to remove coordinates from this "
+                                          "object?"),
+                           platform::PromptIcon::Question))
         return;
     if (Refused(m_document->RemoveCoordinates(m_object)))
         return;

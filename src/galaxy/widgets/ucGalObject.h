@@ -6,6 +6,7 @@
 
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalPropertyRows.h"
+#include "platform/Prompts.h"
 
 #include <QWidget>
 
@@ -75,6 +76,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void ReadOptions();
     void ApplyOptions(bool names, int32_t unit, bool hexa);
     void FillRawList();

@@ -6,11 +6,6 @@
 
 namespace ResEditorDialogs {
 
-void Tell(platform::PromptIcon icon, const QString& text, QObject* owner) {
-    platform::prompts().ask(
-        {QStringLiteral("Zorv Editor"), text, icon, platform::PromptButtons::OK, 0, owner});
-}
-
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
     ok = Named(new QPushButton(QStringLiteral("OK"), dialog), "btnOK");
     ok->setDefault(true);

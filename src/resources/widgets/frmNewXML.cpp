@@ -74,9 +74,8 @@ void frmNewXML::btnOK_Click() {
         ProposeFileNumber();
     const auto language = ChosenLanguage();
     if (!language) {
-        ResEditorDialogs::Tell(
-            platform::PromptIcon::Exclamation,
-            QStringLiteral("You must either select language name or enter lang id."), this);
+        m_prompts.tell(QStringLiteral("You must either select language name or enter lang id."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     bool isNumber = false;

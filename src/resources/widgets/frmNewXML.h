@@ -2,6 +2,8 @@
 // language file, proposing the next free number in the game's "t" folder.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -40,6 +42,7 @@ public slots:
     void ProposeFileNumber();
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     // The selected entry's language, else the number typed.
     std::optional<int32_t> ChosenLanguage() const;
 };

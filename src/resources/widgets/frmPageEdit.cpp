@@ -46,13 +46,13 @@ void frmPageEdit::btnOK_Click() {
     bool isNumber = false;
     const int32_t id = IDEdit->text().toInt(&isNumber);
     if (!isNumber) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                               QStringLiteral("You must enter page ID."), this);
+        m_prompts.tell(QStringLiteral("You must enter page ID."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     if (m_isNew && m_document->Pages().contains(clsPage::MakeKey(id))) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                               QStringLiteral("This ID is already used in different page."), this);
+        m_prompts.tell(QStringLiteral("This ID is already used in different page."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     QString error;
@@ -69,8 +69,7 @@ void frmPageEdit::btnOK_Click() {
         written = m_document->UpdatePage(*m_page, TitleEdit->text(), DescEdit->text(), error);
     }
     if (!written) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Critical,
-                               "Error saving page to XML:\n" + error, this);
+        m_prompts.tell("Error saving page to XML:\n" + error, platform::PromptIcon::Critical);
         return;
     }
     ModalResult = 1;

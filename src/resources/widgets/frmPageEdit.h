@@ -2,6 +2,8 @@
 // new page with the id typed, through the editor's document.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -37,6 +39,7 @@ public slots:
     void btnCancel_Click();
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     ResEditorDocument* m_document = nullptr;
     std::shared_ptr<clsPage> m_page;
     bool m_isNew = false;

@@ -74,7 +74,7 @@ int SelectedRow(const QTreeView* list) {
 
 } // namespace
 
-frmResEditor::frmResEditor(QWidget* parent) : QMainWindow(parent) {
+frmResEditor::frmResEditor(QWidget* parent) : QMainWindow(parent), m_prompts(kTitle, this) {
     setObjectName(QStringLiteral("frmResEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     Dialog = new ZorvFileDialog(this);
@@ -256,32 +256,19 @@ void frmResEditor::MyShow(bool modal, QWidget* owner) {
     show();
 }
 
-platform::PromptAnswer frmResEditor::Ask(const QString& text, platform::PromptIcon icon,
-                                         platform::PromptButtons buttons) {
-    return platform::prompts().ask({kTitle, text, icon, buttons, 0, this});
-}
-
-void frmResEditor::Tell(platform::PromptIcon icon, const QString& text) {
-    Ask(text, icon, platform::PromptButtons::OK);
-}
-
-bool frmResEditor::AskYes(const QString& text) {
-    return Ask(text, platform::PromptIcon::Question, platform::PromptButtons::YesNo) ==
-           platform::PromptAnswer::Yes;
-}
-
 bool frmResEditor::Refuse(const QString& text) {
     if (!m_document.MemoryMode())
         return false;
-    Tell(platform::PromptIcon::Information, text);
+    m_prompts.tell(text, platform::PromptIcon::Information);
     return true;
 }
 
 bool frmResEditor::ConfirmDiscard(bool closing) {
     if (!m_document.Modified())
         return true;
-    switch (Ask(ResEditorPresentation::SavePromptText(m_document.DocName(), closing),
-                platform::PromptIcon::Exclamation, platform::PromptButtons::YesNoCancel)) {
+    switch (m_prompts.ask(ResEditorPresentation::SavePromptText(m_document.DocName(), closing),
+                          platform::PromptIcon::Exclamation,
+                          platform::PromptButtons::YesNoCancel)) {
     case platform::PromptAnswer::No:
         return true;
     case platform::PromptAnswer::Yes:
@@ -311,7 +298,7 @@ void frmResEditor::OpenFile(const QString& file) {
     if (m_document.Open(path, error))
         mdlCommon::Settings().SetLastOpenedXMLFile(path);
     else
-        Tell(platform::PromptIcon::Exclamation, "Error opening file: " + error);
+        m_prompts.tell("Error opening file: " + error, platform::PromptIcon::Exclamation);
 }
 
 void frmResEditor::ShowPagesInMemory() {
@@ -331,7 +318,8 @@ void frmResEditor::NewDocument() {
         mdlComFunctions::BuildPath(mdlCommon::Settings().ZorvPath(), "t", dialog.FileName);
     QString error;
     if (!m_document.New(dialog.LangID, path, error))
-        Tell(platform::PromptIcon::Critical, "Error creating new XML document.\n" + error);
+        m_prompts.tell("Error creating new XML document.\n" + error,
+                       platform::PromptIcon::Critical);
 }
 
 void frmResEditor::Merge() {
@@ -350,7 +338,7 @@ void frmResEditor::Merge() {
         merged = m_document.Merge(std::move(dialog.DS), dialog.LangID, error);
     }
     if (!merged)
-        Tell(platform::PromptIcon::Critical, error);
+        m_prompts.tell(error, platform::PromptIcon::Critical);
 }
 
 bool frmResEditor::Save() {
@@ -368,12 +356,12 @@ bool frmResEditor::Save() {
         return false;
     const QString path = Dialog->FileName;
     if (mdlZorvFD::ZorvFD_FileExists(path)) {
-        if (!AskYes(path + " already exist.\nDo you want to replace it?"))
+        if (!m_prompts.confirm(path + " already exist.\nDo you want to replace it?"))
             return false;
     }
     QString error;
     if (!m_document.Save(path, Dialog->FilterIndex == 1 ? 1 : 2, error)) {
-        Tell(platform::PromptIcon::Critical, "Error saving file: " + error);
+        m_prompts.tell("Error saving file: " + error, platform::PromptIcon::Critical);
         return false;
     }
     return true;
@@ -381,8 +369,8 @@ bool frmResEditor::Save() {
 
 void frmResEditor::Reload() {
     if (!mdlCommon::Settings().LoadDescriptions()) {
-        Tell(platform::PromptIcon::Exclamation,
-             QStringLiteral("Loading descriptions is turned off in settings."));
+        m_prompts.tell(QStringLiteral("Loading descriptions is turned off in settings."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     QString error;
@@ -392,7 +380,7 @@ void frmResEditor::Reload() {
         loaded = m_document.ReloadMemory(mdlCommon::Settings().DescLangID(), error);
     }
     if (!loaded)
-        Tell(platform::PromptIcon::Critical, error);
+        m_prompts.tell(error, platform::PromptIcon::Critical);
 }
 
 void frmResEditor::UpdateCaption() {
@@ -503,21 +491,23 @@ void frmResEditor::mnuPageNew_Click() {
 void frmResEditor::mnuStrDel_Click() {
     if (!m_selectedString || Refuse(kTextsReadOnly))
         return;
-    if (!AskYes(QStringLiteral("Do you really want to remove selected text?")))
+    if (!m_prompts.confirm(QStringLiteral("Do you really want to remove selected text?")))
         return;
     QString error;
     if (!m_document.DeleteText(m_selectedPage, m_selectedString, error))
-        Tell(platform::PromptIcon::Critical, "Error removing string from XML document.\n" + error);
+        m_prompts.tell("Error removing string from XML document.\n" + error,
+                       platform::PromptIcon::Critical);
 }
 
 void frmResEditor::mnuPageDel_Click() {
     if (!m_selectedPage || Refuse(kPagesReadOnly))
         return;
-    if (!AskYes(QStringLiteral("Do you really want to remove selected page?")))
+    if (!m_prompts.confirm(QStringLiteral("Do you really want to remove selected page?")))
         return;
     QString error;
     if (!m_document.DeletePage(m_selectedPage, error))
-        Tell(platform::PromptIcon::Critical, "Error removing page from XML document.\n" + error);
+        m_prompts.tell("Error removing page from XML document.\n" + error,
+                       platform::PromptIcon::Critical);
 }
 
 void frmResEditor::ShowFind(bool pageList) {

@@ -110,10 +110,6 @@ private:
     void ShowPageCount();
     // The save prompt; true when the pending action may go on.
     bool ConfirmDiscard(bool closing);
-    platform::PromptAnswer Ask(const QString& text, platform::PromptIcon icon,
-                               platform::PromptButtons buttons);
-    void Tell(platform::PromptIcon icon, const QString& text);
-    bool AskYes(const QString& text);
     bool Refuse(const QString& text);
     void FillTextList(bool keep);
     void TakeSelectedPage();
@@ -123,6 +119,7 @@ private:
     void ListFocused(bool pageList);
     void OpenPopup(QMenu* menu, const QPoint& at);
 
+    const platform::WindowPrompts m_prompts;
     ResEditorDocument m_document;
     ResPageListModel* m_pageModel = nullptr;
     ResTextListModel* m_textModel = nullptr;

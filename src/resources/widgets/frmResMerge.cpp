@@ -113,8 +113,7 @@ void frmResMerge::DriveSelector_Click() {
     const QString drive = DriveSelector->currentText();
     if (SetFolder(drive))
         return;
-    ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                           "The folder " + drive + " cannot be read.", this);
+    m_prompts.tell("The folder " + drive + " cannot be read.", platform::PromptIcon::Exclamation);
     DriveSelector->setCurrentIndex(DriveSelector->findText(m_lastDrive));
 }
 
@@ -138,8 +137,8 @@ void frmResMerge::btnOK_Click() {
     bool isNumber = false;
     const int32_t language = LangIDEdit->text().toInt(&isNumber);
     if (!isNumber) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                               QStringLiteral("You must specify which language ID to use."), this);
+        m_prompts.tell(QStringLiteral("You must specify which language ID to use."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     LangID = language;
@@ -148,16 +147,15 @@ void frmResMerge::btnOK_Click() {
         if (FileList->item(row)->isSelected())
             paths.append(QDir(m_folder).filePath(FileList->item(row)->text()));
     if (paths.isEmpty()) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Information,
-                               QStringLiteral("No files are selected."), this);
+        m_prompts.tell(QStringLiteral("No files are selected."), platform::PromptIcon::Information);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool loaded = DS->LoadResourcesAr(LangID, paths);
     QApplication::restoreOverrideCursor();
     if (!loaded) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Critical,
-                               "Error loading files: \n" + DS->GetLastError(), this);
+        m_prompts.tell("Error loading files: \n" + DS->GetLastError(),
+                       platform::PromptIcon::Critical);
         return;
     }
     ModalResult = 1;

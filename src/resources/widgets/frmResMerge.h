@@ -3,6 +3,8 @@
 // for the editor to build a merged document from.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -54,6 +56,7 @@ public slots:
     void FillFileList();
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void DriveSelector_Click();
     void FillDrives();
 

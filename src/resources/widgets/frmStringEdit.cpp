@@ -86,13 +86,13 @@ void frmStringEdit::btnOK_Click() {
     bool isNumber = false;
     const int32_t id = IDEdit->text().toInt(&isNumber);
     if (!isNumber) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                               QStringLiteral("You must enter text ID."), this);
+        m_prompts.tell(QStringLiteral("You must enter text ID."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     if (m_isNew && m_page->FindString(id)) {
-        ResEditorDialogs::Tell(platform::PromptIcon::Exclamation,
-                               QStringLiteral("This text ID is already used in this page."), this);
+        m_prompts.tell(QStringLiteral("This text ID is already used in this page."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     if (m_rawView)
@@ -109,9 +109,9 @@ void frmStringEdit::btnOK_Click() {
         written = m_document->UpdateText(*m_text, m_copy->RawText, error);
     }
     if (!written) {
-        ResEditorDialogs::Tell(
-            platform::PromptIcon::Critical,
-            QStringLiteral("Error saving string to xml document - that's really strange..."), this);
+        m_prompts.tell(
+            QStringLiteral("Error saving string to xml document - that's really strange..."),
+            platform::PromptIcon::Critical);
         return;
     }
     ModalResult = 1;

@@ -3,6 +3,8 @@
 // shows it resolved, with its display escapes, read-only.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -44,6 +46,7 @@ public slots:
     void btnCancel_Click();
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void ApplyTabView();
     QString DisplayForm();
 

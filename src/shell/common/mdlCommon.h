@@ -101,14 +101,4 @@ std::shared_ptr<MapObject> GetSectorOf(const std::shared_ptr<MapObject>& object)
     return nullptr;
 }
 
-// The invalid-number message, preceded by the field name and ": ".
-void ShowInvalidNumber(const QString& fieldName = QString());
-
-// Finds folder\NNNNN (the body number with five digits) in the virtual file
-// system and opens it in the external 3D viewer.
-void ShowModel(const QString& folder, int32_t bodyNumber);
-// Starts the external 3D viewer on the file; a file inside a catalog is
-// first copied into the temporary folder. Failures are told to the person.
-void OpenInExternalViewer(const QString& path);
-
 } // namespace mdlCommon

@@ -1,6 +1,7 @@
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 
 #include "platform/HelpPages.h"
+#include "platform/Prompts.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
 
@@ -71,6 +72,15 @@ void FillComboFromArray(QComboBox* combo, const platform::BoundedArray<QString>&
 
 void ShowHelp(const QString& topic) {
     QDesktopServices::openUrl(platform::HelpPageUrl(Settings().HelpPath(), topic));
+}
+
+void ShowInvalidNumber(QWidget* owner, const QString& fieldName) {
+    QString text =
+        QStringLiteral("Entered value is incorrect. It must be whole or decimal number.");
+    if (!fieldName.isEmpty())
+        text.prepend(fieldName + QStringLiteral(": "));
+    platform::WindowPrompts(platform::kProgramTitle, owner)
+        .tell(text, platform::PromptIcon::Exclamation);
 }
 
 } // namespace mdlCommon

@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QTreeWidget;
+class QWidget;
 class clsTXTObject;
 
 namespace mdlCommon {
@@ -40,5 +41,8 @@ void FillComboFromArray(QComboBox* combo, const platform::BoundedArray<QString>&
 // Opens the help page of the topic in the desktop's browser; the empty
 // topic opens the start page.
 void ShowHelp(const QString& topic = QString());
+
+// The invalid-number message, preceded by the field name and ": ".
+void ShowInvalidNumber(QWidget* owner, const QString& fieldName = QString());
 
 } // namespace mdlCommon

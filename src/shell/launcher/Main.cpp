@@ -16,12 +16,6 @@ namespace launcher {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Zorv Editor");
-
-void tell(platform::PromptIcon icon, const QString& text) {
-    platform::prompts().ask({kTitle, text, icon});
-}
-
 QString describe(const std::exception& error) {
     if (const auto* zorv = dynamic_cast<const platform::ZorvError*>(&error))
         return zorv->description();
@@ -32,6 +26,7 @@ QString describe(const std::exception& error) {
 
 std::unique_ptr<frmMain2> Main(LauncherActions& actions, const QStringList& arguments) {
     QString step;
+    const platform::WindowPrompts prompts(platform::kProgramTitle);
     try {
         mdlCommon::ShowWait(QStringLiteral("Zorv Editor - Starting up..."));
         step = QStringLiteral("mdlZorvConst.InitArrays");
@@ -46,13 +41,13 @@ std::unique_ptr<frmMain2> Main(LauncherActions& actions, const QStringList& argu
         step = QStringLiteral("ZorvVFS_Init");
         const QString warning = OpenGameFiles();
         if (!warning.isEmpty())
-            tell(platform::PromptIcon::Exclamation, warning);
+            prompts.tell(warning, platform::PromptIcon::Exclamation);
         mdlCommon::SetWaitHint(
             QStringLiteral("Zorv Editor - Loading resource strings. Please wait..."));
         step = QStringLiteral("DescServer.LoadResources");
         const QString message = LoadResourceStrings();
         if (!message.isEmpty())
-            tell(platform::PromptIcon::Critical, message);
+            prompts.tell(message, platform::PromptIcon::Critical);
         mdlCommon::HideWait();
         auto launcher = std::make_unique<frmMain2>(actions);
         launcher->SetCommandLine(arguments);
@@ -61,8 +56,8 @@ std::unique_ptr<frmMain2> Main(LauncherActions& actions, const QStringList& argu
         return launcher;
     } catch (const std::exception& error) {
         mdlCommon::HideWait();
-        tell(platform::PromptIcon::Critical,
-             QStringLiteral("Error starting program: (%1): %2").arg(step, describe(error)));
+        prompts.tell(QStringLiteral("Error starting program: (%1): %2").arg(step, describe(error)),
+                     platform::PromptIcon::Critical);
         return nullptr;
     }
 }

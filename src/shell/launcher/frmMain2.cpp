@@ -39,10 +39,6 @@ const QString kTitle = QStringLiteral("Zorv Editor");
 constexpr int kCaptionRole = Qt::UserRole + 2;
 constexpr int kMargin = 5;
 
-void tell(QWidget* owner, platform::PromptIcon icon, const QString& text) {
-    platform::prompts().ask({kTitle, text, icon, platform::PromptButtons::OK, 0, owner});
-}
-
 // The icon of an outside program, or the empty image when the file has none;
 // one icon per path.
 QIcon ExtractProgramIcon(const QString& path) {
@@ -148,18 +144,15 @@ void frmMain2::MyShow(bool modal, QWidget* owner) {
     setWindowTitle(QStringLiteral("%1 (%2)").arg(kTitle, mdlComFunctions::GetAppVersion()));
     ProcessCommandLine();
     if (Settings().ZorvPath().isEmpty() &&
-        platform::prompts().ask({kTitle,
-                                 QStringLiteral("Zorv Editor was unable to find Zorv path in your "
-                                                "registry. Do you want to set it now manually?"),
-                                 platform::PromptIcon::Question, platform::PromptButtons::YesNo, 0,
-                                 this}) == platform::PromptAnswer::Yes)
+        m_prompts.confirm(QStringLiteral("Zorv Editor was unable to find Zorv path in your "
+                                         "registry. Do you want to set it now manually?")))
         ShowSettingsAndRefresh();
 }
 
 void frmMain2::ProcessCommandLine() {
     const CommandLinePlan plan = launcher::ProcessCommandLine(m_arguments);
     for (const QString& warning : plan.warnings)
-        tell(this, platform::PromptIcon::Exclamation, warning);
+        m_prompts.tell(warning, platform::PromptIcon::Exclamation);
     switch (plan.editor) {
     case EditorKind::TFile:
         m_actions.OpenTXTEditor(this, plan.file);
@@ -210,8 +203,8 @@ void frmMain2::RunProgram(const QString& path) {
         return;
     QString error;
     if (!m_actions.RunProgram(path, error))
-        tell(this, platform::PromptIcon::Critical,
-             QStringLiteral("Error starting program:\n\n%1").arg(error));
+        m_prompts.tell(QStringLiteral("Error starting program:\n\n%1").arg(error),
+                       platform::PromptIcon::Critical);
 }
 
 void frmMain2::ShowSettingsAndRefresh() {

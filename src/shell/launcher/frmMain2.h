@@ -4,6 +4,8 @@
 // line once when it is first shown.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -43,6 +45,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const platform::WindowPrompts m_prompts{platform::kProgramTitle, this};
     void BuildItems();
     QListWidgetItem* AddItem(const QString& key, const QString& caption, const QIcon& icon);
     void AddProgramItem(const QString& key, const QString& path, const QString& caption);

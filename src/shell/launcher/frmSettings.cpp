@@ -256,7 +256,7 @@ void frmSettings::ApplySettings() {
             const bool digits =
                 !text.isEmpty() && std::all_of(text.begin() + (text.startsWith(u'-') ? 1 : 0),
                                                text.end(), [](QChar c) { return c.isDigit(); });
-            mdlCommon::ShowInvalidNumber(digits ? QString() : QStringLiteral("Lang ID"));
+            mdlCommon::ShowInvalidNumber(this, digits ? QString() : QStringLiteral("Lang ID"));
             return;
         }
         settings.SetDescLangID(*number);

@@ -4,7 +4,6 @@
 #include "shell/widgets/ChosenRow.h"
 #include "ships/ShipValues.h"
 #include "ships/widgets/ShipLists.h"
-#include "ships/widgets/ShipMessages.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -32,7 +31,7 @@ QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& ca
 
 } // namespace
 
-LaserPage::LaserPage(QWidget* parent) : QWidget(parent) {
+LaserPage::LaserPage(QWidget* parent) : QWidget(parent), m_prompts(platform::kProgramTitle, this) {
     auto* layout = new QGridLayout(this);
     const QStringList columns{QStringLiteral("Line"), QStringLiteral("Name")};
     m_laserView = ShipLists::NewList(this, QStringLiteral("LaserView"), columns);
@@ -97,17 +96,16 @@ bool LaserPage::Move(bool compatible, const clsTxtParser& lasers, TFileDocument&
     const int32_t bit = laser->Index();
     const std::optional<int32_t> mask = ShipValues::LaserMask(record->Value(maskField));
     if (!mask || bit < 0 || bit >= kMaskBits) {
-        ShipMessages::Ask(this,
-                          QStringLiteral("The value \"Possible lasers\" is no 32-bit number; "
-                                         "correct it first."),
-                          platform::PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("The value \"Possible lasers\" is no 32-bit number; "
+                                      "correct it first."),
+                       platform::PromptIcon::Exclamation);
         return false;
     }
     const int32_t changed =
         compatible ? mdlComFunctions::SetBit(*mask, bit) : mdlComFunctions::ClearBit(*mask, bit);
     QString error;
     if (!document.SetValue(record, maskField, changed, error)) {
-        ShipMessages::Ask(this, error, platform::PromptIcon::Critical);
+        m_prompts.tell(error, platform::PromptIcon::Critical);
         return false;
     }
     delete row;

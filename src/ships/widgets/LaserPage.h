@@ -4,6 +4,7 @@
 // bit in the record's 32-bit mask, written through the document.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/TFileDocument.h"
 
 #include <QWidget>
@@ -42,6 +43,8 @@ signals:
 private:
     void AddRow(QTreeWidget* list, const clsTXTObject& laser, int32_t bit);
 
+    // Its message boxes carry the program's title.
+    const platform::WindowPrompts m_prompts;
     QTreeWidget* m_laserView = nullptr;
     QTreeWidget* m_availView = nullptr;
     QPushButton* m_btnAddLaser = nullptr;

@@ -1,6 +1,6 @@
 #include "ships/widgets/ValueBoxes.h"
 
-#include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 #include "ships/ShipValues.h"
 
@@ -49,7 +49,7 @@ std::optional<QList<int32_t>> ValueBoxes::wholeNumbers(int first) const {
     for (int index = first; index < count(); ++index) {
         const std::optional<int32_t> value = wholeNumber(index);
         if (!value) {
-            mdlCommon::ShowInvalidNumber();
+            mdlCommon::ShowInvalidNumber(m_boxes[index]->window());
             m_boxes[index]->setFocus();
             return std::nullopt;
         }

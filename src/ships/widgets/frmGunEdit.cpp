@@ -4,7 +4,6 @@
 #include "shell/widgets/DialogRunner.h"
 #include "ships/clsGun.h"
 #include "ships/clsGunGroup.h"
-#include "ships/widgets/ShipMessages.h"
 #include "ships/widgets/ValueBoxes.h"
 
 #include <QGridLayout>
@@ -18,7 +17,7 @@ constexpr int kGunFields = 6;
 
 } // namespace
 
-frmGunEdit::frmGunEdit(QWidget* owner) : QDialog(owner) {
+frmGunEdit::frmGunEdit(QWidget* owner) : QDialog(owner), m_prompts(platform::kProgramTitle, this) {
     setObjectName(QStringLiteral("frmGunEdit"));
     setWindowTitle(QStringLiteral("Gun Edit"));
     auto* grid = new QGridLayout(this);
@@ -59,7 +58,7 @@ void frmGunEdit::btnOK_Click() {
             m_gun->SetValue(index, (*values)[index]);
         m_group->RefreshGunCount();
     } catch (const platform::ZorvError& error) {
-        ShipMessages::Ask(this, error.description(), platform::PromptIcon::Exclamation);
+        m_prompts.tell(error.description(), platform::PromptIcon::Exclamation);
         return;
     }
     ModalResult = 1;

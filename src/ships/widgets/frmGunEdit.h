@@ -3,6 +3,8 @@
 // so a refused OK leaves the ship as it was.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -36,6 +38,8 @@ private slots:
     void btnCancel_Click();
 
 private:
+    // Its message boxes carry the program's title.
+    const platform::WindowPrompts m_prompts;
     ValueBoxes* m_boxes = nullptr;
     QPushButton* m_btnOK = nullptr;
     QPushButton* m_btnCancel = nullptr;

@@ -8,7 +8,6 @@
 #include "ships/clsCockpitParser.h"
 #include "ships/clsShip.h"
 #include "ships/clsTurret.h"
-#include "ships/widgets/ShipMessages.h"
 #include "ships/widgets/ValueBoxes.h"
 #include "tfiles/mdlZorvShips.h"
 
@@ -53,7 +52,8 @@ void ShowComboValue(QComboBox* combo, int32_t data, const QString& text) {
 
 } // namespace
 
-frmTurretEdit::frmTurretEdit(QWidget* owner) : QDialog(owner) {
+frmTurretEdit::frmTurretEdit(QWidget* owner)
+    : QDialog(owner), m_prompts(platform::kProgramTitle, this) {
     setObjectName(QStringLiteral("frmTurretEdit"));
     setWindowTitle(QStringLiteral("Turret Edit"));
     auto* layout = new QVBoxLayout(this);
@@ -173,18 +173,16 @@ std::optional<int32_t> frmTurretEdit::TurretTypeValue() const {
 std::optional<frmTurretEdit::Descriptor> frmTurretEdit::ReadDescriptor() {
     const std::optional<int32_t> position = PositionValue();
     if (!position) {
-        ShipMessages::Ask(this,
-                          QStringLiteral("The position must be one of the listed positions or a "
-                                         "number from 1 to 6."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("The position must be one of the listed positions or a "
+                                      "number from 1 to 6."),
+                       PromptIcon::Exclamation);
         return std::nullopt;
     }
     const std::optional<int32_t> type = TurretTypeValue();
     if (!type) {
-        ShipMessages::Ask(this,
-                          QStringLiteral("Unknown turret type. Choose one from the list or enter "
-                                         "its line number in the turret type table."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("Unknown turret type. Choose one from the list or enter "
+                                      "its line number in the turret type table."),
+                       PromptIcon::Exclamation);
         return std::nullopt;
     }
     return Descriptor{*type, *position};
@@ -196,13 +194,11 @@ bool frmTurretEdit::CheckPosition(int32_t wanted) {
         if (turret == m_turret || turret->Position() != wanted)
             continue;
         if (m_isNewTurret) {
-            ShipMessages::Ask(this,
-                              QStringLiteral("There already is gun turret with this position."),
-                              PromptIcon::None);
+            m_prompts.tell(QStringLiteral("There already is gun turret with this position."));
             return false;
         }
-        ShipMessages::Ask(this, QStringLiteral("There already is gun turret on this position."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("There already is gun turret on this position."),
+                       PromptIcon::Exclamation);
         accepted = false;
     }
     return accepted;
@@ -223,7 +219,7 @@ void frmTurretEdit::btnOK_Click() {
     try {
         Apply(*values, descriptor);
     } catch (const platform::ZorvError& error) {
-        ShipMessages::Ask(this, error.description(), PromptIcon::Exclamation);
+        m_prompts.tell(error.description(), PromptIcon::Exclamation);
         return;
     }
     ModalResult = 1;

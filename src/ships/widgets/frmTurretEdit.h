@@ -4,6 +4,8 @@
 // a write that still fails takes the new section away again.
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -63,6 +65,8 @@ private:
     bool CheckPosition(int32_t wanted);
     void Apply(const QList<int32_t>& values, const std::optional<Descriptor>& descriptor);
 
+    // Its message boxes carry the program's title.
+    const platform::WindowPrompts m_prompts;
     ValueBoxes* m_boxes = nullptr;
     QComboBox* m_cmbTType = nullptr;
     QComboBox* m_cmbPosition = nullptr;

@@ -1,8 +1,8 @@
 #include "ships/widgets/ucShip.h"
 
-#include "platform/ZorvError.h"
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/Viewer.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
@@ -12,7 +12,6 @@
 #include "ships/clsTurret.h"
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ShipLists.h"
-#include "ships/widgets/ShipMessages.h"
 #include "ships/widgets/frmGunEdit.h"
 #include "ships/widgets/frmTurretEdit.h"
 #include "tfiles/TxtValue.h"
@@ -44,8 +43,6 @@ namespace {
 
 using namespace ShipValues;
 using namespace ShipLists;
-using platform::PromptAnswer;
-using platform::PromptButtons;
 using platform::PromptIcon;
 
 constexpr int32_t kShipKind = 1;
@@ -73,9 +70,9 @@ std::shared_ptr<clsTxtParser> TableOrEmpty(const QString& name) {
 } // namespace
 
 ucShip::ucShip(QWidget* parent)
-    : EditingPanel(parent), m_ship(clsShip::Create()), m_ships(std::make_unique<clsShipParser>()),
-      m_lasers(std::make_shared<clsTxtParser>()), m_shields(std::make_shared<clsTxtParser>()),
-      m_missiles(std::make_shared<clsTxtParser>()) {
+    : EditingPanel(parent), m_prompts(platform::kProgramTitle, this), m_ship(clsShip::Create()),
+      m_ships(std::make_unique<clsShipParser>()), m_lasers(std::make_shared<clsTxtParser>()),
+      m_shields(std::make_shared<clsTxtParser>()), m_missiles(std::make_shared<clsTxtParser>()) {
     setObjectName(QStringLiteral("ShipEdit"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,7 +85,6 @@ ucShip::ucShip(QWidget* parent)
     layout->addWidget(m_mainTab, 1);
     BuildTabs();
     connect(m_mainTab, &QTabWidget::currentChanged, this, [this] { ShowToolbarAndTabs(); });
-    connect(this, &ucShip::OnShipChanged, this, &EditingPanel::ObjectChanged);
     m_mainTab->setCurrentIndex(kInfo);
     ShowToolbarAndTabs();
     // The tabs stay in place when a tab leaves the toolbar empty.
@@ -375,19 +371,6 @@ void ucShip::RefreshAll() {
     SelectTurret();
 }
 
-void ucShip::AddFieldRow(QTreeWidget* list, int32_t index) {
-    const clsTXTObject& record = *m_ship->Object;
-    if (index < 0 || index >= record.size())
-        return;
-    const QString raw = tfiles::ValueText(record.Value(index));
-    QString text;
-    const QString value = ZorvTranslateValue(record, index, text, false)
-                              ? text + QStringLiteral(" (") + raw + u')'
-                              : raw;
-    mdlCommon::AddListRow(list, ZorvGetPropertyName(record, index), value, index,
-                          QString::number(index));
-}
-
 QString ucShip::NameText(int32_t offset) const {
     const clsTXTObject& record = *m_ship->Object;
     if (record.size() <= kNameText)
@@ -402,9 +385,9 @@ QString ucShip::NameText(int32_t offset) const {
 void ucShip::ShowProperties() {
     const clsTXTObject& record = *m_ship->Object;
     const int32_t size = record.size();
-    const auto addFields = [this](QTreeWidget* list, std::initializer_list<int32_t> fields) {
+    const auto addFields = [&](QTreeWidget* list, std::initializer_list<int32_t> fields) {
         for (const int32_t field : fields)
-            AddFieldRow(list, field);
+            AddFieldRow(list, record, field);
     };
     Refill(m_globalView, [&] {
         if (size <= 0)
@@ -413,7 +396,7 @@ void ucShip::ShowProperties() {
         addFields(m_globalView,
                   {kClass, kRace, kAcceleration, kSpeed, 2, 3, 4, kPower, 43, kTurretCount});
         if (const std::optional<int32_t> field = ShipValues::GunGroupCountField(record))
-            AddFieldRow(m_globalView, *field);
+            AddFieldRow(m_globalView, record, *field);
         else
             mdlCommon::AddListRow(m_globalView, QStringLiteral("Gun groups count"),
                                   QStringLiteral("N/A"));
@@ -481,8 +464,7 @@ void ucShip::ShowTurrets() {
             }
         });
     } catch (const std::exception& error) {
-        ShipMessages::Ask(
-            this,
+        m_prompts.tell(
             QStringLiteral("ucShip->ShowTurrets: Error while displaying turret data: \n") +
                 QString::fromUtf8(error.what()),
             PromptIcon::Critical);
@@ -503,8 +485,7 @@ void ucShip::ShowGunGroups() {
             }
         });
     } catch (const std::exception&) {
-        ShipMessages::Ask(this, QStringLiteral("Error loading ship data."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("Error loading ship data."), PromptIcon::Exclamation);
     }
 }
 
@@ -552,14 +533,24 @@ void ucShip::Changed() {
     emit OnShipChanged(m_ship->Object);
 }
 
+bool ucShip::EditShip(const std::function<bool(QString& error)>& edit) {
+    if (!m_document)
+        return false;
+    QString error;
+    if (m_document->EditLine(m_ship->Object, edit, error))
+        return true;
+    if (!error.isEmpty())
+        m_prompts.tell(error, PromptIcon::Critical);
+    return false;
+}
+
 bool ucShip::ShipIsSound() {
     if (m_ship->Validate())
         return true;
-    ShipMessages::Ask(this,
-                      QStringLiteral("The data of this ship do not match its turrets and guns; "
-                                     "correct them on the raw data page first.\n\n") +
-                          m_ship->GetLastError(),
-                      PromptIcon::Exclamation);
+    m_prompts.tell(QStringLiteral("The data of this ship do not match its turrets and guns; "
+                                  "correct them on the raw data page first.\n\n") +
+                       m_ship->GetLastError(),
+                   PromptIcon::Exclamation);
     return false;
 }
 
@@ -578,13 +569,11 @@ void ucShip::EditProperty(QTreeWidget* list) {
         const int32_t index = tag.toInt();
         if (index == kTurretCount || index == kGunCount ||
             index == ShipValues::GunGroupCountField(*record)) {
-            const PromptAnswer answer = ShipMessages::Ask(
-                this,
-                QStringLiteral("Warning:\nManualy modifying this value can corrupt ship data.\n"
-                               "This value is altered automatically by the editor.\n\n"
-                               "Do you really want to modify it?"),
-                PromptIcon::Exclamation, PromptButtons::YesNo, 1);
-            if (answer != PromptAnswer::Yes)
+            if (!m_prompts.confirm(
+                    QStringLiteral("Warning:\nManualy modifying this value can corrupt ship data.\n"
+                                   "This value is altered automatically by the editor.\n\n"
+                                   "Do you really want to modify it?"),
+                    PromptIcon::Exclamation, 1))
                 return;
         }
         dialog.ShowProperty(this, record, kShipKind, index);
@@ -597,12 +586,11 @@ void ucShip::EditProperty(QTreeWidget* list) {
                 const int32_t changed = index == kCargoMax ? kCargoMin : kCargoMax;
                 QString error;
                 if (m_document->SetValue(record, changed, record->Value(index), error))
-                    ShipMessages::Ask(this,
-                                      mdlZorvShips::ShipFieldNames[changed] +
-                                          QStringLiteral(" was modified to be equal to new ") +
-                                          mdlZorvShips::ShipFieldNames[index] +
-                                          QStringLiteral(" value."),
-                                      PromptIcon::Information);
+                    m_prompts.tell(mdlZorvShips::ShipFieldNames[changed] +
+                                       QStringLiteral(" was modified to be equal to new ") +
+                                       mdlZorvShips::ShipFieldNames[index] +
+                                       QStringLiteral(" value."),
+                                   PromptIcon::Information);
             }
         }
     } else {
@@ -618,8 +606,10 @@ void ucShip::EditTurret() {
     if (m_readOnly || m_noShip || !m_turret || !ShipIsSound())
         return;
     frmTurretEdit dialog(window());
-    dialog.ShowTurret(m_turret, m_ship, m_cockpits);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.ShowTurret(m_turret, m_ship, m_cockpits);
+            return dialog.ModalResult == 1;
+        })) {
         RefreshAll();
         Changed();
     }
@@ -629,8 +619,10 @@ void ucShip::EditGun() {
     if (m_readOnly || m_noShip || !m_gun || !m_gunGroup || !ShipIsSound())
         return;
     frmGunEdit dialog(window());
-    dialog.ShowGun(m_gun, m_gunGroup);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.ShowGun(m_gun, m_gunGroup);
+            return dialog.ModalResult == 1;
+        })) {
         ShowGunGroups();
         ShowGuns(m_gunGroup);
         ShowProperties();
@@ -642,15 +634,16 @@ void ucShip::AddTurret() {
     if (m_readOnly || m_noShip || !ShipIsSound())
         return;
     if (m_ship->Turrets().count() >= clsShip::kMaxSections) {
-        ShipMessages::Ask(this,
-                          QStringLiteral("Maximum number of turrets is %1 (+ front gun)")
-                              .arg(clsShip::kMaxSections - 1),
-                          PromptIcon::Information);
+        m_prompts.tell(QStringLiteral("Maximum number of turrets is %1 (+ front gun)")
+                           .arg(clsShip::kMaxSections - 1),
+                       PromptIcon::Information);
         return;
     }
     frmTurretEdit dialog(window());
-    dialog.NewTurret(m_ship, m_cockpits);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.NewTurret(m_ship, m_cockpits);
+            return dialog.ModalResult == 1;
+        })) {
         RefreshAll();
         Changed();
     }
@@ -661,17 +654,18 @@ void ucShip::AddGun() {
         return;
     if (!m_gunGroup) {
         if (m_ship->Turrets().isEmpty())
-            ShipMessages::Ask(this,
-                              QStringLiteral("There are no turrets on this ship. You must first "
-                                             "create a turret with Add Turret button."),
-                              PromptIcon::Information);
+            m_prompts.tell(QStringLiteral("There are no turrets on this ship. You must first "
+                                          "create a turret with Add Turret button."),
+                           PromptIcon::Information);
         return;
     }
     if (!ShipIsSound())
         return;
     frmGunEdit dialog(window());
-    dialog.NewGun(m_gunGroup);
-    if (dialog.ModalResult == 1) {
+    if (EditShip([&](QString&) {
+            dialog.NewGun(m_gunGroup);
+            return dialog.ModalResult == 1;
+        })) {
         ShowGunGroups();
         ShowGuns(m_gunGroup);
         ShowProperties();
@@ -683,21 +677,24 @@ void ucShip::RemoveSelectedTurret() {
     if (m_readOnly || m_noShip || !m_turret || !ShipIsSound())
         return;
     if (m_ship->GetTurretIndex(*m_turret) < m_ship->Turrets().count()) {
-        ShipMessages::Ask(this, QStringLiteral("You can only delete the last turret in the list."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("You can only delete the last turret in the list."),
+                       PromptIcon::Exclamation);
         return;
     }
     const QString question = QStringLiteral("Do you really want to delete the turret idx=%1 "
                                             "(position=%2) ?")
                                  .arg(m_turret->Index())
                                  .arg(m_turret->PositionName());
-    if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question, PromptIcon::Question))
         return;
-    if (!m_ship->RemoveTurret(*m_turret)) {
-        ShipMessages::Ask(this, m_ship->GetLastError(), PromptIcon::Critical);
+    const bool removed = EditShip([this](QString& error) {
+        if (m_ship->RemoveTurret(*m_turret))
+            return true;
+        error = m_ship->GetLastError();
+        return false;
+    });
+    if (!removed)
         return;
-    }
     RefreshAll();
     Changed();
 }
@@ -706,21 +703,19 @@ void ucShip::RemoveSelectedGun() {
     if (m_readOnly || m_noShip || !m_gunGroup || !m_gun || !ShipIsSound())
         return;
     if (m_gunGroup->GetGunIndex(*m_gun) < m_gunGroup->Guns().count()) {
-        ShipMessages::Ask(this, QStringLiteral("You can only delete the last gun in the list."),
-                          PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("You can only delete the last gun in the list."),
+                       PromptIcon::Exclamation);
         return;
     }
     const QString question =
         QStringLiteral("Do you really want to delete the gun idx=%1?").arg(m_gun->Index());
-    if (ShipMessages::Ask(this, question, PromptIcon::Question, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question, PromptIcon::Question))
         return;
-    try {
-        m_gunGroup->RemoveGun(*m_gun);
-    } catch (const platform::ZorvError& error) {
-        ShipMessages::Ask(this, error.description(), PromptIcon::Critical);
+    if (!EditShip([this](QString&) {
+            m_gunGroup->RemoveGun(*m_gun);
+            return true;
+        }))
         return;
-    }
     ShowGunGroups();
     SelectGunGroup();
     ShowProperties();
@@ -748,7 +743,7 @@ void ucShip::ShowViewerModel(const QString& folder, int32_t field) {
     if (m_noShip)
         return;
     if (const std::optional<int32_t> number = tfiles::ValueLong(m_ship->Value(field)))
-        mdlCommon::ShowModel(folder, *number);
+        mdlCommon::ShowModel(this, folder, *number);
 }
 
 void ucShip::ShowBody() {

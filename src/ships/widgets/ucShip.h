@@ -6,11 +6,13 @@
 // that changed the line raises OnShipChanged once.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "ships/ShipValues.h"
 #include "ships/clsCockpitParser.h"
 #include "ships/clsShipParser.h"
 #include "tfiles/widgets/EditingPanel.h"
 
+#include <functional>
 #include <memory>
 
 class LaserPage;
@@ -112,7 +114,6 @@ private:
     void SelectTurret();
     void SelectGunGroup();
     void SelectGun();
-    void AddFieldRow(QTreeWidget* list, int32_t index);
     QString NameText(int32_t offset) const;
     ShipValues::Lookups Lookups() const;
     // False, after telling why, when the ship's line does not match its
@@ -121,7 +122,13 @@ private:
     void MoveLaser(bool compatible);
     void ShowViewerModel(const QString& folder, int32_t field);
     void Changed();
+    // A change of the ship's turrets and guns, made through the document so
+    // that it signals the change; false, after telling any error, when it
+    // was not made.
+    bool EditShip(const std::function<bool(QString& error)>& edit);
 
+    // Its message boxes carry the program's title.
+    const platform::WindowPrompts m_prompts;
     QToolBar* m_toolbar = nullptr;
     QTabWidget* m_mainTab = nullptr;
     QTreeWidget* m_globalView = nullptr;

@@ -5,7 +5,6 @@
 #include "ships/ShipValues.h"
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ShipLists.h"
-#include "ships/widgets/ShipMessages.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/mdlZorvCockpits.h"
@@ -50,7 +49,6 @@ ucTurret::ucTurret(QWidget* parent)
     connect(m_propView, &QTreeWidget::itemDoubleClicked, this, [this] { EditSelectedRow(); });
     connect(m_laserPage, &LaserPage::MoveRequested, this,
             [this](bool compatible) { MoveLaser(compatible); });
-    connect(this, &ucTurret::OnTurretChanged, this, &EditingPanel::ObjectChanged);
 }
 
 bool ucTurret::ZorvQueryInterfaceEx(const QString& title, int32_t& kind) {

@@ -1,8 +1,22 @@
 #include "tfiles/widgets/EditingPanel.h"
 
+#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "tfiles/TxtValue.h"
 #include "tfiles/widgets/ucWare.h"
 
 #include <array>
+
+void EditingPanel::AddFieldRow(QTreeWidget* list, const clsTXTObject& record, int32_t index) {
+    if (index < 0 || index >= record.size())
+        return;
+    const QString raw = tfiles::ValueText(record.Value(index));
+    QString text;
+    const QString value = ZorvTranslateValue(record, index, text, false)
+                              ? text + QStringLiteral(" (") + raw + u')'
+                              : raw;
+    mdlCommon::AddListRow(list, ZorvGetPropertyName(record, index), value, index,
+                          QString::number(index));
+}
 
 namespace PanelClaims {
 

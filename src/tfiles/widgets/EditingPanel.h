@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+class QTreeWidget;
+
 class EditingPanel : public QWidget {
     Q_OBJECT
 
@@ -68,9 +70,10 @@ public:
         return false;
     }
 
-signals:
-    // After the panel changed the record and showed it again.
-    void ObjectChanged(const EditingPanel::Record& record);
+protected:
+    // The value at the index as a row of the list: its field name, and the
+    // value's text with the stored value in brackets; nothing past the line.
+    void AddFieldRow(QTreeWidget* list, const clsTXTObject& record, int32_t index);
 };
 
 // The panels the DIV Avuruz hosts, in the order they are asked to claim a

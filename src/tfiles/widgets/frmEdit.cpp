@@ -1,7 +1,7 @@
 #include "tfiles/widgets/frmEdit.h"
 
 #include "platform/Prompts.h"
-#include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/widgets/DialogRunner.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/widgets/EditingPanel.h"
@@ -40,7 +40,8 @@ protected:
 
 } // namespace
 
-frmEdit::frmEdit(TFileDocument& document, QWidget* owner) : QDialog(owner), m_document(document) {
+frmEdit::frmEdit(TFileDocument& document, QWidget* owner)
+    : QDialog(owner), m_prompts(kTitle, this), m_document(document) {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(kTitle);
     auto* grid = new QGridLayout(this);
@@ -82,9 +83,8 @@ void frmEdit::ShowProperty(EditingPanel* panel, const Record& record, int32_t ki
     try {
         PrepareProperty(panel, record, index);
     } catch (const std::exception&) {
-        platform::prompts().ask({kTitle, QStringLiteral("Error loading property."),
-                                 platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0,
-                                 this});
+        m_prompts.tell(QStringLiteral("Error loading property."),
+                       platform::PromptIcon::Exclamation);
         return;
     }
     m_kind = kind;
@@ -198,7 +198,7 @@ void frmEdit::AcceptValue() {
     }
     QString error;
     if (!m_document.SetValue(m_record, m_index, value, error))
-        return Warn(error);
+        return m_prompts.tell(error, platform::PromptIcon::Exclamation);
     ModalResult = kOK;
     accept();
 }
@@ -208,23 +208,19 @@ void frmEdit::AcceptName() {
     for (const Record& object : *m_objects) {
         if (object != m_record &&
             QString::compare(object->ObjectName(), name, Qt::CaseInsensitive) == 0) {
-            return Warn(QStringLiteral("This name is already used on different object."));
+            return m_prompts.tell(QStringLiteral("This name is already used on different object."),
+                                  platform::PromptIcon::Exclamation);
         }
     }
     QString error;
     if (name != m_shownText && !m_document.SetObjectName(m_record, name, error))
-        return Warn(error);
+        return m_prompts.tell(error, platform::PromptIcon::Exclamation);
     ModalResult = kOK;
     accept();
 }
 
-void frmEdit::Warn(const QString& text) {
-    platform::prompts().ask(
-        {kTitle, text, platform::PromptIcon::Exclamation, platform::PromptButtons::OK, 0, this});
-}
-
 void frmEdit::RefuseNumber() {
-    mdlCommon::ShowInvalidNumber();
+    mdlCommon::ShowInvalidNumber(this);
     m_cmbValue->setFocus();
     m_cmbValue->lineEdit()->selectAll();
 }

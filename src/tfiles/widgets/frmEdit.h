@@ -5,6 +5,7 @@
 // that was not changed writes nothing.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/TFileDocument.h"
 
 #include <QDialog>
@@ -59,9 +60,8 @@ private:
     void AcceptValue();
     void AcceptName();
     void RefuseNumber();
-    // An exclamation message; the dialog stays open.
-    void Warn(const QString& text);
-
+    // Its messages leave the dialog open.
+    const platform::WindowPrompts m_prompts;
     TFileDocument& m_document;
     QLineEdit* m_propName = nullptr;
     QLabel* m_lblValue = nullptr;

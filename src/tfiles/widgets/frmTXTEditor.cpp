@@ -7,6 +7,7 @@
 #include "platform/Registry.h"
 #include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/commonwidgets/RecentFilesMenu.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
@@ -63,11 +64,6 @@ frmTXTEditor::TextEditorOpener& InstalledTextEditorOpener() {
     return opener;
 }
 
-PromptAnswer Ask(QWidget* owner, const QString& text, PromptIcon icon,
-                 PromptButtons buttons = PromptButtons::OK) {
-    return platform::prompts().ask({kTitle, text, icon, buttons, 0, owner});
-}
-
 QString ErrorText(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
@@ -96,11 +92,15 @@ private:
 
 } // namespace
 
+QStringList frmTXTEditor::RecentFiles() const {
+    return m_recent->Files();
+}
+
 void frmTXTEditor::SetTextEditorOpener(TextEditorOpener opener) {
     InstalledTextEditorOpener() = std::move(opener);
 }
 
-frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent) {
+frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent), m_prompts(kTitle, this) {
     setObjectName(QStringLiteral("frmTXTEditor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_dialog = new ZorvFileDialog(this);
@@ -110,16 +110,13 @@ frmTXTEditor::frmTXTEditor(QWidget* parent) : QMainWindow(parent) {
     for (EditingPanel* panel : m_panels) {
         panel->setVisible(false);
         m_panelPage->layout()->addWidget(panel);
-        connect(panel, &EditingPanel::ObjectChanged, this,
-                [this](const TFileDocument::Record& record) { ObjectChanged(record); });
     }
     connect(&m_document, &TFileDocument::ObjectChanged, this,
             [this](const TFileDocument::Record& record) { ObjectChanged(record); });
     connect(&m_document, &TFileDocument::ObjectRemoved, this,
             [this](const TFileDocument::Record& record) { ObjectRemoved(record); });
 
-    m_recent = mdlCommon::Settings().LoadRecentTFiles();
-    RebuildRecentMenu();
+    m_recent->SetFiles(mdlCommon::Settings().LoadRecentTFiles());
     SelectFileType(QString());
     const bool sorted =
         mdlCommon::Settings().ReadRegValue(QStringLiteral("Sort"), platform::REG_DWORD, 1).toInt();
@@ -196,10 +193,11 @@ void frmTXTEditor::BuildToolbar() {
         QString path;
         OpenFile(path);
     });
-    m_recentMenu = new QMenu(this);
+    m_recent = new RecentFilesMenu(this);
+    connect(m_recent, &RecentFilesMenu::Chosen, this, [this](QString path) { OpenFile(path); });
     m_openButton = new QToolButton(toolbar);
     m_openButton->setDefaultAction(open);
-    m_openButton->setMenu(m_recentMenu);
+    m_openButton->setMenu(m_recent->Menu());
     m_openButton->setPopupMode(QToolButton::MenuButtonPopup);
     toolbar->addWidget(m_openButton);
 
@@ -332,7 +330,7 @@ void frmTXTEditor::OpenFile(QString& path) {
             return;
         if (path.isEmpty()) {
             m_dialog->InitDir = mdlCommon::Settings().ZorvPath();
-            m_dialog->FileName = m_recent.value(0);
+            m_dialog->FileName = m_recent->Latest();
             m_dialog->filter = kOpenFilter;
             m_dialog->DialogTitle = QStringLiteral("Open");
             if (!m_dialog->ShowOpen())
@@ -350,19 +348,20 @@ void frmTXTEditor::OpenFile(QString& path) {
         }
         switch (result) {
         case TFileDocument::OpenResult::NotOpened:
-            Ask(this, QStringLiteral("Error opening file: \n\n") + error, PromptIcon::Exclamation);
-            RemoveRecent(path);
+            m_prompts.tell(QStringLiteral("Error opening file: \n\n") + error,
+                           PromptIcon::Exclamation);
+            m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::NotLoaded:
-            Ask(this, QStringLiteral("Error loading from file: \n\n") + error,
-                PromptIcon::Exclamation);
-            RemoveRecent(path);
+            m_prompts.tell(QStringLiteral("Error loading from file: \n\n") + error,
+                           PromptIcon::Exclamation);
+            m_recent->Remove(path);
             break;
         case TFileDocument::OpenResult::Loaded:
             // A cut object can no longer be taken out of the file it was cut from.
             if (m_clipboardMode == kCut)
                 SetClipboard(nullptr, kNone);
-            AddRecent(path);
+            m_recent->Add(path);
             m_selected = nullptr;
             SelectFileType(path);
             EnableFileCommands(true);
@@ -371,12 +370,13 @@ void frmTXTEditor::OpenFile(QString& path) {
         }
         UpdateCaption();
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error loading file: ") + ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error loading file: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
 bool frmTXTEditor::AskToSave(const QString& question) {
-    switch (Ask(this, question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
+    switch (m_prompts.ask(question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
         SaveFile();
         return false;
@@ -402,7 +402,7 @@ void frmTXTEditor::SelectFileType(const QString& path) {
             m_document.SetKind(m_typeId);
             pageName = m_panel->PageName(m_typeId);
             if (!m_panel->Init(m_document)) {
-                Ask(this, m_panel->GetLastError(), PromptIcon::Critical);
+                m_prompts.tell(m_panel->GetLastError(), PromptIcon::Critical);
                 m_panel = nullptr;
             } else {
                 info = m_panel->ZorvQueryInfo(m_typeId);
@@ -429,8 +429,8 @@ void frmTXTEditor::SelectFileType(const QString& path) {
         m_mainTab->setCurrentIndex(claimed ? 1 : 0);
         m_model->SetClassColumn(info & EditingPanel::kClassColumnBit);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error in SelectFileType: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error in SelectFileType: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
@@ -445,8 +445,8 @@ bool frmTXTEditor::SaveFile() {
             return false;
         const QString name = m_dialog->FileName;
         if (mdlZorvFD::ZorvFD_FileExists(name) &&
-            Ask(this, name + QStringLiteral(" already exist.\nDo you want to replace it?"),
-                PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+            !m_prompts.confirm(name + QStringLiteral(" already exist.\nDo you want to replace it?"),
+                               PromptIcon::Question))
             return false;
         const int32_t typeCode = m_dialog->FilterIndex == 1   ? 1
                                  : m_dialog->FilterIndex == 2 ? 2
@@ -459,20 +459,21 @@ bool frmTXTEditor::SaveFile() {
         }
         switch (result) {
         case TFileDocument::SaveResult::NotOpened:
-            Ask(this, QStringLiteral("Error opening file: \n\n") + error, PromptIcon::Critical);
+            m_prompts.tell(QStringLiteral("Error opening file: \n\n") + error,
+                           PromptIcon::Critical);
             return false;
         case TFileDocument::SaveResult::NotWritten:
-            Ask(this, QStringLiteral("Error writing data to file: \n\n") + error,
-                PromptIcon::Critical);
+            m_prompts.tell(QStringLiteral("Error writing data to file: \n\n") + error,
+                           PromptIcon::Critical);
             return false;
         case TFileDocument::SaveResult::Saved:
             break;
         }
-        AddRecent(name);
+        m_recent->Add(name);
         UpdateCaption();
         return true;
     } catch (const std::exception& error) {
-        Ask(this, ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(ErrorText(error), PromptIcon::Critical);
         return false;
     }
 }
@@ -520,34 +521,10 @@ void frmTXTEditor::SetClipboard(const TFileDocument::Record& record, int32_t mod
     UpdatePasteState();
 }
 
-void frmTXTEditor::RebuildRecentMenu() {
-    m_recentMenu->clear();
-    for (int position = 0; position < m_recent.size(); ++position) {
-        const QString path = m_recent[position];
-        QAction* entry =
-            m_recentMenu->addAction(QStringLiteral("%1 - %2").arg(position + 1).arg(path));
-        entry->setData(path);
-        connect(entry, &QAction::triggered, this, [this, path] {
-            QString chosen = path;
-            OpenFile(chosen);
-        });
-    }
-}
-
-void frmTXTEditor::AddRecent(const QString& path) {
-    mdlCommon::AddRecentFile(path, m_recent);
-    RebuildRecentMenu();
-}
-
-void frmTXTEditor::RemoveRecent(const QString& path) {
-    mdlCommon::RemoveRecentFile(path, m_recent);
-    RebuildRecentMenu();
-}
-
 void frmTXTEditor::StartGame() {
     const QString executable = mdlCommon::Settings().ZorvEXEPath();
     if (executable.isEmpty()) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("Program cannot found registry entry of the Zorv - Tessarine. You will "
                            "have to specify path to the game executable in the Settings window."),
             PromptIcon::Exclamation);
@@ -626,8 +603,8 @@ void frmTXTEditor::ShowSelectedObject(const TFileDocument::Record& record, bool 
         if (m_panel && !withoutPanel)
             m_panel->ShowObject(record, m_typeId);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error showing object: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error showing object: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
@@ -704,7 +681,7 @@ void frmTXTEditor::EditRawData() {
             SetSelectedObject(m_selected);
         }
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("EditRawData: ") + ErrorText(error), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("EditRawData: ") + ErrorText(error), PromptIcon::Critical);
     }
 }
 
@@ -725,23 +702,23 @@ void frmTXTEditor::PasteObject() {
 
 void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
     if (!m_panel) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("This type of file is not recognized. You cannot add objects to it."),
             PromptIcon::Exclamation);
         return;
     }
     if (source && source->otype != m_typeId) {
-        Ask(this, QStringLiteral("Cannot insert: object types are different."),
-            PromptIcon::Exclamation);
+        m_prompts.tell(QStringLiteral("Cannot insert: object types are different."),
+                       PromptIcon::Exclamation);
         return;
     }
     bool before = false;
     if (m_selected) {
-        switch (Ask(this,
-                    QStringLiteral("Do you want to insert new object before currenty selected "
-                                   "object?\n\nPress Yes to insert object before the current "
-                                   "one.\nPress No to add object at the end."),
-                    PromptIcon::Question, PromptButtons::YesNoCancel)) {
+        switch (m_prompts.ask(
+            QStringLiteral("Do you want to insert new object before currenty selected "
+                           "object?\n\nPress Yes to insert object before the current "
+                           "one.\nPress No to add object at the end."),
+            PromptIcon::Question, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
             before = true;
             break;
@@ -752,37 +729,23 @@ void frmTXTEditor::InsertObject(TFileDocument::Record source, int32_t mode) {
         }
     }
     if (m_chkSort->isChecked() && before) {
-        Ask(this,
+        m_prompts.tell(
             QStringLiteral("You cannot insert object into sorted list.\nUncheck the Sort checkbox "
                            "and insert the object again."),
             PromptIcon::Exclamation);
         return;
     }
     const TFileDocument::Record beforeObject = before ? m_selected : nullptr;
-    TFileDocument::Record created;
-    try {
-        created = m_panel->CreateObject(m_typeId, m_document, beforeObject);
-        if (created) {
-            created->otype = m_typeId;
-            QString error;
-            // Every step succeeds, or the new line leaves the file again.
-            bool complete = !source || m_document.CopyValues(*source, created, error);
-            if (complete && source)
-                m_panel->InitObject(created);
-            if (complete && mode != kCut)
-                complete = m_document.SetObjectName(created, m_document.NewObjectName(), error);
-            if (!complete) {
-                m_document.DiscardObject(created);
-                created = nullptr;
-            }
-        }
-    } catch (const std::exception&) {
-        if (created)
-            m_document.DiscardObject(created);
-        created = nullptr;
-    }
+    const TFileDocument::LineMaker maker{
+        [this](const TFileDocument::Record& at) {
+            return m_panel->CreateObject(m_typeId, m_document, at);
+        },
+        [this](const TFileDocument::Record& record) { m_panel->InitObject(record); }};
+    QString error;
+    const TFileDocument::Record created =
+        m_document.InsertObject(beforeObject, source, m_typeId, mode == kCut, maker, error);
     if (!created) {
-        Ask(this, QStringLiteral("Error creating object"), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error creating object"), PromptIcon::Critical);
         return;
     }
     m_model->InsertRecord(created, beforeObject ? m_model->RowOf(beforeObject.get()) : -1);
@@ -800,25 +763,25 @@ void frmTXTEditor::DeleteObject() {
     if (!m_selected)
         return;
     try {
-        if (Ask(this,
+        if (m_prompts.confirm(
                 QStringLiteral("Do you really want to delete the selected object %1 ?")
                     .arg(m_selected->ObjectName()),
-                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes)
+                PromptIcon::Question))
             RemoveTXTObject(m_selected);
     } catch (const std::exception& error) {
-        Ask(this, QStringLiteral("Error in DeleteObject: ") + ErrorText(error),
-            PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error in DeleteObject: ") + ErrorText(error),
+                       PromptIcon::Critical);
     }
 }
 
 bool frmTXTEditor::RemoveTXTObject(TFileDocument::Record record) {
     if (m_panel && !m_panel->RemoveObject(record)) {
-        Ask(this, QStringLiteral("Error removing object from control."), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error removing object from control."), PromptIcon::Critical);
         return false;
     }
     QString error;
     if (!m_document.RemoveObject(record, error)) {
-        Ask(this, QStringLiteral("Error removing object."), PromptIcon::Critical);
+        m_prompts.tell(QStringLiteral("Error removing object."), PromptIcon::Critical);
         return false;
     }
     UpdateObjectCount();
@@ -901,7 +864,7 @@ void frmTXTEditor::closeEvent(QCloseEvent* event) {
         const QString question =
             QStringLiteral("You have changed data in file %1\n\nDo you want to save your changes?")
                 .arg(mdlComFunctions::GetFileTitle(m_document.FileName()));
-        switch (Ask(this, question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
+        switch (m_prompts.ask(question, PromptIcon::Exclamation, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
             if (!SaveFile()) {
                 event->ignore();
@@ -917,7 +880,7 @@ void frmTXTEditor::closeEvent(QCloseEvent* event) {
     }
     mdlCommon::Settings().SaveRegValue(QStringLiteral("Sort"), m_chkSort->isChecked() ? 1 : 0);
     mdlCommon::Settings().SaveRegValue(QStringLiteral("NameIdx"), m_model->NameIdx());
-    mdlCommon::Settings().SaveRecentTFiles(m_recent);
+    mdlCommon::Settings().SaveRecentTFiles(m_recent->Files());
     if (m_find)
         m_find->close();
     event->accept();

@@ -5,6 +5,7 @@
 // packed or inside a catalog.
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/TFileDocument.h"
 
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QRadioButton;
+class RecentFilesMenu;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
@@ -54,7 +56,7 @@ public:
     EditingPanel* CurrentPanel() const { return m_panel; }
     int32_t TypeId() const { return m_typeId; }
     TFileDocument::Record SelectedObject() const { return m_selected; }
-    QStringList RecentFiles() const { return m_recent; }
+    QStringList RecentFiles() const;
 
     // The commands, as the menus and keys run them. Records are taken by value
     // here and below: the selection or clipboard they come from may change
@@ -87,9 +89,6 @@ private:
     void UpdatePasteState();
     void SetClipboard(const TFileDocument::Record& record, int32_t mode);
     QString KindName() const;
-    void RebuildRecentMenu();
-    void RemoveRecent(const QString& path);
-    void AddRecent(const QString& path);
     void StartGame();
     bool AskToSave(const QString& question);
 
@@ -107,6 +106,7 @@ private:
     void ObjectChanged(TFileDocument::Record record);
     void ObjectRemoved(TFileDocument::Record record);
 
+    const platform::WindowPrompts m_prompts;
     TFileDocument m_document;
     std::vector<EditingPanel*> m_panels;
     EditingPanel* m_panel = nullptr;
@@ -116,13 +116,12 @@ private:
     // Keeps the clipboard's file readable after another file was opened.
     std::shared_ptr<clsTxtParser> m_clipboardFile;
     int32_t m_clipboardMode = kNone;
-    QStringList m_recent;
+    RecentFilesMenu* m_recent = nullptr;
     QPointer<frmFind> m_find;
     ZorvFileDialog* m_dialog = nullptr;
     TFileObjectModel* m_model = nullptr;
 
     QToolButton* m_openButton = nullptr;
-    QMenu* m_recentMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QRadioButton* m_rbName[3] = {};
     QCheckBox* m_chkSort = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 #include "resources/clsDescServer.h"
 #include "shell/common/mdlCommon.h"
+#include "shell/commonwidgets/Viewer.h"
 #include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/widgets/ChosenRow.h"
 #include "tfiles/TxtValue.h"
@@ -43,14 +44,11 @@ std::optional<int32_t> NameTextID(const clsTXTObject& record) {
     return tfiles::ValueLong(record.Value(kNameTextIndex));
 }
 
-void Tell(QWidget* owner, const QString& text) {
-    platform::prompts().ask({QStringLiteral("DIV Avuruz"), text, platform::PromptIcon::Critical,
-                             platform::PromptButtons::OK, 0, owner});
-}
-
 } // namespace
 
-ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_shared<clsTxtParser>()) {
+ucWare::ucWare(QWidget* parent)
+    : EditingPanel(parent), m_prompts(QStringLiteral("DIV Avuruz"), this),
+      m_lasers(std::make_shared<clsTxtParser>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setObjectName(QStringLiteral("WareEdit"));
@@ -85,7 +83,6 @@ ucWare::ucWare(QWidget* parent) : EditingPanel(parent), m_lasers(std::make_share
     m_colorEditor = [](QWidget* owner, int32_t color) {
         return platform::prompts().chooseColor(owner, color);
     };
-    connect(this, &ucWare::OnWareChanged, this, &EditingPanel::ObjectChanged);
 }
 
 bool ucWare::ZorvQueryInterfaceEx(const QString& title, int32_t& kind) {
@@ -176,29 +173,16 @@ void ucWare::ShowObject(const Record& record, int32_t kind) {
         mdlCommon::SelectListIndex(m_propView, selected);
 }
 
-void ucWare::AddIndexedRow(int32_t index) {
-    const clsTXTObject& record = *m_ware.Object;
-    if (index < 0 || index >= record.size())
-        return;
-    const QString raw = tfiles::ValueText(record.Value(index));
-    QString text;
-    const QString value = ZorvTranslateValue(record, index, text, false)
-                              ? text + QStringLiteral(" (") + raw + u')'
-                              : raw;
-    mdlCommon::AddListRow(m_propView, ZorvGetPropertyName(record, index), value, index,
-                          QString::number(index));
-}
-
 void ucWare::BuildRows(int32_t kind) {
     const clsTXTObject& record = *m_ware.Object;
     const int32_t size = record.size();
-    const auto addIndices = [this](std::initializer_list<int32_t> indices) {
+    const auto addIndices = [&](std::initializer_list<int32_t> indices) {
         for (const int32_t index : indices)
-            AddIndexedRow(index);
+            AddFieldRow(m_propView, record, index);
     };
-    const auto addRange = [this](int32_t first, int32_t last) {
+    const auto addRange = [&](int32_t first, int32_t last) {
         for (int32_t index = first; index <= last; ++index)
-            AddIndexedRow(index);
+            AddFieldRow(m_propView, record, index);
     };
     const auto addScriptID = [&] {
         const int32_t base = WareValues::ScriptIDBase(record.otype, m_wareLetter);
@@ -287,7 +271,8 @@ void ucWare::EditSelectedRow() {
                 RecordChanged();
         }
     } catch (const std::exception& error) {
-        Tell(this, QStringLiteral("Error editing value: ") + QString::fromUtf8(error.what()));
+        m_prompts.tell(QStringLiteral("Error editing value: ") + QString::fromUtf8(error.what()),
+                       platform::PromptIcon::Critical);
     }
 }
 
@@ -302,7 +287,8 @@ void ucWare::EditColor() {
     QString error;
     for (int32_t offset = 0; offset < 3; ++offset) {
         if (!m_document->SetValue(record, 13 + offset, components[offset], error)) {
-            Tell(this, QStringLiteral("Error editing value: ") + error);
+            m_prompts.tell(QStringLiteral("Error editing value: ") + error,
+                           platform::PromptIcon::Critical);
             break;
         }
     }
@@ -322,7 +308,7 @@ void ucWare::CopySelectedValue() {
 
 void ucWare::ShowBody(int32_t index) {
     if (const std::optional<int32_t> number = tfiles::ValueLong(m_ware.Object->Value(index)))
-        mdlCommon::ShowModel(QStringLiteral("v"), *number);
+        mdlCommon::ShowModel(this, QStringLiteral("v"), *number);
 }
 
 bool ucWare::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 // translated rows, each edited through "Value Edit".
 #pragma once
 
+#include "platform/Prompts.h"
 #include "tfiles/clsWare.h"
 #include "tfiles/widgets/EditingPanel.h"
 
@@ -66,13 +67,13 @@ protected:
 
 private:
     void BuildRows(int32_t kind);
-    void AddIndexedRow(int32_t index);
     void ShowDescription();
     void EditColor();
     void CopySelectedValue();
     void ShowBody(int32_t index);
     void RecordChanged();
 
+    const platform::WindowPrompts m_prompts;
     QToolBar* m_bar = nullptr;
     QTreeWidget* m_propView = nullptr;
     QPlainTextEdit* m_descEdit = nullptr;

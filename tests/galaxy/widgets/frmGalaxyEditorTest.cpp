@@ -5,6 +5,7 @@
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "galaxy/widgets/ucGalObject.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "shell/commonwidgets/RecentFilesMenu.h"
 #include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
@@ -393,7 +394,7 @@ TEST_F(frmGalaxyEditorTest, RecentMapsKeepFiveNewestFirst) {
     }
     opened.removeLast();
     EXPECT_EQ(editor.RecentMaps(), opened);
-    const auto entries = editor.mnuRecent->actions();
+    const auto entries = editor.mnuRecent->Menu()->actions();
     ASSERT_EQ(entries.size(), 5);
     EXPECT_EQ(Text(entries[0]->text()), "1 - " + Text(path));
     EXPECT_EQ(entries[0]->data().toString(), path);

@@ -46,6 +46,7 @@ protected:
     void Open(const std::vector<std::string>& lines) {
         tfilewidgettest::OpenWithPanel(document, panel, "TShips", lines, kind);
         QObject::connect(&panel, &ucShip::OnShipChanged, [this] { ++changes; });
+        QObject::connect(&document, &TFileDocument::ObjectChanged, [this] { ++documentChanges; });
     }
 
     EditingPanel::Record Show(int line) {
@@ -85,6 +86,8 @@ protected:
     ucShip panel;
     int32_t kind = 0;
     int changes = 0;
+    // The editor follows the document alone, so every change must reach it.
+    int documentChanges = 0;
 };
 
 TEST_F(ShipPanel, InfoAndMoreInfoShowTranslatedValuesInTheirOrder) {
@@ -163,6 +166,7 @@ TEST_F(ShipPanel, NewTurretsAndAFrontGunGiveExactlyTheLineTheLayoutImplies) {
     AnswerGun({"2.7", "-2.5", "3", "4", "5"});
     panel.AddGun();
     EXPECT_EQ(changes, 3);
+    EXPECT_EQ(documentChanges, 1 + 3) << "the name, then each section";
     EXPECT_EQ(script.dialogs.shown(),
               (QStringList{"frmTurretEdit", "frmTurretEdit", "frmGunEdit"}));
     EXPECT_TRUE(script.messages().isEmpty()) << script.messages().join("\n").toStdString();
@@ -190,6 +194,7 @@ TEST_F(ShipPanel, OnlyTheLastTurretAndTheLastGunAreRemovedAfterTheQuestion) {
     AnswerGun({"1", "0", "0", "0", "0"});
     panel.AddGun();
     changes = 0;
+    documentChanges = 0;
     const std::string before = Line();
 
     SelectRow(panel.TurView(), 1);
@@ -207,6 +212,7 @@ TEST_F(ShipPanel, OnlyTheLastTurretAndTheLastGunAreRemovedAfterTheQuestion) {
               "Do you really want to delete the turret idx=3 (position=0) ?");
     EXPECT_EQ(Line(), before);
     EXPECT_EQ(changes, 0);
+    EXPECT_EQ(documentChanges, 0);
 
     script.prompts.answer(PromptAnswer::Yes);
     SelectRow(panel.GunView(), 1);
@@ -218,6 +224,7 @@ TEST_F(ShipPanel, OnlyTheLastTurretAndTheLastGunAreRemovedAfterTheQuestion) {
     panel.RemoveSelectedTurret();
     EXPECT_EQ(panel.CurrentShip()->TurretCount(), 2);
     EXPECT_EQ(changes, 2);
+    EXPECT_EQ(documentChanges, 2);
     EXPECT_TRUE(panel.CurrentShip()->Validate())
         << panel.CurrentShip()->GetLastError().toStdString();
 }

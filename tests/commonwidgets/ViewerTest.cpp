@@ -1,6 +1,6 @@
+#include "shell/commonwidgets/Viewer.h"
 #include "gamefiles/mdlZorvVFS.h"
 #include "platform/ScriptedPrompts.h"
-#include "shell/common/mdlCommon.h"
 #include "shell/common/mdlCommonGlobals.h"
 #include "support/TestFolders.h"
 
@@ -76,7 +76,7 @@ protected:
 TEST_F(Viewer, PlainFileIsOneArgumentWithTheDefaultTemplate) {
     const fs::path model = testsupport::dataDir() / "my models" / "ship 'one'.bod";
     testsupport::writeFile(model, "model");
-    mdlCommon::OpenInExternalViewer(Q(model));
+    mdlCommon::OpenInExternalViewer(nullptr, Q(model));
     EXPECT_EQ(Arguments(), QStringList{Q(model)});
     EXPECT_TRUE(m_prompts.messages().empty());
     EXPECT_TRUE(TempFiles().isEmpty());
@@ -95,14 +95,14 @@ TEST_F(Viewer, TemplateIsSplitBeforeTheFileIsPutIn) {
     };
     for (const auto& c : cases) {
         mdlCommon::Settings().SetExt3DViewerCmdLine(c.commandLine);
-        mdlCommon::OpenInExternalViewer(model);
+        mdlCommon::OpenInExternalViewer(nullptr, model);
         EXPECT_EQ(Arguments(), c.arguments) << c.commandLine;
     }
 }
 
 TEST_F(Viewer, CatalogEntryIsCopiedIntoTheTemporaryFolder) {
     const QString entry = Catalog("v\\00042.bod", "model bytes\n");
-    mdlCommon::OpenInExternalViewer(entry + "::v\\00042.bod");
+    mdlCommon::OpenInExternalViewer(nullptr, entry + "::v\\00042.bod");
     const QString copy = Q(m_temp / "00042.bod.txt");
     EXPECT_EQ(Arguments(), QStringList{copy});
     EXPECT_EQ(testsupport::readFile(m_temp / "00042.bod.txt"), "model bytes\n");
@@ -114,17 +114,17 @@ TEST_F(Viewer, ShowModelFindsTheBodyInTheFileSystem) {
     testsupport::writeFile(testsupport::dataDir() / "v" / "00007.bod", "loose");
     mdlZorvVFS::ZorvVFS_InitVFS(Q(testsupport::dataDir()));
 
-    mdlCommon::ShowModel("v", 42);
+    mdlCommon::ShowModel(nullptr, "v", 42);
     EXPECT_EQ(Arguments(), QStringList{Q(m_temp / "00042.bod.txt")});
-    mdlCommon::ShowModel("v", 7);
+    mdlCommon::ShowModel(nullptr, "v", 7);
     EXPECT_EQ(Arguments(), QStringList{Q(testsupport::dataDir() / "v" / "00007.bod")});
     EXPECT_TRUE(m_prompts.messages().empty());
 }
 
 TEST_F(Viewer, ShowModelWithoutMatchSaysSo) {
     mdlZorvVFS::ZorvVFS_InitVFS(Q(testsupport::dataDir()));
-    mdlCommon::ShowModel("v", 42);
-    mdlCommon::ShowModel("v", 123456);
+    mdlCommon::ShowModel(nullptr, "v", 42);
+    mdlCommon::ShowModel(nullptr, "v", 123456);
     const auto messages = m_prompts.messages();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, "Cannot find file \"v\\00042\" in VFS.");
@@ -148,7 +148,7 @@ TEST_F(Viewer, FailuresAreToldAndStartNothing) {
     for (const auto& c : cases) {
         if (!c.viewer.isEmpty())
             mdlCommon::Settings().SetExt3DViewerPath(c.viewer);
-        mdlCommon::OpenInExternalViewer(c.path);
+        mdlCommon::OpenInExternalViewer(nullptr, c.path);
         const auto messages = m_prompts.messages();
         ASSERT_FALSE(messages.empty()) << c.path.toStdString();
         EXPECT_TRUE(messages.back().text.startsWith("Error starting external 3D viewer: " + c.told))
@@ -164,7 +164,7 @@ TEST_F(Viewer, ACopyThatCannotBeWrittenIsToldAndStartsNothing) {
     const QString catalog = Catalog("v\\00042.bod", "bytes");
     const fs::path gone = testsupport::dataDir() / "no temp folder";
     mdlCommon::Settings().TempRoot = Q(gone);
-    mdlCommon::OpenInExternalViewer(catalog + "::v\\00042.bod");
+    mdlCommon::OpenInExternalViewer(nullptr, catalog + "::v\\00042.bod");
     const auto messages = m_prompts.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.startsWith("Error starting external 3D viewer: cannot write " +
@@ -177,7 +177,7 @@ TEST_F(Viewer, ACopyThatCannotBeWrittenIsToldAndStartsNothing) {
 
 TEST_F(Viewer, NoViewerConfigured) {
     mdlCommon::Settings().SetExt3DViewerPath("");
-    mdlCommon::OpenInExternalViewer(Q(testsupport::dataDir() / "x.bod"));
+    mdlCommon::OpenInExternalViewer(nullptr, Q(testsupport::dataDir() / "x.bod"));
     const auto messages = m_prompts.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "You didn't specified path to external 3D viewer.\n"
