@@ -123,11 +123,16 @@ public:
                     ".";
                 return !required;
             }
+            struct stat locked {};
+            if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+                ::close(fd);
+                error = "Cannot lock catalog " + quoted(catalogPath) + ": " + quoted(path_) +
+                        " is not a file.";
+                return !required;
+            }
             if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-                struct stat locked {
-                }, current{};
-                if (::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode) &&
-                    ::lstat(path_.c_str(), &current) == 0 && locked.st_dev == current.st_dev &&
+                struct stat current {};
+                if (::lstat(path_.c_str(), &current) == 0 && locked.st_dev == current.st_dev &&
                     locked.st_ino == current.st_ino) {
                     fd_ = fd;
                     return true;
