@@ -117,10 +117,11 @@ public:
             const int fd =
                 ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
             if (fd < 0) {
-                error =
-                    "Cannot lock catalog " + quoted(catalogPath) + ": " +
-                    (errno == ELOOP ? quoted(path_) + " is a symbolic link" : systemError(errno)) +
-                    ".";
+                const int failure = errno;
+                error = "Cannot lock catalog " + quoted(catalogPath) + ": " +
+                        (failure == ELOOP ? quoted(path_) + " is a symbolic link"
+                                          : systemError(failure)) +
+                        ".";
                 return !required;
             }
             struct stat locked {};
