@@ -4,6 +4,7 @@
 #include "FdPaths.h"
 #include "Packing.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -112,17 +113,28 @@ public:
         path_ = lockPathFor(catalogPath);
         const auto deadline = steady_clock::now() + seconds(10);
         while (true) {
-            const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            // A planted link must not make the lock create a file elsewhere.
+            const int fd =
+                ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
             if (fd < 0) {
-                error =
-                    "Cannot lock catalog " + quoted(catalogPath) + ": " + systemError(errno) + ".";
+                const int failure = errno;
+                error = "Cannot lock catalog " + quoted(catalogPath) + ": " +
+                        (failure == ELOOP ? quoted(path_) + " is a symbolic link"
+                                          : systemError(failure)) +
+                        ".";
+                return !required;
+            }
+            struct stat locked {};
+            if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+                ::close(fd);
+                error = "Cannot lock catalog " + quoted(catalogPath) + ": " + quoted(path_) +
+                        " is not a file.";
                 return !required;
             }
             if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-                struct stat locked {
-                }, current{};
-                if (::fstat(fd, &locked) == 0 && ::stat(path_.c_str(), &current) == 0 &&
-                    locked.st_dev == current.st_dev && locked.st_ino == current.st_ino) {
+                struct stat current {};
+                if (::lstat(path_.c_str(), &current) == 0 && locked.st_dev == current.st_dev &&
+                    locked.st_ino == current.st_ino) {
                     fd_ = fd;
                     return true;
                 }
@@ -171,7 +183,7 @@ struct DataIdentity {
 
 bool identityOf(const std::string& path, DataIdentity& identity) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
                 static_cast<std::uint64_t>(info.st_size)};
@@ -188,7 +200,8 @@ bool pendingIndex(const std::string& catalogPath, const std::string& dataPath, s
     std::string text, ignored;
     DataIdentity current;
     if (diskKind(pendingPathFor(catalogPath)) != DiskKind::File ||
-        !readDiskFile(pendingPathFor(catalogPath), text, ignored) || !identityOf(dataPath, current))
+        !readDiskFile(pendingPathFor(catalogPath), text, ignored, Links::Refuse) ||
+        !identityOf(dataPath, current))
         return false;
     const auto newline = text.find('\n');
     if (newline == std::string::npos ||
@@ -229,7 +242,7 @@ bool cleanUp(const std::string& catalogPath, bool scanTemps, std::string& error)
         diskKind(pendingPath) != DiskKind::Missing || diskKind(previousPath) != DiskKind::Missing;
     std::string recovered;
     if (pendingIndex(catalogPath, dataPath, recovered) &&
-        !writeDiskFileAtomically(catalogPath, recovered, error))
+        !writeDiskFileAtomically(catalogPath, recovered, error, Links::Refuse))
         return false;
     ::unlink(pendingPath.c_str());
     ::unlink(previousPath.c_str());
@@ -305,14 +318,24 @@ std::shared_ptr<const Catalog> Catalog::read(const std::string& path, std::strin
             error = "Catalog " + quoted(path) + " does not exist.";
             return nullptr;
         }
-        if (!readDiskFile(path, text, error))
+        if (!readDiskFile(path, text, error, Links::Refuse))
             return nullptr;
     }
-    catalog->data_ = std::make_unique<Fd>(::open(dataPath.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat data {};
-    if (catalog->data_->get() < 0 || ::fstat(catalog->data_->get(), &data) != 0 ||
-        !S_ISREG(data.st_mode)) {
+    if (static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) > kEntryLimit) {
+        error = "Catalog " + quoted(path) + ": its index has more than " +
+                std::to_string(kEntryLimit) + " lines.";
+        return nullptr;
+    }
+    if (diskKind(dataPath) == DiskKind::Missing) {
         error = "Catalog " + quoted(path) + ": its data file " + quoted(dataPath) + " is missing.";
+        return nullptr;
+    }
+    std::string reason;
+    catalog->data_ =
+        std::make_unique<Fd>(openRegularFile(dataPath, O_RDONLY, Links::Refuse, reason));
+    struct stat data {};
+    if (catalog->data_->get() < 0 || ::fstat(catalog->data_->get(), &data) != 0) {
+        error = "Catalog " + quoted(path) + ": " + reason;
         return nullptr;
     }
 
@@ -332,7 +355,6 @@ std::shared_ptr<const Catalog> Catalog::read(const std::string& path, std::strin
             "Catalog " + quoted(path) + ", line " + std::to_string(lineNumber) + ": ";
         const auto space = line.rfind(' ');
         CatalogEntry entry;
-        std::string reason;
         if (space == std::string_view::npos || !parseSize(line.substr(space + 1), entry.size)) {
             error = where + "expected an inner path, a space and a size.";
             return nullptr;
@@ -347,7 +369,11 @@ std::shared_ptr<const Catalog> Catalog::read(const std::string& path, std::strin
             return nullptr;
         }
         entry.offset = offset;
-        offset += entry.size;
+        if (__builtin_add_overflow(offset, entry.size, &offset)) {
+            error =
+                where + "the entries add up to more than " + std::to_string(UINT64_MAX) + " bytes.";
+            return nullptr;
+        }
         catalog->byKey_.emplace(key, catalog->entries_.size());
         catalog->entries_.push_back(std::move(entry));
     }
@@ -410,6 +436,11 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     CatalogLock lock;
     if (!lock.acquire(catalogPath, true, error) || !cleanUp(catalogPath, true, error))
         return false;
+    for (const std::string& own : {catalogPath, dataPath})
+        if (isSymbolicLink(own)) {
+            error = "Cannot write " + name + ": " + quoted(own) + " is a symbolic link.";
+            return false;
+        }
     std::shared_ptr<const Catalog> old;
     if (diskKind(catalogPath) != DiskKind::Missing) {
         old = read(catalogPath, error);
@@ -437,7 +468,7 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     struct stat oldData {};
     bool ok = created;
     if (ok && old && ::fstat(from, &oldData) == 0)
-        ok = ::fchmod(to.get(), oldData.st_mode & 07777) == 0;
+        ok = keepModeAndOwner(to.get(), oldData);
     std::uint64_t offset = 0;
     for (std::size_t i = 0; ok && i < entries.size(); ++i) {
         CatalogEntry& entry = entries[i];
@@ -457,7 +488,8 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
     ok = ok && identityOf(tempPath, written);
     const std::string index = indexText(entries);
     std::string pendingError;
-    ok = ok && writeDiskFileAtomically(pendingPath, pendingHeader(written) + index, pendingError);
+    ok = ok && writeDiskFileAtomically(pendingPath, pendingHeader(written) + index, pendingError,
+                                       Links::Refuse);
     const std::string previousPath = previousPathFor(dataPath);
     ::unlink(previousPath.c_str());
     const bool kept = ok && old && ::link(dataPath.c_str(), previousPath.c_str()) == 0;
@@ -473,7 +505,7 @@ bool Catalog::writeEntry(const std::string& catalogPath, const std::string& inne
                 (pendingError.empty() ? systemError(code) + "." : pendingError);
         return false;
     }
-    if (!writeDiskFileAtomically(catalogPath, index, error)) {
+    if (!writeDiskFileAtomically(catalogPath, index, error, Links::Refuse)) {
         // The new data file goes again, so the catalog reads as before.
         const bool restored = old ? kept && ::rename(previousPath.c_str(), dataPath.c_str()) == 0
                                   : ::unlink(dataPath.c_str()) == 0;

@@ -18,6 +18,10 @@
 
 namespace zorvfd {
 
+// Far above any real catalog; an index past it is refused before its
+// entries are built, so a hostile one cannot exhaust memory.
+inline constexpr std::size_t kEntryLimit = 1'000'000;
+
 struct CatalogEntry {
     std::string path; // normalized, "\" between folders, spelled as stored
     std::uint64_t offset = 0;

@@ -74,16 +74,38 @@ bool syncFolder(const std::string& folder) {
     return fd.get() >= 0 && ::fsync(fd.get()) == 0;
 }
 
-bool readDiskFile(const std::string& path, std::string& bytes, std::string& error) {
-    bytes.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+int openRegularFile(const std::string& path, int flags, Links links, std::string& error) {
+    const int nofollow = links == Links::Refuse ? O_NOFOLLOW : 0;
+    Fd fd(::open(path.c_str(), flags | nofollow | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
-        error = "Cannot open file \"" + path + "\": " + systemError(errno) + ".";
-        return false;
+        const int code = errno;
+        error =
+            "Cannot open file \"" + path + "\": " +
+            (code == ELOOP && nofollow ? std::string("it is a symbolic link") : systemError(code)) +
+            ".";
+        return -1;
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         error = "\"" + path + "\" is not a file.";
+        return -1;
+    }
+    const int status = ::fcntl(fd.get(), F_GETFL);
+    if (status < 0 || ::fcntl(fd.get(), F_SETFL, status & ~O_NONBLOCK) != 0) {
+        error = "Cannot open file \"" + path + "\": " + systemError(errno) + ".";
+        return -1;
+    }
+    return fd.release();
+}
+
+bool readDiskFile(const std::string& path, std::string& bytes, std::string& error, Links links) {
+    bytes.clear();
+    Fd fd(openRegularFile(path, O_RDONLY, links, error));
+    if (fd.get() < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        error = "Cannot read file \"" + path + "\": " + systemError(errno) + ".";
         return false;
     }
     if (static_cast<std::uint64_t>(info.st_size) > kContentLimit) {
@@ -110,11 +132,25 @@ bool readDiskFile(const std::string& path, std::string& bytes, std::string& erro
 }
 
 std::string readDiskPrefix(const std::string& path, std::size_t count) {
-    std::string bytes(count, '\0');
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string bytes(count, '\0'), ignored;
+    Fd fd(openRegularFile(path, O_RDONLY, Links::Follow, ignored));
     const ssize_t got = fd.get() < 0 ? -1 : ::read(fd.get(), bytes.data(), count);
     bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return bytes;
+}
+
+bool isSymbolicLink(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool keepModeAndOwner(int fd, const struct stat& old) {
+    // Owner first: a change of owner may clear set-id bits of the mode. An
+    // owner we may not give (another user's) leaves the group to try alone;
+    // what cannot be kept at all does not stop the save.
+    [[maybe_unused]] const bool owned = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+                                        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool checkWritableTarget(const std::string& path, std::string& error) {
@@ -136,9 +172,14 @@ bool checkWritableTarget(const std::string& path, std::string& error) {
     return true;
 }
 
-bool writeDiskFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+bool writeDiskFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                             Links links) {
     static std::atomic<unsigned> counter{0};
-    const std::string target = resolveLink(path);
+    if (links == Links::Refuse && isSymbolicLink(path)) {
+        error = "Cannot write \"" + path + "\": it is a symbolic link.";
+        return false;
+    }
+    const std::string target = links == Links::Follow ? resolveLink(path) : path;
     const std::string folder = folderOf(target);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
@@ -157,7 +198,7 @@ bool writeDiskFileAtomically(const std::string& path, std::string_view bytes, st
         return false;
     }
     Fd fd(raw);
-    const bool written = (!replacing || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
+    const bool written = (!replacing || keepModeAndOwner(fd.get(), old)) &&
                          writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     const int writeErrno = errno;
     const bool closed = ::close(fd.release()) == 0;

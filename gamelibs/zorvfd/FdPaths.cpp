@@ -1,6 +1,7 @@
 #include "FdPaths.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace zorvfd {
 
@@ -53,8 +54,16 @@ bool normalizeInnerPath(std::string_view raw, std::string& normalized, std::stri
         reason = "the path \"" + normalized + "\" is absolute";
         return false;
     }
-    if (normalized.find_first_of("\r\n") != std::string::npos) {
-        reason = "the path \"" + normalized + "\" holds a line break";
+    // A name no file list could show or a user type: NUL, escape, tab,
+    // line breaks and the other control bytes.
+    const auto control = std::find_if(normalized.begin(), normalized.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
+    if (control != normalized.end()) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(*control));
+        reason = "the path holds a control character (" + std::string(hex) + ") at byte " +
+                 std::to_string(control - normalized.begin() + 1);
         return false;
     }
     for (std::string_view part : splitInner(normalized)) {

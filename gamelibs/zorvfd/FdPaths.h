@@ -21,7 +21,7 @@ bool hasExtension(std::string_view path, std::string_view extension); // extensi
 bool isCatalogName(std::string_view path);
 
 // Checks an inner path and brings it to the "\" form. Refused: empty,
-// absolute, a drive prefix, empty parts, "." or "..", line breaks.
+// absolute, a drive prefix, empty parts, "." or "..", control characters.
 bool normalizeInnerPath(std::string_view raw, std::string& normalized, std::string& reason);
 
 // Parts of a normalized inner path.

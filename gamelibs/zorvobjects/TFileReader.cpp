@@ -1,5 +1,6 @@
 #include "TFileReader.h"
 
+#include <algorithm>
 #include <bit>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -20,6 +21,9 @@ public:
             return fail(error, fileProblem("the file is empty, not a T-file"));
         if (looksLikeXml(content_))
             return fail(error, fileProblem("it is an XML document, not a T-file"));
+        if (textLines(content_) > kMaxFileLines)
+            return fail(
+                error, fileProblem("it has more than " + std::to_string(kMaxFileLines) + " lines"));
         bool endingKnown = false;
         std::size_t pos = 0;
         while (pos < content_.size()) {
@@ -85,6 +89,10 @@ private:
         }
         if (!splitValues(text))
             return false;
+        values_ += ends_.size();
+        if (values_ > kMaxFileValues)
+            return lineProblem("the file holds more than " + std::to_string(kMaxFileValues) +
+                               " values");
         const std::size_t valuesEnd = ends_.back() + 1;
         TFileLine line;
         line.assign(std::string(text.substr(0, valuesEnd)), ends_,
@@ -139,6 +147,7 @@ private:
     std::vector<uint32_t> ends_;
     std::string problem_;
     int32_t lineNumber_ = 0;
+    std::size_t values_ = 0;
 };
 
 } // namespace
@@ -215,6 +224,11 @@ std::size_t findSeparators(std::string_view text, std::vector<uint32_t>& ends) {
         i += kBlockBytes;
     }
     return byteByByte(text.size()) ? text.size() : i;
+}
+
+std::size_t textLines(std::string_view content) {
+    const auto breaks = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+    return breaks + (!content.empty() && content.back() != '\n' ? 1 : 0);
 }
 
 bool looksLikeXml(std::string_view content) {

@@ -14,6 +14,9 @@ namespace zorvstore {
 // is none (ends then holds only the ';' before it).
 std::size_t findSeparators(std::string_view text, std::vector<uint32_t>& ends);
 
+// The text's lines: its line breaks, and a last line without one.
+std::size_t textLines(std::string_view content);
+
 // Text that starts, after a byte order mark and blanks, with "<".
 bool looksLikeXml(std::string_view content);
 

@@ -110,8 +110,19 @@ int32_t TFileStore::textLineNumber(std::size_t position) const {
 
 bool TFileStore::serialize(std::string& out, std::string& problem) const {
     std::size_t estimate = header_.textBytes() + 2;
-    for (const Slot& slot : slots_)
+    std::size_t lines = preamble_.size() + 1 + headerComments_.size();
+    auto values = static_cast<std::size_t>(header_.size());
+    for (const Slot& slot : slots_) {
         estimate += slot.line->textBytes() + 2;
+        lines += 1 + slot.commentsAfter.size();
+        values += static_cast<std::size_t>(slot.line->size());
+    }
+    // The bounds of reading, so the file reads back.
+    if (lines > kMaxFileLines || values > kMaxFileValues) {
+        problem = "the file would hold more than " + std::to_string(kMaxFileLines) + " lines or " +
+                  std::to_string(kMaxFileValues) + " values";
+        return false;
+    }
     out.clear();
     out.reserve(estimate);
 

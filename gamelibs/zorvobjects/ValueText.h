@@ -14,6 +14,10 @@ namespace zorvstore {
 inline constexpr std::size_t kMaxValueBytes = 4096;
 inline constexpr std::size_t kMaxLineBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxLineValues = ZORV_MAX_LINE_VALUES;
+// What a whole file may hold, text lines (comments too) and values; far above
+// any real file, and checked before its lines are built.
+inline constexpr std::size_t kMaxFileLines = 250'000;
+inline constexpr std::size_t kMaxFileValues = 4'000'000;
 
 enum class ValueKind { Int, Double, Text };
 

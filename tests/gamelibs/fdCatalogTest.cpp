@@ -29,6 +29,14 @@ void blockIndexWrites(const std::string& catalogName) {
             "");
 }
 
+// 19 entries whose sizes add up to 2^64 + 2.
+std::string wrappingIndex() {
+    std::string index;
+    for (int i = 0; i < 18; ++i)
+        index += "e" + std::to_string(i) + " 999999999999999999\n";
+    return index + "last 446744073709551636\n";
+}
+
 } // namespace
 
 TEST(FdCatalog, BadIndexIsRefusedWithPathAndLine) {
@@ -51,6 +59,12 @@ TEST(FdCatalog, BadIndexIsRefusedWithPathAndLine) {
         {"a.txt 1\nA.TXT 1\n", "xy", "line 2: the entry \"A.TXT\" is listed twice"},
         {"a.txt 1\nb.txt 1\n", "xyz", "add up to 2 bytes"},
         {"a.txt 3\n", "x", "add up to 3 bytes"},
+        // Sizes whose sum wraps around 64 bits to the data file's 2 bytes.
+        {wrappingIndex(), "xy", "add up to more than"},
+        {"a\x1b[2J.txt 1\n", "x", "line 1: the path holds a control character (0x1B) at byte 2"},
+        {"a\tb.txt 1\n", "x", "control character (0x09)"},
+        {std::string("a\0b.txt 1\n", 10), "x", "control character (0x00)"},
+        {"a\x7f.txt 1\n", "x", "control character (0x7F)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);
@@ -282,4 +296,90 @@ TEST(FdCatalog, LeftoversOfAnInterruptedRebuildAreRemovedAndNeverListed) {
     EXPECT_THAT(left, testing::UnorderedElementsAre("o.cat", "o.dat", "loose.txt",
                                                     ".o.dat.tmp" + ownPid + "-7"));
     EXPECT_EQ(readThroughDriver(cat + "::a.txt"), "a");
+}
+
+// An index of a million and one empty entries is refused before its entries
+// are built.
+TEST(FdCatalog, AnIndexPastTheEntryBoundIsRefused) {
+    std::string index;
+    for (int i = 0; i <= 1'000'000; ++i)
+        index += std::to_string(i) + " 0\n";
+    testsupport::writeFile(data("many.cat"), index);
+    testsupport::writeFile(data("many.dat"), "");
+    EXPECT_EQ(ZorvFD_OpenCatalog(catPath("many.cat").c_str(), 0), 0);
+    EXPECT_THAT(fdError(), HasSubstr(catPath("many.cat")));
+    EXPECT_THAT(fdError(), HasSubstr("more than 1000000 lines"));
+}
+
+// A FIFO or a folder in place of a catalog's files is refused at once;
+// nothing waits for a writer that never comes.
+TEST(FdCatalog, OnlyRegularFilesAreOpened) {
+    ASSERT_EQ(::mkfifo(catPath("pipe.dat").c_str(), 0666), 0);
+    testsupport::writeFile(data("pipe.cat"), "a.txt 1\n");
+    ASSERT_EQ(::mkfifo(catPath("pipeindex.cat").c_str(), 0666), 0);
+    testsupport::writeFile(data("pipeindex.dat"), "x");
+    std::filesystem::create_directories(data("folder.dat"));
+    testsupport::writeFile(data("folder.cat"), "a.txt 1\n");
+    makeCatalog(data("fifolock.cat"), {{"a.txt", "x"}});
+    ASSERT_EQ(::mkfifo(catPath(".fifolock.cat.lock").c_str(), 0666), 0);
+
+    const std::pair<std::string, std::string> refused[] = {
+        {"pipe.cat", "\"" + catPath("pipe.dat") + "\" is not a file"},
+        {"pipeindex.cat", "does not exist"},
+        {"folder.cat", "\"" + catPath("folder.dat") + "\" is not a file"},
+    };
+    for (const auto& [name, reason] : refused) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ZorvFD_OpenCatalog(catPath(name).c_str(), 0), 0);
+        EXPECT_THAT(fdError(), HasSubstr(reason));
+        EXPECT_EQ(ZorvFD_OpenFile((catPath(name) + "::a.txt").c_str(), 1, 1, 1), 0);
+    }
+    // The lock is only wanted for a rebuild; reading goes on without it.
+    EXPECT_EQ(readThroughDriver(catPath("fifolock.cat") + "::a.txt"), "x");
+    std::string error;
+    EXPECT_FALSE(zorvcore::writeFile(catPath("fifolock.cat") + "::b.txt", "new", 1, error));
+    EXPECT_THAT(error, HasSubstr("\"" + catPath(".fifolock.cat.lock") + "\" is not a file"));
+    ZorvVFS_InitVFS(testsupport::dataDir().c_str());
+    EXPECT_THAT(vfsError(), HasSubstr("\"" + catPath("pipe.dat") + "\" is not a file"));
+}
+
+// Links planted beside a catalog lead nowhere: no file appears at a lock
+// link's target, a linked index or data file is neither read nor rewritten.
+TEST(FdCatalog, LinksOfACatalogsOwnFilesAreRefused) {
+    namespace fs = std::filesystem;
+    const fs::path outside = testsupport::dataDir() / "outside";
+    fs::create_directories(outside);
+    testsupport::writeFile(outside / "secret.txt", "secret");
+    testsupport::writeFile(outside / "index.cat", "a.txt 6\n");
+
+    makeCatalog(data("lock.cat"), {{"a.txt", "a"}});
+    fs::create_symlink(outside / "planted", data(".lock.cat.lock"));
+    makeCatalog(data("data.cat"), {{"a.txt", "secret"}});
+    fs::remove(data("data.dat"));
+    fs::create_symlink(outside / "secret.txt", data("data.dat"));
+    fs::create_symlink(outside / "index.cat", data("index.cat"));
+    testsupport::writeFile(data("index.dat"), "secret");
+
+    EXPECT_EQ(readThroughDriver(catPath("lock.cat") + "::a.txt"), "a");
+    ZorvVFS_InitVFS(testsupport::dataDir().c_str());
+    const std::pair<std::string, std::string> cases[] = {
+        {"lock.cat", "\"" + catPath(".lock.cat.lock") + "\" is a symbolic link"},
+        {"data.cat", "\"" + catPath("data.dat") + "\": it is a symbolic link"},
+        {"index.cat", "\"" + catPath("index.cat") + "\": it is a symbolic link"},
+    };
+    for (const auto& [name, reason] : cases) {
+        SCOPED_TRACE(name);
+        if (name != "lock.cat") {
+            EXPECT_EQ(ZorvFD_OpenCatalog(catPath(name).c_str(), 0), 0);
+            EXPECT_THAT(fdError(), HasSubstr(reason));
+        }
+        std::string error;
+        EXPECT_FALSE(zorvcore::writeFile(catPath(name) + "::b.txt", "new", 1, error));
+        EXPECT_THAT(error, HasSubstr("symbolic link"));
+    }
+    EXPECT_FALSE(fs::exists(fs::symlink_status(outside / "planted")));
+    EXPECT_EQ(testsupport::readFile(outside / "secret.txt"), "secret");
+    EXPECT_EQ(testsupport::readFile(outside / "index.cat"), "a.txt 6\n");
+    EXPECT_TRUE(fs::is_symlink(data("data.dat")));
+    EXPECT_TRUE(fs::is_symlink(data("index.cat")));
 }

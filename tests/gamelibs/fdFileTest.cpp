@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace fdtest;
 using testing::HasSubstr;
@@ -239,6 +241,7 @@ TEST(FdFile, OpenFailuresNameWhatFailed) {
         int32_t mode, disposition, type;
         std::string expected;
     };
+    ASSERT_EQ(::mkfifo(data("pipe").c_str(), 0666), 0);
     const Case cases[] = {
         {missing, 0, 0, 0, missing},
         {cat + "::b.txt", 0, 0, 0, "\"b.txt\""},
@@ -247,10 +250,38 @@ TEST(FdFile, OpenFailuresNameWhatFailed) {
         {data("no-folder/x.txt").string(), 1, 1, 1, "does not exist"},
         {data("x.txt").string(), 1, 1, 3, "unknown file type 3"},
         {data("x.txt").string(), 2, 0, 0, "mode 2"},
+        {cat + "::a\tb.txt", 1, 1, 1, "control character (0x09)"},
+        {cat + "::a\x1b.txt", 1, 1, 1, "control character (0x1B)"},
+        {data("pipe").string(), 0, 0, 0, "\"" + data("pipe").string() + "\" is not a file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(ZorvFD_OpenFile(c.path.c_str(), c.mode, c.disposition, c.type), 0);
         EXPECT_THAT(fdError(), HasSubstr(c.expected));
+    }
+}
+
+// A save replaces the file with a new one; it keeps the old one's mode,
+// owner and group, on disk and in a catalog's data file.
+TEST(FdFile, ASaveKeepsModeOwnerAndGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file another owner needs root";
+    const std::string cat = makeCatalog(data("owned.cat"), {{"a.txt", "a"}});
+    testsupport::writeFile(data("owned.txt"), "old");
+    for (const char* name : {"owned.txt", "owned.dat"}) {
+        ASSERT_EQ(::chown(data(name).c_str(), 1234, 5678), 0);
+        ASSERT_EQ(::chmod(data(name).c_str(), 0640), 0);
+    }
+    std::string error;
+    ASSERT_TRUE(zorvcore::writeFile(data("owned.txt").string(), "new", 1, error)) << error;
+    ASSERT_TRUE(zorvcore::writeFile(cat + "::a.txt", "new", 1, error)) << error;
+    for (const char* name : {"owned.txt", "owned.dat"}) {
+        SCOPED_TRACE(name);
+        struct stat info {};
+        ASSERT_EQ(::stat(data(name).c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 1234u);
+        EXPECT_EQ(info.st_gid, 5678u);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+        EXPECT_EQ(testsupport::readFile(data(name)), "new");
     }
 }

@@ -1,5 +1,6 @@
 // T-files through the object store: reading, writing back, refusing.
 #include "TFileReader.h"
+#include "fdTestSupport.h"
 #include "objectsTestSupport.h"
 #include "zorvstore.h"
 
@@ -252,6 +253,13 @@ void PrintTo(const BadInput& value, std::ostream* out) {
 
 class RefusedFile : public testing::TestWithParam<BadInput> {};
 
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 TEST_P(RefusedFile, GetsAClearErrorNamingFileAndLine) {
     std::string error;
     EXPECT_EQ(zorvstore::parseTFile(GetParam().text, "types/TBad.txt", error), 0);
@@ -275,8 +283,37 @@ INSTANTIATE_TEST_SUITE_P(
                  "line 2: the value at index 1 is longer than 4096 bytes"},
         BadInput{"LineTooLong", "1;1;\n" + std::string(1024 * 1024 + 1, ';') + "\n",
                  "line 2: the line is longer than 1048576 bytes"},
+        BadInput{"TooManyLines", "1;1;\nA;\n" + std::string(249'999, '\n'),
+                 "it has more than 250000 lines"},
+        BadInput{"TooManyValues", "1;62;\n" + repeated(std::string(65'536, ';') + "\n", 62),
+                 "line 63: the file holds more than 4000000 values"},
         BadInput{"Xml", "<?xml version=\"1.0\"?>\n<language id=\"44\"/>\n", "XML document"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// 29 KB that unpack to ten million short lines are refused before the lines
+// are built.
+TEST(TFileRead, APackedFileOfTooManyLinesIsRefusedNamingIt) {
+    const std::string packed = fdtest::gzip("1;1;\n" + repeated("A;\n", 10'000'000));
+    testsupport::writeFile(testsupport::dataDir() / "TMany.pck", packed);
+    const std::string path = dataPath("TMany.pck");
+    EXPECT_EQ(loadFile(path), 0);
+    EXPECT_THAT(objectsError(),
+                AllOf(HasSubstr("\"" + path + "\""), HasSubstr("more than 250000 lines")));
+}
+
+// What the store writes must read back: a file grown past the bound is not
+// saved.
+TEST(TFileSave, AFileGrownPastTheLineBoundIsNotSaved) {
+    const int32_t store = loadText("1;1;\nA;\n" + repeated("//\n", 249'997));
+    ASSERT_NE(store, 0);
+    ASSERT_EQ(Zorv_TXTSetSize(Zorv_CreateObject(store, 1, 0), 1), 1) << objectsError();
+    const std::string path = dataPath("TSaved.txt");
+    std::string error;
+    EXPECT_TRUE(saveStore(store, path, 1, &error)) << error;
+    ASSERT_EQ(Zorv_TXTSetSize(Zorv_CreateObject(store, 1, 0), 1), 1) << objectsError();
+    EXPECT_FALSE(saveStore(store, path, 1, &error));
+    EXPECT_THAT(error, HasSubstr("more than 250000 lines"));
+}
 
 // An XML document loads as an object of its own kind, which the T-file calls refuse.
 TEST(TFileRead, LoadFromFileGivesAnXmlFileItsOwnKind) {

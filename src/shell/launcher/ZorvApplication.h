@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include <functional>
+
 namespace launcher {
 
 class ZorvApplication : public QApplication {
@@ -13,5 +15,9 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// Runs one event's delivery; what it throws, running out of memory too, is
+// shown through the prompts and gives false, and the program goes on.
+bool deliverShowingErrors(const std::function<bool()>& deliver);
 
 } // namespace launcher
