@@ -1,11 +1,11 @@
 // The main of every benchmark program: the allocator keeps the memory it is
-// given back, every benchmark is measured several times with the rounds of
-// all benchmarks shuffled together, and the program ends with one line per
-// target, "ratio <name> <measured> target <target>", from the medians.
+// given back, every benchmark is measured in many short rounds, shuffled
+// together with the rounds of the others, and the program ends with one line
+// per target, "ratio <name> <measured> target <target>", from the medians.
 //
-// One short measurement of each side moves a ratio by a quarter from one run
-// to the next on a shared machine. The median of several rounds does not, and
-// shuffling the rounds lets a burst of load fall on both sides of a ratio
+// One measurement of each side moves a ratio by a quarter from one run to
+// the next on a shared machine. The median of many rounds moves far less,
+// and shuffling the rounds lets a burst of load fall on both sides of a ratio
 // rather than on the one that happened to run during it.
 //
 // glibc hands large freed blocks back to the system at once, and memory
@@ -33,11 +33,11 @@ struct RatioTarget {
     double target;
 };
 
-// The rounds each benchmark is measured in, and the least time of a round.
-// Flags given on the command line take precedence.
+// The rounds each benchmark is measured in, and the least time of a round
+// in seconds; flags given on the command line take precedence.
 constexpr const char* kDefaultFlags[] = {
-    "--benchmark_repetitions=9",
-    "--benchmark_min_time=0.2",
+    "--benchmark_repetitions=20",
+    "--benchmark_min_time=0.1",
     "--benchmark_enable_random_interleaving=true",
     "--benchmark_report_aggregates_only=true",
 };

@@ -5,6 +5,8 @@
 // The time kept is the CPU time of the thread that ran the benchmark: on a
 // shared machine the wall-clock time also holds whatever else the machine
 // ran meanwhile, and moves a ratio by a quarter from one run to the next.
+// A benchmark whose work waits, for the disk for one, says UseRealTime() and
+// is kept by its wall-clock time.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -29,11 +31,13 @@ public:
             const bool median = run.aggregate_name == "median";
             if (!median && run.run_type != Run::RT_Iteration)
                 continue;
+            const double time = run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime()
+                                                                      : run.GetAdjustedCPUTime();
             for (const std::string& name : {run.run_name.function_name, run.run_name.str()}) {
                 if (median)
-                    m_times[name] = run.GetAdjustedCPUTime();
+                    m_times[name] = time;
                 else
-                    m_times.emplace(name, run.GetAdjustedCPUTime());
+                    m_times.emplace(name, time);
             }
         }
     }

@@ -18,6 +18,20 @@ char32_t Code(char c) {
 // Only ASCII counts, so UTF-16 units and UTF-8 bytes read alike.
 template <class Text> std::optional<int32_t> ParseId(Text text) {
     const auto code = [&](qsizetype at) { return Code(text[at]); };
+    // Nearly every id is a few plain digits: those need no trimming and
+    // cannot overflow.
+    if (!text.isEmpty() && text.size() <= 9) {
+        int32_t value = 0;
+        qsizetype at = 0;
+        for (; at < text.size(); ++at) {
+            const char32_t c = code(at);
+            if (c < u'0' || c > u'9')
+                break;
+            value = value * 10 + int32_t(c - u'0');
+        }
+        if (at == text.size())
+            return value;
+    }
     const auto isBlank = [](char32_t c) {
         return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
     };
@@ -100,7 +114,7 @@ void DocumentTexts::Offer(std::shared_ptr<const clsPage> page) {
 std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
     auto found = m_texts.find(pageId);
     if (found == m_texts.end())
-        found = m_texts.insert(pageId, ReadPageTexts(pageId));
+        found = m_texts.emplace(pageId, ReadPageTexts(pageId));
     if (found->read) {
         if (const auto text = found->read->FindString(id))
             return text->RawText;
@@ -108,8 +122,8 @@ std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
     }
     if (const auto written = found->written.constFind(id); written != found->written.cend())
         return *written;
-    const auto element = found->elements.constFind(id);
-    if (element == found->elements.cend())
+    const clsXMLParser::ChildElement* element = found->elements.Find(id);
+    if (!element)
         return std::nullopt;
     return element->Value();
 }
@@ -210,22 +224,20 @@ DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
         return texts;
     }
     XmlCursorGuard guard(m_xml);
+    int ordinal = 0;
     for (const int32_t bookmark : bookmarks) {
         if (!m_xml.SelectBookmark(bookmark))
             continue;
-        // Within one element a later id replaces an earlier one; of several
-        // elements the first holding an id wins.
-        const bool first = texts.elements.isEmpty();
-        QHash<int32_t, clsXMLParser::ChildElement> element;
-        QHash<int32_t, clsXMLParser::ChildElement>& into = first ? texts.elements : element;
+        // An element without texts does not count, so the next one is first.
+        bool any = false;
         m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
-            if (const auto id = ParseLanguageId(child.Attr("id")))
-                into.insert(*id, child);
+            if (const auto id = ParseLanguageId(child.Attr("id"))) {
+                texts.elements.Put(*id, child, ordinal);
+                any = true;
+            }
             return true;
         });
-        for (auto it = element.cbegin(); it != element.cend(); ++it)
-            if (!texts.elements.contains(it.key()))
-                texts.elements.insert(it.key(), it.value());
+        ordinal += any;
     }
     return texts;
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gamefiles/clsXMLParser.h"
+#include "resources/ElementsById.h"
 #include "resources/clsPage.h"
 
 #include <QByteArrayView>
@@ -59,7 +60,7 @@ private:
         std::shared_ptr<const clsPage> read;
         // The elements, whose text is read when it is asked for; they stay
         // valid since every edit that could remove one drops the page here.
-        QHash<int32_t, clsXMLParser::ChildElement> elements;
+        ElementsById elements;
         // Texts the server wrote since, which win over the elements.
         QHash<int32_t, QString> written;
     };

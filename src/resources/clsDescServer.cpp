@@ -64,8 +64,10 @@ QString IdText(const QString& subject, const QString& text) {
 // it, so it lasts while any of them is in use.
 class TextBlock {
 public:
-    explicit TextBlock(int count) : m_texts(std::make_shared<std::vector<clsString>>(count)) {}
+    explicit TextBlock(size_t count) : m_texts(std::make_shared<std::vector<clsString>>(count)) {}
     std::shared_ptr<clsString> Next() { return {m_texts, &(*m_texts)[m_used++]}; }
+    // The text Next handed out last, once more.
+    std::shared_ptr<clsString> Last() const { return {m_texts, &(*m_texts)[m_used - 1]}; }
 
 private:
     std::shared_ptr<std::vector<clsString>> m_texts;
@@ -462,13 +464,9 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
     if (m_xml.Down()) {
         entry.firstText = m_xml.AddBookmark();
         m_xml.up();
-        int count = 0;
-        m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement&) {
-            ++count;
-            return true;
-        });
-        page.Strings.reserve(count);
-        TextBlock block(count);
+        // One walk over the elements; the texts are made once their number
+        // is known, in one block.
+        m_readTexts.clear();
         QByteArrayView badText;
         const bool good = m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
             const QByteArrayView idText = child.Attr("id");
@@ -477,17 +475,26 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 badText = idText;
                 return false;
             }
-            auto text = block.Next();
-            text->ID = *id;
-            text->RawText = child.Value();
-            text->PageID = *pageId;
-            page.AddString(std::move(text));
+            m_readTexts.emplace_back(*id, child.Value());
             return true;
         });
         if (!good) {
             m_xml.RemoveBookmark(entry.firstText);
             badId = IdText("a text in page " + Number(*pageId), QString::fromUtf8(badText)) + in;
             return std::nullopt;
+        }
+        page.Strings.reserve(int(m_readTexts.size()));
+        TextBlock block(m_readTexts.size());
+        for (auto& [id, raw] : m_readTexts) {
+            auto text = block.Next();
+            text->ID = id;
+            text->RawText = std::move(raw);
+            text->PageID = *pageId;
+            // A repeated id is rare: only then does the page see the text
+            // again, to copy it onto the first and log the warning.
+            const CollectionKey key = text->ItemKey();
+            if (!page.Strings.add(std::move(text), key))
+                page.AddString(block.Last());
         }
     }
     page.NotLoaded = false;

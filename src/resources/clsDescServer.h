@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class DocumentTexts;
@@ -102,6 +103,8 @@ private:
     std::unique_ptr<DocumentTexts> m_texts;
     QStringList m_files;
     QString m_lastError;
+    // The ids and texts of the page being read, kept to be reused.
+    std::vector<std::pair<int32_t, QString>> m_readTexts;
 };
 
 // The program's one resource server, made on first use.

@@ -46,31 +46,16 @@ void clsPage::CompleteFrom(const clsPage& later) {
         Name = later.Name;
     if (Replaces(later.desc))
         desc = later.desc;
-    // The same outcome as overwriting text by text: the earlier texts that
-    // stay keep their places, the later ones follow in their own order.
-    // Without a text to replace that is appending the new ones; otherwise the
-    // collection is built again in one pass.
-    bool replaces = false;
-    for (const auto& text : later.Strings)
-        replaces = replaces || (!KeepsEarlier(text->RawText) && FindString(text->ID));
-    if (!replaces) {
-        // A text already here can only be a later "-", which keeps it.
-        Strings.reserve(Strings.count() + later.Strings.count());
-        for (const auto& text : later.Strings)
-            Strings.add(text, text->ItemKey());
-        return;
+    // Text by text as OverwriteString does, with one look-up each: a text
+    // that replaces an earlier one leaves its place and joins at the end.
+    Strings.reserve(Strings.count() + later.Strings.count());
+    for (const auto& text : later.Strings) {
+        const CollectionKey key = text->ItemKey();
+        if (Strings.add(text, key) || KeepsEarlier(text->RawText))
+            continue;
+        Strings.remove(key);
+        Strings.add(text, key);
     }
-    platform::KeyedCollection<clsString> merged;
-    merged.reserve(Strings.count() + later.Strings.count());
-    for (const auto& earlier : Strings) {
-        const auto replacement = later.FindString(earlier->ID);
-        if (!replacement || KeepsEarlier(replacement->RawText))
-            merged.add(earlier, earlier->ItemKey());
-    }
-    for (const auto& text : later.Strings)
-        if (!(FindString(text->ID) && KeepsEarlier(text->RawText)))
-            merged.add(text, text->ItemKey());
-    Strings = std::move(merged);
 }
 
 std::shared_ptr<clsString> clsPage::FindString(int32_t id) const {

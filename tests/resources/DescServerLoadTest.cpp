@@ -39,6 +39,24 @@ TEST(DescServerLoad, ALaterFileCompletesAndOverridesAnEarlierOne) {
     EXPECT_EQ(server.pages().keyAt(1), "17k") << "pages in the order of the cached list";
 }
 
+TEST(DescServerLoad, ARepeatedTextIdKeepsItsFirstPlaceAndIsLogged) {
+    WriteLanguageFile("440001.xml",
+                      Language(44, Page("17", "Names",
+                                        Text("3", "first") + Text("4", "four") +
+                                            Text("3", "second") + Text("5", "{17,3}"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    const auto page = server.FindPage(17);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->Strings.count(), 3);
+    EXPECT_EQ(page->Strings.at(1)->ID, 3);
+    EXPECT_EQ(page->Strings.at(1)->RawText, "second");
+    EXPECT_EQ(Text2(server, 17, 5), "second ");
+    EXPECT_TRUE(page->DuplicitIDs);
+    EXPECT_EQ(page->GetLastError(), "Warning: duplicit string ID=3 found in page 17");
+}
+
 TEST(DescServerLoad, LookUpsFallBackToTheDefaultOrAPlaceholder) {
     WriteLanguageFile("440001.xml", Language(44, Page("2000", "Extra", Text("1", "first"))));
     restest::OpenDataFolder();

@@ -62,6 +62,31 @@ TEST(DescServerReference, PageZeroMeansThePageTheTargetWasFoundIn) {
     EXPECT_EQ(server.GetString2(17, 2), " ") << "page 17 has no text 2 but itself";
 }
 
+TEST(DescServerReference, APageOnSeveralElementsResolvesByItsFirstElementHoldingTheId) {
+    // Pages 100 and 101 are not cached: references into them are looked up
+    // in the file.
+    WriteLanguageFile(
+        "440001.xml",
+        Language(
+            44,
+            Page("17", "Names",
+                 Text("1", "{100,1}") + Text("2", "{100,2}") + Text("3", "{100,3}") +
+                     Text("4", "{100,4}") + Text("5", "{101,2}")) +
+                Page("100", "Empty", "") +
+                Page("100", "First",
+                     Text("1", "first one") + Text("2", "early two") + Text("2", "later two")) +
+                Page("100", "Second", Text("1", "second one") + Text("3", "three")) +
+                Page("101", "In order", Text("1", "one") + Text("2", "two") + Text("2", "again"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_EQ(server.GetString2(17, 1), "first one ");
+    EXPECT_EQ(server.GetString2(17, 2), "later two ") << "within one element the later id";
+    EXPECT_EQ(server.GetString2(17, 3), "three ");
+    EXPECT_EQ(server.GetString2(17, 4), " ");
+    EXPECT_EQ(server.GetString2(17, 5), "again ");
+}
+
 TEST(DescServerReference, CyclesResolveToAnEmptyPartAndTheRestStillResolves) {
     WriteLanguageFile(
         "440001.xml",
