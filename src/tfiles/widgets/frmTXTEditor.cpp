@@ -42,6 +42,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -552,14 +553,25 @@ void frmTXTEditor::FitObjectColumns(const clsTXTObject* record) {
     if (m_model->columnCount() < 2)
         return;
     if (!record) {
-        m_objectView->resizeColumnToContents(1);
-        m_objectView->resizeColumnToContents(0);
+        FitObjectColumn(1);
+        FitObjectColumn(0);
         return;
     }
     const int row = m_model->RowOf(record);
     const int width = row < 0 ? 0 : m_objectView->sizeHintForIndex(m_model->index(row, 0)).width();
     if (width > m_objectView->columnWidth(0))
         m_objectView->setColumnWidth(0, width);
+}
+
+// Every row is weighed, not only the thousand a view sizing to its contents
+// looks at, so no text further down is cut; only the widest few are laid out.
+void frmTXTEditor::FitObjectColumn(int column) {
+    constexpr int kMeasuredRows = 8;
+    int width = m_objectView->header()->sectionSizeHint(column);
+    for (const int row : m_model->WidestRows(column, m_objectView->fontMetrics(), kMeasuredRows))
+        width =
+            std::max(width, m_objectView->sizeHintForIndex(m_model->index(row, column)).width());
+    m_objectView->setColumnWidth(column, width);
 }
 
 void frmTXTEditor::SetNameIndex(int32_t index) {
