@@ -5,7 +5,6 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/GalaxyTreeNode.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/ucGalObject.h"
@@ -40,9 +39,10 @@
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
-using GalaxyMessages::kEditorTitle;
 
 namespace {
+
+const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
 const QColor kUnloadedColor(129, 123, 124);
 const QString kPlaceholderKey = QStringLiteral("dummy");

@@ -5,7 +5,6 @@
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
@@ -24,7 +23,6 @@
 #include <QUrl>
 
 using GalaxyEditorRoles::kKeyRole;
-using GalaxyMessages::kEditorTitle;
 
 namespace {
 
@@ -102,8 +100,7 @@ void frmGalaxyEditor::DeleteSelectedObject() {
     const QString question = QStringLiteral("Do you really want to delete selected object ") +
                              parser->GetObjectName(object) + QStringLiteral(" (") +
                              parser->GetObjectID(object) + QStringLiteral(") ?");
-    if (GalaxyMessages::Ask(kEditorTitle, question, platform::PromptIcon::Question,
-                            platform::PromptButtons::YesNo, this) != platform::PromptAnswer::Yes)
+    if (!m_prompts.confirm(question))
         return;
     if (!m_document->DeleteObject(object)) {
         ShowError(m_document->LastError());
@@ -246,11 +243,10 @@ bool frmGalaxyEditor::eventFilter(QObject* watched, QEvent* event) {
 void frmGalaxyEditor::RunGame() {
     const QString path = mdlCommon::Settings().ZorvEXEPath();
     if (path.isEmpty()) {
-        GalaxyMessages::Ask(
-            kEditorTitle,
+        m_prompts.tell(
             QStringLiteral("Program cannot found registry entry of the Zorv - Tessarine. You will "
                            "have to specify path to the game executable in the Settings window."),
-            platform::PromptIcon::Exclamation, platform::PromptButtons::OK, this);
+            platform::PromptIcon::Exclamation);
         return;
     }
     QString error;
