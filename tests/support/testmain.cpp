@@ -3,17 +3,60 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #ifdef ZORV_TEST_GUI
 #include <QApplication>
+#include <QThreadPool>
+#include <QWidget>
 #endif
 
 namespace {
+
+#ifdef ZORV_TEST_GUI
+// What the event loop still holds for the test runs before the next one (and
+// before the leak check): posted events, then the deletes they defer, twice,
+// since a delete can post more.
+void settle() {
+    for (int round = 0; round < 2; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+// A window a test leaves open keeps its timers, paint buffers and threads
+// running into the next test; the test that left it fails.
+void expectNoWindowLeftOpen() {
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible())
+            << "window left open: " << window->metaObject()->className() << " \""
+            << window->windowTitle().toStdString() << "\"";
+}
+
+// The global pool's workers idle for half a minute after their last job; the
+// leak check at exit must find none of them half-way through ending.
+bool stopWorkerThreads() {
+    QThreadPool::globalInstance()->clear();
+    if (QThreadPool::globalInstance()->waitForDone(60'000))
+        return true;
+    std::fprintf(stderr, "a worker thread is still busy at exit\n");
+    return false;
+}
+#endif
+
 class FreshFolders : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override { testsupport::beginTest(); }
-    void OnTestEnd(const testing::TestInfo&) override { testsupport::endTest(); }
+    void OnTestEnd(const testing::TestInfo&) override {
+#ifdef ZORV_TEST_GUI
+        settle();
+        expectNoWindowLeftOpen();
+#endif
+        testsupport::endTest();
+    }
 };
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -23,5 +66,10 @@ int main(int argc, char** argv) {
 #endif
     testing::InitGoogleMock(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new FreshFolders);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+#ifdef ZORV_TEST_GUI
+    if (!stopWorkerThreads())
+        return 1;
+#endif
+    return result;
 }
