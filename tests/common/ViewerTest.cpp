@@ -52,8 +52,8 @@ protected:
         return text.isEmpty() ? QStringList() : text.split(u'\n');
     }
 
-    // A viewer is started only once it runs, so one that was started either
-    // still runs or has left its record.
+    // Starting a program returns only once it runs, so a viewer that was
+    // started either runs still or has left its record.
     void ExpectNoViewerStarted() const {
         EXPECT_FALSE(fs::exists(m_record));
         for (const auto& process : fs::directory_iterator("/proc")) {
