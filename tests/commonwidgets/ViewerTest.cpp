@@ -2,15 +2,14 @@
 #include "gamefiles/mdlZorvVFS.h"
 #include "platform/ScriptedPrompts.h"
 #include "shell/common/mdlCommonGlobals.h"
+#include "support/Eventually.h"
 #include "support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
 
-#include <chrono>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -27,6 +26,7 @@ protected:
     void SetUp() override {
         m_record = testsupport::dataDir() / "viewer record.txt";
         const fs::path script = testsupport::dataDir() / "viewer folder" / "fake viewer.sh";
+        m_script = script.string();
         testsupport::writeFile(
             script, "#!/bin/sh\n"
                     "out='" +
@@ -43,18 +43,23 @@ protected:
     }
 
     // The viewer's arguments, once it has run; nothing when it did not run.
-    std::optional<QStringList>
-    Arguments(std::chrono::milliseconds wait = std::chrono::seconds(20)) {
-        const auto end = std::chrono::steady_clock::now() + wait;
-        while (!fs::exists(m_record)) {
-            if (std::chrono::steady_clock::now() > end)
-                return std::nullopt;
-            QThread::msleep(10);
-        }
+    std::optional<QStringList> Arguments() {
+        if (!testsupport::Eventually([this] { return fs::exists(m_record); }))
+            return std::nullopt;
         QString text = QString::fromStdString(testsupport::readFile(m_record));
         fs::remove(m_record);
         text.chop(1);
         return text.isEmpty() ? QStringList() : text.split(u'\n');
+    }
+
+    // Starting a program returns only once it runs, so a viewer that was
+    // started either runs still or has left its record.
+    void ExpectNoViewerStarted() const {
+        EXPECT_FALSE(fs::exists(m_record));
+        for (const auto& process : fs::directory_iterator("/proc")) {
+            const std::string command = testsupport::readFile(process.path() / "cmdline");
+            EXPECT_EQ(command.find(m_script), std::string::npos) << "a viewer runs: " << command;
+        }
     }
 
     // A catalog in the data folder with one model entry.
@@ -69,6 +74,7 @@ protected:
 
     platform::ScriptedPrompts m_prompts;
     platform::ScopedPrompts m_installed{m_prompts};
+    std::string m_script;
     fs::path m_record;
     fs::path m_temp;
 };
@@ -156,7 +162,7 @@ TEST_F(Viewer, FailuresAreToldAndStartNothing) {
         EXPECT_EQ(messages.back().icon, platform::PromptIcon::Critical);
     }
     EXPECT_EQ(m_prompts.messages().size(), std::size(cases));
-    EXPECT_EQ(Arguments(std::chrono::milliseconds(300)), std::nullopt);
+    ExpectNoViewerStarted();
     EXPECT_TRUE(TempFiles().isEmpty());
 }
 
@@ -171,7 +177,7 @@ TEST_F(Viewer, ACopyThatCannotBeWrittenIsToldAndStartsNothing) {
                                             Q(gone / "00042.bod.txt")))
         << messages[0].text.toStdString();
     EXPECT_EQ(messages[0].icon, platform::PromptIcon::Critical);
-    EXPECT_EQ(Arguments(std::chrono::milliseconds(300)), std::nullopt);
+    ExpectNoViewerStarted();
     EXPECT_FALSE(fs::exists(gone));
 }
 

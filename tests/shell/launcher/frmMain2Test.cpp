@@ -8,7 +8,9 @@
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 #include "support/ClickRows.h"
+#include "support/Eventually.h"
 #include "support/TestFolders.h"
+#include <QWindow>
 
 #include <QListWidget>
 #include <QScrollBar>
@@ -154,7 +156,7 @@ TEST_F(LauncherTest, IconsSnapToTheGridAndArrangeInRows) {
     frmMain2 window(actions);
     window.resize(375, 300);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(testsupport::Eventually([&] { return window.windowHandle()->isExposed(); }));
     const QSize cell = window.CellSize();
     ASSERT_GT(cell.width(), 0);
     ASSERT_GT(cell.height(), 0);

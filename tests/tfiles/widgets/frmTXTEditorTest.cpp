@@ -3,6 +3,7 @@
 #include "shell/common/mdlCommonGlobals.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
+#include "support/Eventually.h"
 #include "tfiles/widgets/EditingPanel.h"
 #include "tfiles/widgets/frmEdit.h"
 #include "tfiles/widgets/frmTXTEditor.h"
@@ -506,7 +507,7 @@ TEST_F(Editor, KeysAndADroppedFile) {
     window->show();
     // Shortcuts reach only the active window, which a busy machine makes late.
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(testsupport::Eventually([this] { return window->isActiveWindow(); }));
     SelectRow(0);
     script.prompts.answer(PromptAnswer::Yes);
     QTest::keyClick(List(), Qt::Key_Delete);
