@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -116,25 +117,72 @@ void SectorMapRenderer::DrawObject(QPainter& painter, const SectorMapScene& scen
         DrawSelectionFrame(painter, box);
 }
 
-// From the bottom of the box upwards: gate label, ID, name.
-void SectorMapRenderer::DrawTexts(QPainter& painter, const SectorMapObjectRecord& record,
-                                  int32_t labelBits, int markerX, int boxBottom) const {
+namespace {
+
+// The label's lines as they are written from the bottom of the box
+// upwards: gate label, ID, name; each with its height above the bottom.
+template <class Visit>
+void ForEachLine(const SectorMapObjectRecord& record, int32_t labelBits, Visit visit) {
     int stacked = 0;
-    painter.setPen(m_textPen);
-    auto line = [&](const QStaticText& text, QSize size) {
+    auto line = [&](const QString& text, QSize size) {
         if (size.isEmpty())
             return;
-        const QPoint at(markerX - size.width() / 2, boxBottom - size.height() - stacked);
-        // The opaque text background, as the plain texts get it.
-        painter.fillRect(QRect(at, size), m_surface.TextBackground());
-        painter.drawStaticText(at, text);
+        visit(text, size, stacked);
         stacked += size.height();
     };
-    line(record.gateLine, record.gateSize);
+    line(record.gateLabel, record.gateSize);
     if (SectorMapLabels::ShowsIDLine(record, labelBits))
-        line(record.idLine, record.idSize);
+        line(record.idText, record.idSize);
     if (labelBits & SectorMapLabels::kShowNames)
-        line(record.nameLine, record.nameSize);
+        line(record.nameText, record.nameSize);
+}
+
+// Where a line stands in the label image: centred, above the lines below it.
+QRect LineInImage(const QImage& image, QSize line, int stacked) {
+    return {QPoint(image.width() / 2 - line.width() / 2, image.height() - line.height() - stacked),
+            line};
+}
+
+} // namespace
+
+const QImage& SectorMapRenderer::LabelImage(const SectorMapObjectRecord& record,
+                                            int32_t labelBits) const {
+    if (!record.labelImage.isNull())
+        return record.labelImage;
+    QSize size(0, 0);
+    ForEachLine(record, labelBits, [&](const QString&, QSize line, int stacked) {
+        size = QSize(std::max(size.width(), line.width()), stacked + line.height());
+    });
+    if (size.isEmpty())
+        return record.labelImage;
+    QImage image(size, QImage::Format_RGB32);
+    // The opaque text background, as the plain texts get it.
+    image.fill(m_surface.TextBackground());
+    QPainter painter(&image);
+    m_surface.PreparePainter(painter);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(m_textPen);
+    ForEachLine(record, labelBits, [&](const QString& text, QSize line, int stacked) {
+        const QRect at = LineInImage(image, line, stacked);
+        painter.drawText(QPoint(at.left(), at.top() + m_surface.Ascent()), text);
+    });
+    painter.end();
+    record.labelImage = std::move(image);
+    return record.labelImage;
+}
+
+// Each line is copied on its own, so the background shows beside the
+// shorter ones as it did beside texts written one by one.
+void SectorMapRenderer::DrawTexts(QPainter& painter, const SectorMapObjectRecord& record,
+                                  int32_t labelBits, int markerX, int boxBottom) const {
+    const QImage& image = LabelImage(record, labelBits);
+    if (image.isNull())
+        return;
+    const QPoint offset(markerX - image.width() / 2, boxBottom - image.height());
+    ForEachLine(record, labelBits, [&](const QString&, QSize line, int stacked) {
+        const QRect source = LineInImage(image, line, stacked);
+        painter.drawImage(source.topLeft() + offset, image, source);
+    });
 }
 
 void SectorMapRenderer::DrawMarker(QPainter& painter, int32_t type, int x, int y,

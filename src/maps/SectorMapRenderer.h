@@ -7,6 +7,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QImage>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
@@ -53,6 +54,8 @@ private:
     void DrawGrid(QPainter& painter, const SectorMapScene& scene) const;
     void DrawAll(QPainter& painter, const SectorMapScene& scene) const;
     void DrawObject(QPainter& painter, const SectorMapScene& scene, int32_t index) const;
+    // The record's label lines, drawn at the first call after it was measured.
+    const QImage& LabelImage(const SectorMapObjectRecord& record, int32_t labelBits) const;
     void DrawTexts(QPainter& painter, const SectorMapObjectRecord& record, int32_t labelBits,
                    int markerX, int boxBottom) const;
     void DrawMarker(QPainter& painter, int32_t type, int x, int y, bool selected) const;
