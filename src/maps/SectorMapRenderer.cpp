@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 const QColor SectorMapRenderer::kBackground(0, 64, 0);
 const QColor SectorMapRenderer::kMarker(11, 113, 18);
@@ -112,7 +113,8 @@ void SectorMapRenderer::DrawObject(QPainter& painter, const SectorMapScene& scen
         return;
     const bool selected = index == scene.selected;
     DrawTexts(painter, record, scene.labelBits, marker->x(), box.bottom());
-    DrawMarker(painter, record.type, marker->x(), marker->y(), selected);
+    const Stamp& stamp = MarkerStamp(record.type, selected);
+    painter.drawImage(*marker + stamp.offset, stamp.image);
     if (selected)
         DrawSelectionFrame(painter, box);
 }
@@ -135,6 +137,27 @@ void ForEachLine(const SectorMapObjectRecord& record, int32_t labelBits, Visit v
         line(record.idText, record.idSize);
     if (labelBits & SectorMapLabels::kShowNames)
         line(record.nameText, record.nameSize);
+}
+
+// Markers that look alike share a picture: by type, every other type plain.
+constexpr int32_t kMarkerTypes[] = {3, 4, 5, 6, 7, 17, SectorMapLabels::kGateType};
+// Room around the marker's pixel for the widest marker, a gate with its lobes.
+constexpr int kMarkerReach = 16;
+
+// The index of the type in kMarkerTypes; the count of them for the plain marker.
+int MarkerKind(int32_t type) {
+    const auto* kind = std::find(std::begin(kMarkerTypes), std::end(kMarkerTypes), type);
+    return static_cast<int>(kind - std::begin(kMarkerTypes));
+}
+
+// The smallest part of the image that holds every pixel that is not clear.
+QRect Drawn(const QImage& image) {
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                drawn |= QRect(x, y, 1, 1);
+    return drawn;
 }
 
 // Where a line stands in the label image: centred, above the lines below it.
@@ -169,6 +192,23 @@ const QImage& SectorMapRenderer::LabelImage(const SectorMapObjectRecord& record,
     painter.end();
     record.labelImage = std::move(image);
     return record.labelImage;
+}
+
+const SectorMapRenderer::Stamp& SectorMapRenderer::MarkerStamp(int32_t type, bool selected) const {
+    static_assert(std::size(kMarkerTypes) + 1 == kMarkerKinds);
+    Stamp& stamp = m_markerStamps[static_cast<size_t>(MarkerKind(type) * 2 + (selected ? 1 : 0))];
+    if (!stamp.image.isNull())
+        return stamp;
+    QImage image(2 * kMarkerReach + 1, 2 * kMarkerReach + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    m_surface.PreparePainter(painter);
+    DrawMarker(painter, type, kMarkerReach, kMarkerReach, selected);
+    painter.end();
+    const QRect drawn = Drawn(image);
+    stamp.image = image.copy(drawn);
+    stamp.offset = drawn.topLeft() - QPoint(kMarkerReach, kMarkerReach);
+    return stamp;
 }
 
 // Each line is copied on its own, so the background shows beside the
