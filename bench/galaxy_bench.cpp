@@ -177,11 +177,7 @@ BENCHMARK(SaveLoaded)->Name("galaxy_save_loaded")->Unit(benchmark::kMillisecond)
 int main(int argc, char** argv) {
     return RunBenchmarks(
         argc, argv,
-        {{"galaxy_open",
-          [](const RatioReporter& times) {
-              return Ratio(times.time("galaxy_open_gates_only"), times.time("floor_pugixml_parse"));
-          },
-          2},
+        {TimeOverFloor("galaxy_open", "galaxy_open_gates_only", "floor_pugixml_parse", 2),
          {"galaxy_load_all_and_save",
           [](const RatioReporter& times) {
               return Ratio(times.time("galaxy_load_all_and_save"),

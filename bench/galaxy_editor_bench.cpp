@@ -202,16 +202,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Data();
     return RunBenchmarks(argc, argv,
-                         {{"editor_open",
-                           [](const RatioReporter& times) {
-                               return Ratio(times.time("editor_open"),
-                                            times.time("floor_model_open"));
-                           },
-                           2},
-                          {"editor_expand_all_relabel",
-                           [](const RatioReporter& times) {
-                               return Ratio(times.time("editor_expand_all_relabel"),
-                                            times.time("floor_model_load_all"));
-                           },
-                           2}});
+                         {TimeOverFloor("editor_open", "floor_model_open", 2),
+                          TimeOverFloor("editor_expand_all_relabel", "floor_model_load_all", 2)});
 }

@@ -368,16 +368,6 @@ BENCHMARK(EchoClick)->Name("sector_click_echo")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// Each time over its floor's, by name; the ratio line is named after the
-// time unless told otherwise.
-RatioTarget Target(const char* name, const char* floor, double target, const char* line = nullptr) {
-    return {line ? line : name,
-            [name, floor](const RatioReporter& reporter) {
-                return Ratio(reporter.time(name), reporter.time(floor));
-            },
-            target};
-}
-
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The settings of the bench stay out of the person's registry.
@@ -387,16 +377,16 @@ int main(int argc, char** argv) {
     mdlZorvGalaxy::InitGalaxyTables();
     mdlZorvConst::InitArrays();
     return RunBenchmarks(argc, argv,
-                         {Target("sector_frame_image", "floor_rects_and_texts", 1.5),
-                          Target("sector_frame_buffer", "floor_rects_and_texts", 1.5),
-                          Target("sector_frame_direct", "floor_rects_and_texts", 1.5),
-                          Target("sector_frame_image", "floor_rects_and_images", 1.5,
-                                 "sector_frame_image_over_images"),
-                          Target("sector_frame_buffer", "floor_rects_and_images", 1.5,
-                                 "sector_frame_buffer_over_images"),
-                          Target("sector_frame_direct", "floor_rects_and_images", 1.5,
-                                 "sector_frame_direct_over_images"),
-                          Target("universe_rebuild", "floor_measure_names", 2),
-                          Target("universe_frame", "floor_circles_lines_texts", 1.5),
-                          Target("sector_click_echo", "sector_frame_image", 1)});
+                         {TimeOverFloor("sector_frame_image", "floor_rects_and_texts", 1.5),
+                          TimeOverFloor("sector_frame_buffer", "floor_rects_and_texts", 1.5),
+                          TimeOverFloor("sector_frame_direct", "floor_rects_and_texts", 1.5),
+                          TimeOverFloor("sector_frame_image_over_images", "sector_frame_image",
+                                        "floor_rects_and_images", 1.5),
+                          TimeOverFloor("sector_frame_buffer_over_images", "sector_frame_buffer",
+                                        "floor_rects_and_images", 1.5),
+                          TimeOverFloor("sector_frame_direct_over_images", "sector_frame_direct",
+                                        "floor_rects_and_images", 1.5),
+                          TimeOverFloor("universe_rebuild", "floor_measure_names", 2),
+                          TimeOverFloor("universe_frame", "floor_circles_lines_texts", 1.5),
+                          TimeOverFloor("sector_click_echo", "sector_frame_image", 1)});
 }

@@ -7,16 +7,14 @@
 #include "resources/widgets/ResEditorPresentation.h"
 #include "resources/widgets/frmResEditor.h"
 #include "shell/mdlZorvConst.h"
-#include "support/RatioReporter.h"
+#include "support/BenchMain.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -215,28 +213,12 @@ BENCHMARK(WindowSave)->Name("reseditor_save")->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     mdlZorvConst::InitArrays();
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ratio = [&](const char* name, const char* floor, double target) {
-        if (reporter.time(name) > 0 && reporter.time(floor) > 0)
-            std::printf("ratio %s %.2f target %.0f\n", name,
-                        reporter.time(name) / reporter.time(floor), target);
-    };
-    const auto info = [&](const char* name, const char* floor) {
-        if (reporter.time(name) > 0 && reporter.time(floor) > 0)
-            std::printf("%s / %s: %.2fx\n", name, floor,
-                        reporter.time(name) / reporter.time(floor));
-    };
-    info("reseditor_open_and_list_unpainted", "floor_model_load");
-    info("reseditor_save", "floor_model_save");
-    ratio("reseditor_open_and_list", "floor_model_load", 2);
-    ratio("reseditor_find_last_text", "floor_plain_find_loop", 2);
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv,
+                         {TimeOverFloor("reseditor_open_and_list_unpainted", "floor_model_load", 0),
+                          TimeOverFloor("reseditor_save", "floor_model_save", 0),
+                          TimeOverFloor("reseditor_open_and_list", "floor_model_load", 2),
+                          TimeOverFloor("reseditor_find_last_text", "floor_plain_find_loop", 2)});
 }

@@ -170,13 +170,8 @@ BENCHMARK(GetString2)->Arg(0)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto load = [](const char* set) {
-        return [set](const RatioReporter& times) {
-            return Ratio(times.time(std::string("LoadResources/") + set),
-                         times.time(std::string("PugixmlParse/") + set));
-        };
-    };
     return RunBenchmarks(
         argc, argv,
-        {{"language_load", load("0"), 3}, {"language_load_skipped_pages", load("1"), 3}});
+        {TimeOverFloor("language_load", "LoadResources/0", "PugixmlParse/0", 3),
+         TimeOverFloor("language_load_skipped_pages", "LoadResources/1", "PugixmlParse/1", 3)});
 }

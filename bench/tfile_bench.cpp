@@ -104,28 +104,13 @@ void Save(benchmark::State& state) {
     }
 }
 
-// The ratio compares medians of several runs: on a shared machine single runs
-// of either side vary by half.
-BENCHMARK(Floor)
-    ->Name("floor_split_fields")
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(Load)
-    ->Name("clsTxtParser_Load")
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(Floor)->Name("floor_split_fields")->Unit(benchmark::kMillisecond);
+BENCHMARK(Load)->Name("clsTxtParser_Load")->Unit(benchmark::kMillisecond);
 BENCHMARK(Save)->Name("clsTxtParser_Save")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return RunBenchmarks(argc, argv,
-                         {{"tfile_load",
-                           [](const RatioReporter& r) {
-                               return Ratio(r.time("clsTxtParser_Load"),
-                                            r.time("floor_split_fields"));
-                           },
-                           4}});
+    return RunBenchmarks(
+        argc, argv, {TimeOverFloor("tfile_load", "clsTxtParser_Load", "floor_split_fields", 4)});
 }

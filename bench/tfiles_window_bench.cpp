@@ -6,7 +6,7 @@
 #include "tfiles/clsTxtParser.h"
 #include "tfiles/widgets/frmTXTEditor.h"
 
-#include "support/RatioReporter.h"
+#include "support/BenchMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,10 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -124,23 +121,12 @@ BENCHMARK(SortByName)->Name("window_sort_by_name")->Unit(benchmark::kMillisecond
 } // namespace
 
 int main(int argc, char** argv) {
-    // Freed memory stays with the process, so neither side pays page faults.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir registry;
     setenv("ZORV_REGISTRY_DIR", registry.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
     mdlZorvConst::InitArrays();
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const std::pair<const char*, const char*> ratios[] = {
-        {"window_open", "floor_model_load"}, {"window_sort_by_name", "floor_stable_sort_names"}};
-    for (const auto& [measured, floor] : ratios)
-        if (reporter.time(floor) > 0)
-            std::printf("ratio %s %.2f target 2\n", measured,
-                        reporter.time(measured) / reporter.time(floor));
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv,
+                         {TimeOverFloor("window_open", "floor_model_load", 2),
+                          TimeOverFloor("window_sort_by_name", "floor_stable_sort_names", 2)});
 }

@@ -1,6 +1,12 @@
 // The main of every benchmark program: the allocator keeps the memory it is
-// given back, the benchmarks run, and the program ends with one line per
-// target, "ratio <name> <measured> target <target>".
+// given back, every benchmark is measured several times with the rounds of
+// all benchmarks shuffled together, and the program ends with one line per
+// target, "ratio <name> <measured> target <target>", from the medians.
+//
+// One short measurement of each side moves a ratio by a quarter from one run
+// to the next on a shared machine. The median of several rounds does not, and
+// shuffling the rounds lets a burst of load fall on both sides of a ratio
+// rather than on the one that happened to run during it.
 //
 // glibc hands large freed blocks back to the system at once, and memory
 // fresh from the system costs a page fault per page; code that allocates
@@ -23,7 +29,17 @@ struct RatioTarget {
     std::string name;
     // The measured ratio from the benchmark times; 0 when a time is missing.
     std::function<double(const RatioReporter&)> measured;
+    // 0 for a ratio shown for information, printed as "info <name> <measured>".
     double target;
+};
+
+// The rounds each benchmark is measured in, and the least time of a round.
+// Flags given on the command line take precedence.
+constexpr const char* kDefaultFlags[] = {
+    "--benchmark_repetitions=9",
+    "--benchmark_min_time=0.2",
+    "--benchmark_enable_random_interleaving=true",
+    "--benchmark_report_aggregates_only=true",
 };
 
 inline void KeepFreedMemory() {
@@ -52,9 +68,33 @@ inline double Ratio(double time, double floor) {
     return time > 0 && floor > 0 ? time / floor : 0.0;
 }
 
+// The time of the benchmark `time` over that of `floor`, as ratio `name`.
+inline RatioTarget TimeOverFloor(const std::string& name, const std::string& time,
+                                 const std::string& floor, double target) {
+    return {name,
+            [time, floor](const RatioReporter& times) {
+                return Ratio(times.time(time), times.time(floor));
+            },
+            target};
+}
+
+// A ratio named after its benchmark.
+inline RatioTarget TimeOverFloor(const std::string& name, const std::string& floor, double target) {
+    return TimeOverFloor(name, name, floor, target);
+}
+
 inline int RunBenchmarks(int argc, char** argv, const std::vector<RatioTarget>& targets) {
     KeepFreedMemory();
-    benchmark::Initialize(&argc, argv);
+    // The defaults go first: benchmark takes the last of a repeated flag.
+    std::vector<std::string> flags(argv, argv + argc);
+    flags.insert(flags.begin() + (argc > 0 ? 1 : 0), std::begin(kDefaultFlags),
+                 std::end(kDefaultFlags));
+    std::vector<char*> arguments;
+    for (std::string& flag : flags)
+        arguments.push_back(flag.data());
+    arguments.push_back(nullptr);
+    int count = static_cast<int>(flags.size());
+    benchmark::Initialize(&count, arguments.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
@@ -63,8 +103,12 @@ inline int RunBenchmarks(int argc, char** argv, const std::vector<RatioTarget>& 
     std::fflush(nullptr);
     for (const RatioTarget& target : targets) {
         const double measured = target.measured(reporter);
-        if (measured > 0)
+        if (measured <= 0)
+            continue;
+        if (target.target > 0)
             std::printf("ratio %s %.2f target %g\n", target.name.c_str(), measured, target.target);
+        else
+            std::printf("info %s %.2f\n", target.name.c_str(), measured);
     }
     return 0;
 }

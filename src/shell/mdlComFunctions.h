@@ -3,12 +3,14 @@
 // give nothing instead of failing, registry values, versions. The helpers
 // that work on widgets are in shell/widgets/mdlComFunctionsWidgets.h.
 //
-// Path helpers take "\" and "/" alike as separators and never touch the
-// file system. Text positions are 1-based where a helper returns one.
+// Path helpers (platform/PathParts.h) take "\" and "/" alike as separators
+// and never touch the file system. Text positions are 1-based where a helper
+// returns one.
 #pragma once
 
 #include "platform/BoundedArray.h"
 #include "platform/KeyedCollection.h"
+#include "platform/PathParts.h"
 #include "platform/Registry.h"
 
 #include <QString>
@@ -23,19 +25,14 @@ class QObject;
 
 namespace mdlComFunctions {
 
-// Paths.
-QString GetFileDir(const QString& path);
-QString GetFileName(const QString& path);
-QString GetFileExt(const QString& path);
-QString GetFileTitle(const QString& path, bool withoutExtension = false);
-QString GetPathDrive(const QString& path);
-// Joins the parts with one separator between them: "/" when the path built
-// so far (after its last "::") uses "/", else "\".
-QString BuildPath(const QStringList& parts);
-template <class... Parts> QString BuildPath(const QString& first, const Parts&... rest) {
-    return BuildPath(QStringList{first, rest...});
-}
-bool EnsureExtension(QString& path, const QString& extension);
+// Paths (kept below every library, in platform/PathParts.h).
+using platform::BuildPath;
+using platform::EnsureExtension;
+using platform::GetFileDir;
+using platform::GetFileExt;
+using platform::GetFileName;
+using platform::GetFileTitle;
+using platform::GetPathDrive;
 
 // Texts.
 QString TrimNull(const QString& text);

@@ -1,9 +1,9 @@
 #include "gamefiles/widgets/ZorvFileDialog.h"
 
 #include "gamefiles/widgets/frmCATDialog.h"
+#include "platform/PathParts.h"
 #include "platform/Prompts.h"
 #include "platform/ZorvError.h"
-#include "shell/mdlComFunctions.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -13,7 +13,7 @@ namespace {
 const QString kCatalogSeparator = QStringLiteral("::");
 
 bool isCatalogFile(const QString& path) {
-    return mdlComFunctions::GetFileExt(path).compare(u"cat", Qt::CaseInsensitive) == 0;
+    return platform::GetFileExt(path).compare(u"cat", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -35,11 +35,11 @@ bool ZorvFileDialog::IsCatalogPath(const QString& path) {
 int ZorvFileDialog::FilterIndexForExtension(const QString& filterText) const {
     if (FileName.isEmpty())
         return FilterIndex;
-    const QString extension = mdlComFunctions::GetFileExt(FileName);
+    const QString extension = platform::GetFileExt(FileName);
     const QStringList parts = filterText.split(u'|');
     for (qsizetype i = 1; i < parts.size(); i += 2)
         for (const QString& pattern : parts[i].split(u';'))
-            if (mdlComFunctions::GetFileExt(pattern.trimmed()) == extension)
+            if (platform::GetFileExt(pattern.trimmed()) == extension)
                 return static_cast<int>((i + 1) / 2);
     return 0;
 }
@@ -91,7 +91,7 @@ bool ZorvFileDialog::ShowCatalog(bool save, bool& leftCatalog) {
         FilterIndex = static_cast<int16_t>(dialog.FilterIndex);
         return true;
     case frmCATDialog::kLeaveCatalog:
-        InitDir = mdlComFunctions::GetFileDir(catalog);
+        InitDir = platform::GetFileDir(catalog);
         FileName.clear();
         leftCatalog = true;
         return false;

@@ -2,9 +2,9 @@
 
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/mdlZorvVFS.h"
+#include "platform/PathParts.h"
 #include "platform/Prompts.h"
 #include "platform/ZorvError.h"
-#include "shell/mdlComFunctions.h"
 #include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/DialogRunner.h"
 
@@ -176,7 +176,7 @@ void frmCATDialog::Show(const QString& catalogPath, bool save) {
         throw platform::ZorvError(kListError, QStringLiteral("frmCATDialog"), reason);
     }
 
-    m_catalogName = mdlComFunctions::GetFileTitle(catalogPath);
+    m_catalogName = platform::GetFileTitle(catalogPath);
     ParseFilter();
     lblCaption->setText(save ? tr("Save As") : tr("Look in"));
     lblFilter->setText(save ? tr("Save as type") : tr("Files of type"));
@@ -373,9 +373,9 @@ void frmCATDialog::btnOK_Click() {
                                  this});
         return;
     }
-    if (m_saveMode && mdlComFunctions::GetFileExt(inner).isEmpty()) {
+    if (m_saveMode && platform::GetFileExt(inner).isEmpty()) {
         const QString extension =
-            mdlComFunctions::GetFileExt(CurrentPattern().section(u';', 0, 0).trimmed());
+            platform::GetFileExt(CurrentPattern().section(u';', 0, 0).trimmed());
         if (!extension.isEmpty() && extension != u"*")
             inner += u'.' + extension;
     }
