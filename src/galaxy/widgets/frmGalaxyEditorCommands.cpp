@@ -287,8 +287,7 @@ void frmGalaxyEditor::Document_SectorLoaded(const Ptr& sector) {
     if (QTreeWidgetItem* node = NodeOf(sector)) {
         const clsGalaxyParser::TextBatch labels(*m_document->parser());
         ++m_treeUpdates;
-        RemoveChildNodes(node);
-        AddObjectNode(node, sector);
+        RefillNode(node, sector);
         node->setData(0, Qt::ForegroundRole, QVariant());
         UpdateObjectNode(sector, false);
         --m_treeUpdates;

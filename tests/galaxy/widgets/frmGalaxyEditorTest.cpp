@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 using namespace galaxytest;
@@ -240,6 +241,32 @@ TEST_F(frmGalaxyEditorTest, MovingAndPastingInTheTree) {
     ASSERT_EQ(editor.Tree->topLevelItemCount(), 3);
     EXPECT_EQ(editor.Document().parser()->Sectors.count(), 3);
     EXPECT_EQ(Text(editor.StatusPanel->text()), "2 sectors");
+}
+
+// Relabelling finds each node where the tree keeps it, also after nodes
+// were moved and pasted.
+TEST_F(frmGalaxyEditorTest, RelabellingReachesEveryNodeAfterMovesAndPastes) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(0)->child(2), Top(0)->child(1), true));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(1), Top(0), false));
+    editor.SetCopiedObject(Object(Top(1)->child(0)));
+    Select(Top(1)->child(1));
+    editor.PasteObject();
+    editor.SetCopiedObject(Object(Top(1)));
+    Select(Top(0));
+    editor.PasteObject();
+    ASSERT_TRUE(Messages().empty()) << Messages().front();
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 3);
+    Filter(false, true, false);
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(editor.Tree); *it; ++it) {
+        const Ptr object = Object(*it);
+        const std::string shown = Text((*it)->text(0));
+        EXPECT_EQ(shown, object ? "[" + Text(object->ObjectTypeName()) + "]" : "not loaded");
+        nodes += object ? 1 : 0;
+    }
+    EXPECT_GT(nodes, 20);
 }
 
 TEST_F(frmGalaxyEditorTest, DeletingAsksFirst) {
