@@ -1,10 +1,10 @@
-#include "shell/launcher/Main.h"
+#include "launcher/Main.h"
+#include "launcher/ProgramActions.h"
+#include "launcher/QuitOnSignals.h"
+#include "launcher/ZorvApplication.h"
+#include "launcher/frmMain2.h"
 #include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/RegistryReports.h"
-#include "shell/launcher/ProgramActions.h"
-#include "shell/launcher/QuitOnSignals.h"
-#include "shell/launcher/ZorvApplication.h"
-#include "shell/launcher/frmMain2.h"
 
 int main(int argc, char** argv) {
     launcher::ZorvApplication application(argc, argv);

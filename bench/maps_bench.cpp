@@ -10,6 +10,7 @@
 //   the same circles, lines and texts;
 // - a click on the Sector Map travelling through the editor to the Universe
 //   Map and back, against one Sector Map frame.
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
@@ -19,7 +20,6 @@
 #include "maps/UniverseMapLayout.h"
 #include "maps/frmSectorMap.h"
 #include "maps/frmUniverseMap.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
 
 #include "support/BenchMain.h"

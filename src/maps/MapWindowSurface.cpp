@@ -1,7 +1,7 @@
 #include "maps/MapWindowSurface.h"
 
+#include "common/mdlCommonGlobals.h"
 #include "platform/Prompts.h"
-#include "shell/common/mdlCommonGlobals.h"
 
 #include <QGuiApplication>
 #include <QScreen>

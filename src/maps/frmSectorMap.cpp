@@ -1,5 +1,7 @@
 #include "maps/frmSectorMap.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "maps/MapArea.h"
@@ -12,8 +14,6 @@
 #include "maps/SectorMapRecords.h"
 #include "maps/SectorMapRenderer.h"
 #include "maps/SectorMapTexts.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,5 +1,6 @@
 #include "maps/frmUniverseMap.h"
 
+#include "common/mdlCommon.h"
 #include "galaxy/GalaxyDocument.h"
 #include "maps/MapArea.h"
 #include "maps/MapKeys.h"
@@ -8,8 +9,7 @@
 #include "maps/MapWindowSurface.h"
 #include "maps/UniverseMapOptions.h"
 #include "maps/UniverseMapRenderer.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "shell/mdlZorvConst.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,9 @@
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmGalaxyEditorEvents.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
@@ -10,11 +13,8 @@
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmWait.h"
 
@@ -595,7 +595,7 @@ GalaxyTreeNode* frmGalaxyEditor::NodeAt(QTreeWidgetItem* item, const Ptr& object
 // Selection.
 
 QTreeWidgetItem* frmGalaxyEditor::SelectedNode() const {
-    return shellwidgets::ChosenItem(Tree);
+    return platform::ChosenItem(Tree);
 }
 
 void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {

@@ -2,6 +2,7 @@
 // programs: the tree's popup menu, the Delete key, drag and drop in the tree,
 // map files dropped on it, the game, the Text Resource Editor and the nebula
 // report. The tree itself follows the document's signals.
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
@@ -9,7 +10,6 @@
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "platform/Processes.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/frmText.h"
 

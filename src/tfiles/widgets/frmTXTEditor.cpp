@@ -1,16 +1,16 @@
 #include "tfiles/widgets/frmTXTEditor.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
 #include "platform/Processes.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "shell/widgets/frmWait.h"
@@ -274,7 +274,7 @@ QWidget* frmTXTEditor::BuildListSide() {
     connect(m_objectView, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
         m_popup->popup(m_objectView->viewport()->mapToGlobal(point));
     });
-    shellwidgets::OnChosenRowChanged(m_objectView, this, [this] { SelectListItem(); });
+    platform::OnChosenRowChanged(m_objectView, this, [this] { SelectListItem(); });
     layout->addWidget(m_objectView, 1);
     return left;
 }
@@ -597,7 +597,7 @@ void frmTXTEditor::SelectRow(int row) {
 }
 
 void frmTXTEditor::SelectListItem() {
-    const QModelIndex row = shellwidgets::ChosenRow(m_objectView);
+    const QModelIndex row = platform::ChosenRow(m_objectView);
     SetSelectedObject(row.isValid() ? m_model->RecordAt(row.row()) : nullptr);
 }
 
@@ -677,7 +677,7 @@ void frmTXTEditor::ObjectRemoved(TFileDocument::Record record) {
 }
 
 void frmTXTEditor::EditRawData() {
-    QTreeWidgetItem* row = shellwidgets::ChosenItem(m_objectDataView);
+    QTreeWidgetItem* row = platform::ChosenItem(m_objectDataView);
     if (!row || !m_selected)
         return;
     try {
@@ -820,7 +820,7 @@ void frmTXTEditor::FindNext(bool wholeWords, QString& text, QVariant& position, 
     const int count = m_model->rowCount();
     if (count == 0)
         return;
-    const QModelIndex selected = shellwidgets::ChosenRow(m_objectView);
+    const QModelIndex selected = platform::ChosenRow(m_objectView);
     int start = selected.isValid() ? selected.row() + 1 : 1;
     if (position.toInt() == start)
         ++start;

@@ -1,12 +1,12 @@
 #include "GalaxyWidgetsTestSupport.h"
 
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "galaxy/widgets/ucGalObject.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 
@@ -138,7 +138,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
     editor.NewMap();
     EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [New Map File] *");
     EXPECT_EQ(Text(editor.StatusPanel->text()), "0 sectors");
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
         EXPECT_EQ(Text(dialog.cmbType->currentText()), "Sector");
         dialog.btnOK->click();
@@ -164,7 +164,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
 TEST_F(frmGalaxyEditorTest, AFactoryComesWithItsDefaults) {
     Open(kTwoSectors);
     Select(Top(1));
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
         EXPECT_EQ(dialog.cmbType->findData(1), -1);
         dialog.cmbType->setCurrentIndex(dialog.cmbType->findData(6));

@@ -2,8 +2,8 @@
 
 #include "CatalogFixture.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/widgets/DialogRunner.h"
 #include "platform/widgets/QtPrompts.h"
-#include "shell/widgets/DialogRunner.h"
 #include "support/Eventually.h"
 
 #include <QApplication>

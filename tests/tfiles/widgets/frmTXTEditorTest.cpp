@@ -1,6 +1,6 @@
 #include "tfiles/widgets/TFileWidgetTestSupport.h"
 
-#include "shell/common/mdlCommonGlobals.h"
+#include "common/mdlCommonGlobals.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "support/Eventually.h"
