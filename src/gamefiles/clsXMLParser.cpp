@@ -527,8 +527,10 @@ private:
         }
         if (!hasChildren && !endTag)
             return true;
-        // A new element that holds only elements puts each on a line of its own.
-        bool lines = !span;
+        // In a created document an element that holds only elements puts
+        // each on a line of its own; in a read one, new content stays on
+        // the line it is put into.
+        bool lines = m_source.empty();
         for (const pugi::xml_node child : node.children())
             lines = lines && child.type() == pugi::node_element;
         for (const pugi::xml_node child : node.children()) {

@@ -102,8 +102,8 @@ void checkChangedText(const Browsed& seen, const std::string& path, std::string_
         return;
     }
     bool changed = false;
-    const XmlElementSpan* element =
-        fuzzsupport::changedElement(text, written, ScanXmlElements(text), changed);
+    const std::vector<XmlElementSpan> elements = ScanXmlElements(text);
+    const XmlElementSpan* element = fuzzsupport::changedElement(text, written, elements, changed);
     FUZZ_PROMISE(!changed || (element && fuzzsupport::elementNamed(text, *element, "t")));
     clsDescServer reread;
     open(reread, "changed-again.xml", written);
