@@ -1146,8 +1146,16 @@ bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
         ForgetNode(child);
         node.remove_child(child);
     });
-    if (!placed)
+    if (!placed) {
+        // A text put right after layout whitespace would read back joined
+        // to it, so the whitespace goes.
+        const pugi::xml_node last = node.last_child();
+        if (type == pugi::node_pcdata && IsBlankText(last)) {
+            ForgetNode(last);
+            node.remove_child(last);
+        }
         written = node.append_child(type).set_value(value.c_str());
+    }
     if (!written)
         SetLastError(0, "The text could not be set.");
     return written;

@@ -144,6 +144,18 @@ TEST(XmlKeep, WhatTheProgramWritesAnewHasOneSpelling) {
     EXPECT_EQ(Saved(xml), created) << "an element rewritten with its own values";
 }
 
+TEST(XmlKeep, ATextSetBesideChildElementsReadsBackWithoutTheLayout) {
+    clsXMLParser xml;
+    ASSERT_TRUE(Open(xml, "<r>\n  <a/>\n</r>"));
+    ASSERT_TRUE(xml.SelectRoot());
+    ASSERT_TRUE(xml.SetNodeValue(QStringLiteral("t")));
+    const std::string saved = Saved(xml);
+    EXPECT_EQ(saved, "<r>\n  <a/>t</r>");
+    ASSERT_TRUE(Open(xml, saved));
+    ASSERT_TRUE(xml.SelectRoot());
+    EXPECT_EQ(xml.GetNodeValue(), "t");
+}
+
 TEST(XmlKeep, LineEndsInsideAnInstructionStayAsRead) {
     const std::string bytes = "<?x\n4\n\r\n\r\n?>\n<r a=\"1\"/>\n";
     clsXMLParser xml;
