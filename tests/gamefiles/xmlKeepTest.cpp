@@ -4,6 +4,8 @@
 // the files and values an XML document cannot hold.
 #include "xmlTestSupport.h"
 
+#include "gamefiles/mdlZorvObjects.h"
+
 #include <gmock/gmock.h>
 
 #include <QStringEncoder>
@@ -244,6 +246,12 @@ TEST(XmlKeep, AFileThatWouldBuildMillionsOfNodesIsRefusedNamingIt) {
     EXPECT_FALSE(xml.OpenFile(path));
     EXPECT_THAT(xml.GetLastError().toStdString(),
                 testing::AllOf(HasSubstr(path.toStdString()), HasSubstr("not read")));
+    // Packed, the same file is a few kilobytes.
+    const QString packed = xmltest::DataPath("many.pck");
+    ASSERT_TRUE(mdlZorvObjects::Zorv_EncodeXMLFile(packed, QByteArray::fromStdString(many), 2));
+    EXPECT_FALSE(xml.OpenFile(packed));
+    EXPECT_THAT(xml.GetLastError().toStdString(),
+                testing::AllOf(HasSubstr(packed.toStdString()), HasSubstr("not read")));
     std::string values = "<r";
     for (int i = 0; i < 8'000'001; ++i)
         values += "=";
