@@ -240,13 +240,22 @@ QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t 
     return "Error: " + reason + "\nSource: " + source + " Line: " + QString::number(line);
 }
 
-// How many "<" and "=" the text holds, each counted up to its bound.
+// Whether the text holds no more "<" and "=" than their bounds. Counted in
+// blocks whose counters cannot overflow, so the loop runs vectorised.
 bool WithinBudget(QByteArrayView text) {
     qsizetype markup = 0;
     qsizetype equals = 0;
-    for (const char c : text) {
-        markup += c == '<';
-        equals += c == '=';
+    constexpr qsizetype kBlock = 255;
+    for (qsizetype at = 0; at < text.size(); at += kBlock) {
+        const qsizetype end = std::min(text.size(), at + kBlock);
+        uint8_t blockMarkup = 0;
+        uint8_t blockEquals = 0;
+        for (qsizetype i = at; i < end; ++i) {
+            blockMarkup += text[i] == '<';
+            blockEquals += text[i] == '=';
+        }
+        markup += blockMarkup;
+        equals += blockEquals;
     }
     return markup <= kMaxMarkup && equals <= kMaxAttributes;
 }
@@ -254,15 +263,20 @@ bool WithinBudget(QByteArrayView text) {
 // Where a character reference to U+0000 ("&#0;", "&#x00;") stands; -1 when
 // there is none. The parser would cut the text there.
 qsizetype FirstNulReference(QByteArrayView text) {
-    for (qsizetype at = text.indexOf("&#"); at >= 0; at = text.indexOf("&#", at + 2)) {
-        qsizetype digits = at + 2;
-        if (digits < text.size() && text[digits] == 'x')
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* at = begin;
+         (at = static_cast<const char*>(std::memchr(at, '&', end - at))) != nullptr; ++at) {
+        const char* digits = at + 1;
+        if (digits == end || *digits++ != '#')
+            continue;
+        if (digits != end && *digits == 'x')
             ++digits;
-        qsizetype end = digits;
-        while (end < text.size() && text[end] == '0')
-            ++end;
-        if (end > digits && end < text.size() && text[end] == ';')
-            return at;
+        const char* zeros = digits;
+        while (zeros != end && *zeros == '0')
+            ++zeros;
+        if (zeros > digits && zeros != end && *zeros == ';')
+            return at - begin;
     }
     return -1;
 }
