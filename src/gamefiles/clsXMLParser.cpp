@@ -693,8 +693,6 @@ bool clsXMLParser::LoadText(const QString& path, const QByteArray& bytes,
             return false;
         }
     }
-    // The line end most lines have, for what is written anew.
-    layout.crlf = MostLinesEndInCrLf(text);
     layout.original = bytes;
     layout.text = text;
     return true;
@@ -708,7 +706,8 @@ bool clsXMLParser::Serialise(QByteArray& bytes) {
     XmlOutputFormat format;
     format.encoding = m_layout.encoding;
     format.asciiOnlyEncoding = m_layout.asciiOnlyEncoding;
-    format.crlf = m_layout.crlf;
+    // What is written anew takes the line end most lines have.
+    format.crlf = MostLinesEndInCrLf(m_layout.text);
     std::string out;
     QString error;
     if (!DocumentWriter(View(m_layout.text), m_changes, format).Write(*m_document, out, error)) {

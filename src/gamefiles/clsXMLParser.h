@@ -145,7 +145,6 @@ private:
         // The 8-bit encoding the declaration names when the library cannot
         // convert it: the document then holds only ASCII.
         QString asciiOnlyEncoding;
-        bool crlf = false;
         // The file's bytes, and its text as UTF-8 (what the node offsets
         // count in); both empty for a created document.
         QByteArray original;
