@@ -707,7 +707,7 @@ bool clsXMLParser::Serialise(QByteArray& bytes) {
     format.encoding = m_layout.encoding;
     format.asciiOnlyEncoding = m_layout.asciiOnlyEncoding;
     // What is written anew takes the line end most lines have.
-    format.crlf = MostLinesEndInCrLf(m_layout.text);
+    format.crlf = !m_layout.text.isEmpty() && MostLinesEndInCrLf(m_layout.text);
     std::string out;
     QString error;
     if (!DocumentWriter(View(m_layout.text), m_changes, format).Write(*m_document, out, error)) {
