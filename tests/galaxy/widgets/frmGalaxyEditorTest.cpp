@@ -155,7 +155,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<universe xmlns=\"XUNIVERS.xsd\">\n"
               "  <o t=\"1\" r=\"1\" x=\"0\" y=\"0\" color=\"0\" ff=\"0\" fc=\"0\" fn=\"0\">\n"
-              "    <o t=\"2\" s=\"0\" />\n"
+              "    <o t=\"2\" s=\"0\"/>\n"
               "  </o>\n"
               "</universe>\n");
     EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(PathOf("new.xml")) + "]");
