@@ -156,7 +156,7 @@ QString clsGalaxyParser::GetObjectID(const Ptr& object) {
 QString clsGalaxyParser::GetObjectName(const Ptr& object) {
     if (!object)
         return {};
-    const int32_t description = object->NamedProperty(QStringLiteral("n"));
+    const int32_t description = object->description();
     if (description >= kFirstOwnName)
         return DescServer().GetString2(kNamesPage, description, QString());
     const int32_t type = object->otype();
