@@ -110,6 +110,8 @@ clsGalaxyObject::Attributes::const_iterator FindIn(const clsGalaxyObject::Attrib
 struct ReadAttribute {
     QString name;
     int32_t value = 0;
+    // Its place among kMapAttributeNames, or kNotMapName.
+    int known = kNotMapName;
 };
 using ReadList = QVarLengthArray<ReadAttribute, kFewAttributes>;
 
@@ -204,6 +206,43 @@ int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
     return found == m_attributes.end() ? 0 : int32_t((*found)->Value);
 }
 
+int clsGalaxyObject::KnownPlace(const QString& name, int mapName) {
+    // The places of t, s, x, y, z and n among kMapAttributeNames, and the
+    // other way round.
+    static constexpr int kMapPlaces[kKnownCount] = {0, 1, 2, 3, 4, 9};
+    static const auto places = [] {
+        std::array<int8_t, std::size(kMapAttributeNames)> table;
+        table.fill(-1);
+        for (int place = 0; place < kKnownCount; ++place)
+            table[kMapPlaces[place]] = static_cast<int8_t>(place);
+        return table;
+    }();
+    if (mapName != kNotMapName)
+        return places[static_cast<std::size_t>(mapName)];
+    // Another spelling of one of them, such as "T".
+    if (name.size() != 1)
+        return -1;
+    for (int place = 0; place < kKnownCount; ++place)
+        if (SameNameIgnoringCase(name, kMapAttributeNames[kMapPlaces[place]]))
+            return place;
+    return -1;
+}
+
+void clsGalaxyObject::SetKnown(int place, int32_t value, uint32_t& found) {
+    // The first attribute of a name counts, as in NamedProperty.
+    if (place < 0 || (found >> place & 1))
+        return;
+    m_known[static_cast<std::size_t>(place)] = value;
+    found |= uint32_t{1} << place;
+}
+
+void clsGalaxyObject::RefreshKnown() {
+    m_known.fill(0);
+    uint32_t found = 0;
+    for (const auto& property : m_attributes)
+        SetKnown(KnownPlace(property->Name, kNotMapName), property->Value, found);
+}
+
 QString clsGalaxyObject::Key() const {
     return IndexKey().toString();
 }
@@ -219,6 +258,7 @@ void clsGalaxyObject::RemoveProperty(const QString& name) {
         return;
     (*found)->Value.m_owner = nullptr;
     m_attributes.erase(found);
+    RefreshKnown();
     Dirty = true;
 }
 
@@ -228,6 +268,7 @@ void clsGalaxyObject::RemoveProperty(int32_t position) {
     const auto found = m_attributes.begin() + (position - 1);
     (*found)->Value.m_owner = nullptr;
     m_attributes.erase(found);
+    RefreshKnown();
     Dirty = true;
 }
 
@@ -241,6 +282,7 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
         added->Value = value;
         added->Value.m_owner = this;
         m_attributes.push_back(std::move(added));
+        RefreshKnown();
     }
     Dirty = true;
 }
@@ -304,7 +346,7 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
                              .arg(other ? other->name : name, name));
             return false;
         }
-        read.push_back(ReadAttribute{std::move(name), value});
+        read.push_back(ReadAttribute{std::move(name), value, known});
         return true;
     });
     if (!good)
@@ -313,12 +355,15 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     Release(m_attributes);
     m_attributes.clear();
     m_attributes.reserve(static_cast<std::size_t>(read.size()));
+    m_known.fill(0);
+    uint32_t found = 0;
     for (qsizetype i = 0; i < read.size(); ++i) {
         clsProperty& property = block[static_cast<std::size_t>(i)];
         property.Name = std::move(read[i].name);
         property.Value = read[i].value;
         property.Value.m_owner = this;
         m_attributes.emplace_back(block, &property);
+        SetKnown(KnownPlace(property.Name, read[i].known), read[i].value, found);
     }
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -50,16 +51,18 @@ public:
     // 0 when the object has no such attribute.
     int32_t NamedProperty(const QString& name) const;
 
-    int32_t otype() const { return NamedProperty(QStringLiteral("t")); }
+    int32_t otype() const { return m_known[kType]; }
     void Setotype(int32_t value) { AddProperty(QStringLiteral("t"), value); }
-    int32_t subtype() const { return NamedProperty(QStringLiteral("s")); }
+    int32_t subtype() const { return m_known[kSubtype]; }
     void Setsubtype(int32_t value) { AddProperty(QStringLiteral("s"), value); }
-    int32_t x() const { return NamedProperty(QStringLiteral("x")); }
+    int32_t x() const { return m_known[kX]; }
     void Setx(int32_t value) { AddProperty(QStringLiteral("x"), value); }
-    int32_t y() const { return NamedProperty(QStringLiteral("y")); }
+    int32_t y() const { return m_known[kY]; }
     void Sety(int32_t value) { AddProperty(QStringLiteral("y"), value); }
-    int32_t z() const { return NamedProperty(QStringLiteral("z")); }
+    int32_t z() const { return m_known[kZ]; }
     void Setz(int32_t value) { AddProperty(QStringLiteral("z"), value); }
+    // The description number "n"; 0 when absent.
+    int32_t description() const { return m_known[kDescription]; }
 
     // The object's key in the document's collections, "<ID>k".
     QString Key() const;
@@ -90,6 +93,18 @@ public:
 
 private:
     friend class clsGalaxyParser;
+    friend class PropertyValue;
+
+    // The attributes every label and icon asks for, by their place in
+    // m_known. Trees and maps ask for them tens of thousands of times, so
+    // their values are kept beside the list and refreshed whenever an
+    // attribute of the object is added, removed, renamed or set.
+    enum Known { kType, kSubtype, kX, kY, kZ, kDescription, kKnownCount };
+    // The place in m_known of an attribute name, -1 for none; mapName is
+    // its place among the map format's names when the reader knows it.
+    static int KnownPlace(const QString& name, int mapName);
+    void SetKnown(int place, int32_t value, uint32_t& found);
+    void RefreshKnown();
 
     Attributes::const_iterator FindProperty(const QString& name) const;
     bool ReadAttributes(clsXMLParser& xml);
@@ -102,5 +117,6 @@ private:
     void SetLastError(const QString& text) { m_lastError = text; }
 
     Attributes m_attributes;
+    std::array<int32_t, kKnownCount> m_known{};
     QString m_lastError;
 };

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 
+class clsPage;
 class clsTxtParser;
 class clsTXTObject;
 
@@ -36,7 +37,8 @@ public:
     // While one is alive, each T-file text of a type, subtype and mode is
     // looked up once: labelling a tree asks for the same few records
     // thousands of times, and nothing edits T-files or text resources while
-    // labels are made. Batches nest.
+    // labels are made. The texts are kept for later batches until the text
+    // resources or the T-files they came from change. Batches nest.
     class TextBatch {
     public:
         explicit TextBatch(clsGalaxyParser& document);
@@ -109,6 +111,7 @@ private:
     void ForgetObject(const Ptr& object);
     void RemoveDescendants(const Ptr& object);
 
+    void DropChangedTexts();
     QString GetSectorName(const Ptr& sector);
     bool GetTFileObjectText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode);
@@ -132,4 +135,7 @@ private:
     int m_textBatches = 0;
     QHash<quint64, BatchText> m_batchTexts;
     QHash<int32_t, std::shared_ptr<clsTxtParser>> m_batchFiles;
+    // The names page the kept texts were read from, and its size then.
+    std::weak_ptr<clsPage> m_textsPage;
+    qsizetype m_textsPageSize = -1;
 };

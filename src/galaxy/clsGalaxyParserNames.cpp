@@ -73,14 +73,29 @@ bool clsGalaxyParser::GetRecordText(const clsTXTObject& record, int32_t mode, QS
 }
 
 clsGalaxyParser::TextBatch::TextBatch(clsGalaxyParser& document) : m_document(document) {
-    ++m_document.m_textBatches;
+    if (m_document.m_textBatches++ == 0)
+        m_document.DropChangedTexts();
 }
 
 clsGalaxyParser::TextBatch::~TextBatch() {
-    if (--m_document.m_textBatches == 0) {
-        m_document.m_batchTexts.clear();
-        m_document.m_batchFiles.clear();
+    --m_document.m_textBatches;
+}
+
+// The texts kept from earlier batches stay while the names page and the
+// T-files they came from are the same: a language loaded anew replaces its
+// pages, and a T-file is loaded once per program.
+void clsGalaxyParser::DropChangedTexts() {
+    const std::shared_ptr<clsPage> page = DescServer().FindPage(kNamesPage);
+    const qsizetype pageSize = page ? page->Strings.count() : -1;
+    bool same = page == m_textsPage.lock() && pageSize == m_textsPageSize;
+    for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file)
+        same = TFileOfType(file.key()) == file.value();
+    if (!same) {
+        m_batchTexts.clear();
+        m_batchFiles.clear();
     }
+    m_textsPage = page;
+    m_textsPageSize = pageSize;
 }
 
 bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString& text,
@@ -156,7 +171,7 @@ QString clsGalaxyParser::GetObjectID(const Ptr& object) {
 QString clsGalaxyParser::GetObjectName(const Ptr& object) {
     if (!object)
         return {};
-    const int32_t description = object->NamedProperty(QStringLiteral("n"));
+    const int32_t description = object->description();
     if (description >= kFirstOwnName)
         return DescServer().GetString2(kNamesPage, description, QString());
     const int32_t type = object->otype();

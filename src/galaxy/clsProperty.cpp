@@ -4,8 +4,10 @@
 
 PropertyValue& PropertyValue::operator=(int32_t value) {
     m_value = value;
-    if (m_owner)
+    if (m_owner) {
         m_owner->Dirty = true;
+        m_owner->RefreshKnown();
+    }
     return *this;
 }
 

@@ -36,6 +36,8 @@ private:
 
 class clsProperty {
 public:
+    // An attribute of an object is renamed through CopyTo, whose setting of
+    // the value tells the object.
     QString Name;
     PropertyValue Value;
 

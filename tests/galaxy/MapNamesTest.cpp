@@ -165,6 +165,25 @@ TEST(MapNames, AMissingTFileIsAskedForOnce) {
     EXPECT_EQ(Archive().NotLoadedFiles().count(u'\n'), 2);
 }
 
+TEST(MapNames, TextsKeptOverLabelBatchesFollowTheTextResources) {
+    UseDataFolder(true);
+    const auto document = LoadedMap();
+    const Ptr courier = Child(document->Sectors.at(1), 1);
+    const auto batchName = [&] {
+        const clsGalaxyParser::TextBatch batch(*document);
+        return Text(document->GetObjectName(courier));
+    };
+    EXPECT_EQ(batchName(), "Courier");
+    std::string renamed = kLanguage;
+    renamed.replace(renamed.find("Courier"), 7, "Runner");
+    testsupport::writeFile(testsupport::dataDir() / "t" / "440001.xml", renamed);
+    EXPECT_EQ(batchName(), "Courier");
+    ASSERT_TRUE(DescServer().LoadResources(44));
+    EXPECT_EQ(batchName(), "Runner");
+    ResetDescServer();
+    EXPECT_EQ(batchName(), "SS_SH_COURIER");
+}
+
 TEST(MapNames, SectorIDsFromTheGridCell) {
     UseDataFolder(false);
     const auto document = Open(kMap);

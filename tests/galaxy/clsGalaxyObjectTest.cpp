@@ -125,6 +125,36 @@ TEST(clsGalaxyObject, AttributesByPositionAndNameIgnoringCase) {
     EXPECT_EQ(Text(object->Key()), "17k");
 }
 
+TEST(clsGalaxyObject, NamedAccessorsFollowEveryChangeOfTheAttributes) {
+    const auto document = Open(OneSector("<o T=\"3\" S=\"2\" x=\"4\" N=\"2100\" gx=\"8\"/>"));
+    const Ptr object = document->Sectors.at(1);
+    const auto expect = [&](std::vector<int32_t> values) {
+        const std::vector<int32_t> accessors = {object->otype(), object->subtype(),
+                                                object->x(),     object->y(),
+                                                object->z(),     object->description()};
+        EXPECT_EQ(accessors, values);
+        const std::vector<int32_t> named = {object->NamedProperty("t"), object->NamedProperty("s"),
+                                            object->NamedProperty("x"), object->NamedProperty("y"),
+                                            object->NamedProperty("z"), object->NamedProperty("n")};
+        EXPECT_EQ(named, values);
+    };
+    expect({3, 2, 4, 0, 0, 2100});
+    object->Property("x")->Value = 9;
+    ++object->Property("t")->Value;
+    expect({4, 2, 9, 0, 0, 2100});
+    object->RemoveProperty("t");
+    object->RemoveProperty(1);
+    expect({0, 0, 9, 0, 0, 2100});
+    clsProperty renamed;
+    renamed.Name = "y";
+    renamed.Value = 6;
+    renamed.CopyTo(*object->Property("x"));
+    object->AddProperty("Z", 2);
+    object->AddProperty("n", 5);
+    expect({0, 0, 0, 6, 2, 5});
+    EXPECT_EQ(object->NamedProperty("gx"), 8);
+}
+
 TEST(clsGalaxyObject, NamespaceDeclarationsAreNoAttributesAndSurviveRewrite) {
     const auto document =
         Open(OneSector("<o xmlns=\"XUNIVERS.xsd\" xmlns:q=\"urn:q\" t=\"1\" x=\"3\"/>"));
