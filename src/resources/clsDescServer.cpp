@@ -28,16 +28,6 @@ QString Number(int32_t value) {
     return QString::number(value);
 }
 
-// Ids are compared as numbers, so "017" is found as 17.
-QString PageWithId(int32_t pageId) {
-    return "page[@id=" + Number(pageId) + "]";
-}
-
-// The text the editor shows for an id is the page's last element with it.
-QString TextInPage(int32_t pageId, int32_t id) {
-    return PageWithId(pageId) + "[1]/*[@id=" + Number(id) + "][last()]";
-}
-
 // The place of a page id in the page list; -1 when it is not cached.
 int CachedPosition(std::optional<int32_t> pageId) {
     const auto found = std::find(kCachedPages.begin(), kCachedPages.end(), pageId);
@@ -162,9 +152,18 @@ bool clsDescServer::EnumPages() {
     return met && goodIds;
 }
 
+bool clsDescServer::SelectShownPage(int32_t pageId) {
+    const int32_t page = m_texts->FirstPage(pageId);
+    return page && m_xml.SelectBookmark(page);
+}
+
+bool clsDescServer::SelectShownText(int32_t pageId, int32_t id) {
+    // Ids are compared as numbers, so "017" is found as 17.
+    return SelectShownPage(pageId) && m_xml.SelectNode("*[@id=" + Number(id) + "][last()]");
+}
+
 bool clsDescServer::EnumStrings(int32_t PageID) {
-    const int32_t page = m_texts->FirstPage(PageID);
-    if (!m_xml.SelectNode(QStringLiteral("/language")) || !page || !m_xml.SelectBookmark(page))
+    if (!m_xml.SelectNode(QStringLiteral("/language")) || !SelectShownPage(PageID))
         return false;
     bool goodIds = true;
     std::vector<std::shared_ptr<clsString>> texts;
@@ -275,8 +274,7 @@ void clsDescServer::Unload() {
 bool clsDescServer::UpdateString(clsString& str) {
     XmlCursorGuard guard(m_xml);
     // Found by the id it would write, so the id attribute stays as written.
-    if (!m_xml.SelectRoot() || !m_xml.SelectNode(TextInPage(str.PageID, str.ID)) ||
-        !m_xml.SetNodeValue(str.RawText))
+    if (!SelectShownText(str.PageID, str.ID) || !m_xml.SetNodeValue(str.RawText))
         return false;
     m_texts->TextWritten(str.PageID, str.ID, str.RawText);
     TranslateString(str);
@@ -285,8 +283,7 @@ bool clsDescServer::UpdateString(clsString& str) {
 
 bool clsDescServer::InsertString(clsString& str) {
     XmlCursorGuard guard(m_xml);
-    const int32_t page = m_texts->FirstPage(str.PageID);
-    if (!page || !m_xml.SelectBookmark(page))
+    if (!SelectShownPage(str.PageID))
         return false;
     if (!m_xml.CreateNode(QStringLiteral("t"), str.RawText) ||
         !m_xml.SetNodeAttr(QStringLiteral("id"), str.ID))
@@ -304,8 +301,7 @@ bool clsDescServer::SaveFile(const QString& path, int32_t fileType) {
 
 bool clsDescServer::UpdatePage(const clsPage& page) {
     XmlCursorGuard guard(m_xml);
-    return m_xml.SelectRoot() && m_xml.SelectNode(PageWithId(page.PageID)) &&
-           m_xml.SetNodeAttr(QStringLiteral("title"), page.Name) &&
+    return SelectShownPage(page.PageID) && m_xml.SetNodeAttr(QStringLiteral("title"), page.Name) &&
            m_xml.SetNodeAttr(QStringLiteral("descr"), page.desc);
 }
 
@@ -322,8 +318,7 @@ bool clsDescServer::InsertPage(const clsPage& page) {
 
 bool clsDescServer::DeleteString(const clsString& str) {
     XmlCursorGuard guard(m_xml);
-    if (!m_xml.SelectRoot() || !m_xml.SelectNode(TextInPage(str.PageID, str.ID)) ||
-        !m_xml.DeleteNode(QStringLiteral(".")))
+    if (!SelectShownText(str.PageID, str.ID) || !m_xml.DeleteNode(QStringLiteral(".")))
         return false;
     m_texts->TextRemoved(str.PageID);
     return true;
@@ -331,8 +326,7 @@ bool clsDescServer::DeleteString(const clsString& str) {
 
 bool clsDescServer::DeletePage(const clsPage& page) {
     XmlCursorGuard guard(m_xml);
-    if (!m_xml.SelectRoot() || !m_xml.SelectNode(PageWithId(page.PageID)) ||
-        !m_xml.DeleteNode(QStringLiteral(".")))
+    if (!SelectShownPage(page.PageID) || !m_xml.DeleteNode(QStringLiteral(".")))
         return false;
     m_texts->DocumentChanged();
     return true;

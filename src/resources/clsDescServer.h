@@ -81,6 +81,12 @@ private:
     struct ReadPage;
     struct ReferenceWalk;
 
+    // The page element the editor lists the texts of, and edits: the first
+    // with the id anywhere in the document, nested or not. The cursor is
+    // left on it.
+    bool SelectShownPage(int32_t pageId);
+    // The text the editor shows for an id: that page's last element with it.
+    bool SelectShownText(int32_t pageId, int32_t id);
     Search FindResourceFiles(int32_t langId);
     void AddFileSorted(const QString& path);
     FileResult LoadFile(const QString& path, int32_t langId, bool allPages, QString& badId);

@@ -86,13 +86,7 @@ bool holdsText(clsDescServer& server, int32_t page, int32_t id, const QString& r
 // The first text changed in place: only its element's bytes change, it
 // reads back, and the edited file saves unchanged to the same bytes.
 void checkChangedText(const Browsed& seen, const std::string& path, std::string_view text) {
-    // Pages inside a nested <language> element are listed, but an edit
-    // looks only among the root's own pages.
     const std::vector<XmlElementSpan> elements = ScanXmlElements(text);
-    if (std::count_if(elements.begin(), elements.end(), [&](const XmlElementSpan& element) {
-            return fuzzsupport::elementNamed(text, element, "language");
-        }) > 1)
-        return;
     // A text whose page and id no other text shares, so that the edit's
     // look-up finds it.
     const auto sameKey = [](const auto& a, const auto& b) {

@@ -157,6 +157,36 @@ TEST_F(ResEditorDocumentTest, FailedEditsSayWhatIsMissing) {
     EXPECT_FALSE(document.Modified());
 }
 
+TEST_F(ResEditorDocumentTest, EditsChangeThePageElementTheEditorShowsWhereverItStands) {
+    // Page 7 inside a nested language element comes first in the document;
+    // the root may hold a page 7 of its own after it.
+    const auto nested = [](const std::string& page) {
+        return "  <language id=\"49\">\n" + page + "  </language>\n";
+    };
+    const std::string shown =
+        Page("7", "Nested", Text("1", "nested one") + Text("2", "nested two"));
+    const std::string edited =
+        "  <page id=\"7\" title=\"Title\" descr=\"Desc\">\n" + Text("1", "changed") + "  </page>\n";
+    for (const std::string& rootPage :
+         {Page("7", "Root", Text("1", "root one") + Text("2", "root two")), std::string()}) {
+        SCOPED_TRACE(rootPage.empty() ? "only the nested page" : "the root's page after it");
+        ASSERT_TRUE(document.Open(
+            WriteLanguageFile("440001.xml", Language(44, nested(shown) + rootPage)), error));
+        const auto page = OpenedPage(7);
+        ASSERT_TRUE(page);
+        ASSERT_EQ(page->Name, "Nested");
+        ASSERT_EQ(page->FindString(1)->RawText, "nested one");
+
+        ASSERT_TRUE(document.UpdateText(*page->FindString(1), "changed", error));
+        ASSERT_TRUE(document.UpdatePage(*page, "Title", "Desc", error));
+        ASSERT_TRUE(document.DeleteText(page, page->FindString(2), error));
+        EXPECT_EQ(Saved(), Language(44, nested(edited) + rootPage));
+
+        ASSERT_TRUE(document.DeletePage(page, error));
+        EXPECT_EQ(Saved(), Language(44, nested("") + rootPage));
+    }
+}
+
 TEST_F(ResEditorDocumentTest, ATextTitleOrDescriptionHoldingU0000IsRefusedAndNothingIsSaved) {
     const QString path = WriteLanguageFile("440001.xml", kFile);
     ASSERT_TRUE(document.Open(path, error));
