@@ -158,8 +158,23 @@ bool clsDescServer::SelectShownPage(int32_t pageId) {
 }
 
 bool clsDescServer::SelectShownText(int32_t pageId, int32_t id) {
-    // Ids are compared as numbers, so "017" is found as 17.
-    return SelectShownPage(pageId) && m_xml.SelectNode("*[@id=" + Number(id) + "][last()]");
+    // The page's last element whose id reads as that number the way
+    // EnumStrings reads it, so an edit never lands on an element the editor
+    // does not list ("1.0" is not text 1).
+    if (!SelectShownPage(pageId) || !m_xml.Down())
+        return false;
+    int position = -1;
+    int index = 0;
+    do {
+        if (ParseLanguageId(m_xml.GetNodeAttr(QStringLiteral("id"))) == id)
+            position = index;
+        ++index;
+    } while (m_xml.NextNode());
+    if (position < 0 || !SelectShownPage(pageId) || !m_xml.Down())
+        return false;
+    for (int step = 0; step < position; ++step)
+        m_xml.NextNode();
+    return true;
 }
 
 bool clsDescServer::EnumStrings(int32_t PageID) {

@@ -187,6 +187,21 @@ TEST_F(ResEditorDocumentTest, EditsChangeThePageElementTheEditorShowsWhereverItS
     }
 }
 
+TEST_F(ResEditorDocumentTest, AnEditOfATextLeavesElementsWhoseIdOnlyComparesEqual) {
+    // "1.0" equals 1 as a number, but the editor does not list it as text 1.
+    const std::string others = Text("1.0", "decimal");
+    ASSERT_TRUE(document.Open(
+        WriteLanguageFile("440001.xml", Language(44, Page("7", "P", Text("1", "one") + others))),
+        error));
+    const auto page = OpenedPage(7);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->FindString(1)->RawText, "one");
+    ASSERT_TRUE(document.UpdateText(*page->FindString(1), "changed", error));
+    EXPECT_EQ(Saved(), Language(44, Page("7", "P", Text("1", "changed") + others)));
+    ASSERT_TRUE(document.DeleteText(page, page->FindString(1), error));
+    EXPECT_EQ(Saved(), Language(44, Page("7", "P", others)));
+}
+
 TEST_F(ResEditorDocumentTest, ATextTitleOrDescriptionHoldingU0000IsRefusedAndNothingIsSaved) {
     const QString path = WriteLanguageFile("440001.xml", kFile);
     ASSERT_TRUE(document.Open(path, error));
