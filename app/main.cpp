@@ -1,12 +1,14 @@
-#include "shell/launcher/Main.h"
+#include "launcher/Main.h"
+#include "launcher/ProgramActions.h"
+#include "launcher/QuitOnSignals.h"
+#include "launcher/ZorvApplication.h"
+#include "launcher/frmMain2.h"
 #include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/RegistryReports.h"
-#include "shell/launcher/ProgramActions.h"
-#include "shell/launcher/ZorvApplication.h"
-#include "shell/launcher/frmMain2.h"
 
 int main(int argc, char** argv) {
     launcher::ZorvApplication application(argc, argv);
+    const launcher::QuitOnSignals quitOnSignals;
     platform::QtPrompts prompts;
     platform::setPrompts(&prompts);
     platform::installRegistryReports(&application);
@@ -15,7 +17,8 @@ int main(int argc, char** argv) {
         launcher::Main(actions, application.arguments().mid(1));
     if (!window)
         return 1;
-    const int result = application.exec();
+    // A signal during start-up has ended every event loop that was running.
+    const int result = quitOnSignals.exitCode() ? quitOnSignals.exitCode() : application.exec();
     platform::setPrompts(nullptr);
     return result;
 }

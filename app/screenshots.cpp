@@ -2,11 +2,11 @@
 // PNG pictures for the README: screenshots <samples folder> <output folder>.
 // It works on a copy of the data with a registry of its own, answering every
 // question with its default.
+#include "common/mdlCommonGlobals.h"
+#include "launcher/Main.h"
+#include "launcher/ProgramActions.h"
+#include "launcher/frmMain2.h"
 #include "platform/ScriptedPrompts.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/launcher/Main.h"
-#include "shell/launcher/ProgramActions.h"
-#include "shell/launcher/frmMain2.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,12 +2,15 @@
 // work that draws or measures the same in the same run:
 // - one Sector Map frame of a sector of 2,000 objects of mixed types with
 //   names and IDs shown, at 1280 x 800 while panning, on each drawing
-//   surface, against a plain rectangle and the same label texts per object;
+//   surface, against a plain rectangle and the same label texts per object,
+//   and against the same rectangles with each text copied from an image
+//   made before (a frame copies labels it drew once);
 // - the Universe Map of 300 sectors and 1,200 gates rebuilt (links, words,
 //   wrapping, cells), against measuring every name once, and drawn, against
 //   the same circles, lines and texts;
 // - a click on the Sector Map travelling through the editor to the Universe
 //   Map and back, against one Sector Map frame.
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
@@ -17,7 +20,6 @@
 #include "maps/UniverseMapLayout.h"
 #include "maps/frmSectorMap.h"
 #include "maps/frmUniverseMap.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
 
 #include "support/BenchMain.h"
@@ -123,24 +125,24 @@ void SurfaceFrame(benchmark::State& state, bool useDirectDraw, bool useDoubleBuf
     Frames(state, *map);
 }
 
-// The same number of rectangles and label texts, drawn as plainly as
-// QPainter allows: one painter, one pen, the positions worked out before.
-void Floor(benchmark::State& state) {
-    const auto map = TheScene().MakeMap(false, false);
-    struct Item {
-        QRect box;
-        QPoint at[3];
-        const QString* text[3];
-        int count = 0;
-    };
-    std::vector<Item> items;
-    items.reserve(map->Records().size());
-    const SectorMapTransform& view = map->Transform();
-    for (const SectorMapObjectRecord& record : map->Records()) {
+// One object of a floor: a rectangle for its marker and its label texts
+// beneath it, placed before the measurement.
+struct FloorItem {
+    QRect box;
+    QPoint at[3];
+    const QString* text[3];
+    int count = 0;
+};
+
+std::vector<FloorItem> FloorItems(const frmSectorMap& map) {
+    std::vector<FloorItem> items;
+    items.reserve(map.Records().size());
+    const SectorMapTransform& view = map.Transform();
+    for (const SectorMapObjectRecord& record : map.Records()) {
         const auto marker = view.MarkerPixel(record.x, record.negZ);
         if (!marker)
             continue;
-        Item item;
+        FloorItem item;
         item.box = QRect(marker->x() - 4, marker->y() - 4, 8, 8);
         int y = marker->y() + 8;
         for (const QString* text : {&record.nameText, &record.idText, &record.gateLabel}) {
@@ -152,24 +154,62 @@ void Floor(benchmark::State& state) {
         }
         items.push_back(item);
     }
+    return items;
+}
+
+// One painter as a frame gets it, the background filled; draw(painter)
+// draws the rest.
+template <class Draw> void FloorFrames(benchmark::State& state, const QFont& font, Draw draw) {
     QImage& target = TheScene().target;
-    const QFont font = map->Surface().Font();
-    const QPen pen(QColor(28, 181, 16));
-    const QBrush brush(QColor(11, 113, 18));
     for (auto _ : state) {
         QPainter painter(&target);
         painter.setFont(font);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(QColor(0, 64, 0));
         painter.fillRect(QRect({}, kFrame), QColor(0, 64, 0));
-        painter.setPen(pen);
-        painter.setBrush(brush);
-        for (const Item& item : items) {
+        painter.setPen(QColor(28, 181, 16));
+        painter.setBrush(QColor(11, 113, 18));
+        draw(painter);
+    }
+}
+
+// The same number of rectangles and label texts, drawn as plainly as
+// QPainter allows: one painter, one pen, the positions worked out before.
+void Floor(benchmark::State& state) {
+    const auto map = TheScene().MakeMap(false, false);
+    const std::vector<FloorItem> items = FloorItems(*map);
+    FloorFrames(state, map->Surface().Font(), [&](QPainter& painter) {
+        for (const FloorItem& item : items) {
             painter.drawRect(item.box);
             for (int i = 0; i < item.count; ++i)
                 painter.drawText(item.at[i], *item.text[i]);
         }
-    }
+    });
+}
+
+// The same rectangles, and each label text as an image made before.
+void FloorImages(benchmark::State& state) {
+    const auto map = TheScene().MakeMap(false, false);
+    const std::vector<FloorItem> items = FloorItems(*map);
+    const MapSurface& surface = map->Surface();
+    std::vector<std::array<QImage, 3>> images(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        for (int line = 0; line < items[i].count; ++line) {
+            QImage& image = images[i][static_cast<size_t>(line)];
+            image = QImage(surface.TextSize(*items[i].text[line]), QImage::Format_RGB32);
+            image.fill(surface.TextBackground());
+            QPainter painter(&image);
+            painter.setFont(surface.Font());
+            painter.setPen(surface.TextColor());
+            painter.drawText(QPoint(0, surface.Ascent()), *items[i].text[line]);
+        }
+    FloorFrames(state, surface.Font(), [&](QPainter& painter) {
+        for (size_t i = 0; i < items.size(); ++i) {
+            painter.drawRect(items[i].box);
+            for (int line = 0; line < items[i].count; ++line)
+                painter.drawImage(items[i].at[line], images[i][static_cast<size_t>(line)]);
+        }
+    });
 }
 
 class NoUniverseEvents : public UniverseMapEvents {
@@ -310,6 +350,7 @@ void EchoClick(benchmark::State& state) {
 }
 
 BENCHMARK(Floor)->Name("floor_rects_and_texts")->Unit(benchmark::kMillisecond);
+BENCHMARK(FloorImages)->Name("floor_rects_and_images")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SurfaceFrame, image, true, false)
     ->Name("sector_frame_image")
     ->Unit(benchmark::kMillisecond);
@@ -339,6 +380,12 @@ int main(int argc, char** argv) {
                          {TimeOverFloor("sector_frame_image", "floor_rects_and_texts", 1.5),
                           TimeOverFloor("sector_frame_buffer", "floor_rects_and_texts", 1.5),
                           TimeOverFloor("sector_frame_direct", "floor_rects_and_texts", 1.5),
+                          TimeOverFloor("sector_frame_image_over_images", "sector_frame_image",
+                                        "floor_rects_and_images", 1.5),
+                          TimeOverFloor("sector_frame_buffer_over_images", "sector_frame_buffer",
+                                        "floor_rects_and_images", 1.5),
+                          TimeOverFloor("sector_frame_direct_over_images", "sector_frame_direct",
+                                        "floor_rects_and_images", 1.5),
                           TimeOverFloor("universe_rebuild", "floor_measure_names", 2),
                           TimeOverFloor("universe_frame", "floor_circles_lines_texts", 1.5),
                           TimeOverFloor("sector_click_echo", "sector_frame_image", 1)});

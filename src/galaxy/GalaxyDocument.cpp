@@ -1,6 +1,6 @@
 #include "galaxy/GalaxyDocument.h"
 
-#include "shell/common/mdlCommon.h"
+#include "common/mdlCommon.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "gamefiles/clsXMLParser.h"
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 
 #include <QSet>
 #include <QVarLengthArray>

@@ -3,9 +3,9 @@
 #include "galaxy/clsGalaxyParser.h"
 
 #include "galaxy/mdlZorvGalaxy.h"
+#include "platform/BoundedArrayLookups.h"
 #include "platform/ZorvError.h"
 #include "resources/clsDescServer.h"
-#include "shell/common/mdlCommonTables.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 

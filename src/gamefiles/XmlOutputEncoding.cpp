@@ -2,13 +2,7 @@
 
 #include <QStringEncoder>
 
-#include <string>
-
 namespace {
-
-// Where a character stands in the printed text: only in text and attribute
-// values may a character reference replace it.
-enum class Context { Text, Tag, Value, Raw };
 
 constexpr char32_t kNoLimit = 0x10FFFF;
 
@@ -46,206 +40,125 @@ char32_t Decode(std::string_view text, size_t at, size_t& length) {
     return code;
 }
 
-class OutputScanner {
-public:
-    OutputScanner(std::string_view in, const XmlOutputFormat& format)
-        : m_in(in), m_crlf(format.crlf), m_limit(Limit(format)),
-          m_encodingName(EncodingName(format)) {}
-
-    bool Run(std::string& out, QString& error) {
-        out.reserve(m_in.size() + m_in.size() / 16);
-        for (size_t at = 0; at < m_in.size();) {
-            const char c = m_in[at];
-            if (c == '\n') {
-                out += m_crlf ? "\r\n" : "\n";
-                ++at;
-            } else if (c == '\r') {
-                at = CarriageReturn(at, out);
-            } else if (static_cast<unsigned char>(c) >= 0x80) {
-                size_t length = 0;
-                const char32_t code = Decode(m_in, at, length);
-                if (code > m_limit && !Reference(code, out, error))
-                    return false;
-                if (code <= m_limit)
-                    out.append(m_in.substr(at, length));
-                at += length;
-            } else {
-                Advance(at);
-                out += c;
-                ++at;
-            }
-        }
-        return true;
-    }
-
-private:
-    bool InText() const { return m_context == Context::Text || m_context == Context::Value; }
-
-    size_t CarriageReturn(size_t at, std::string& out) const {
-        if (InText()) {
-            out += "&#13;";
-            return at + 1;
-        }
-        // Raw content keeps its own line ends as they are.
-        if (at + 1 < m_in.size() && m_in[at + 1] == '\n') {
-            out += "\r\n";
-            return at + 2;
-        }
-        out += '\r';
-        return at + 1;
-    }
-
-    bool Reference(char32_t code, std::string& out, QString& error) const {
-        if (InText()) {
-            out += "&#" + std::to_string(code) + ";";
-            return true;
-        }
-        error = QStringLiteral("The document's encoding %1 cannot hold the character \"%2\" "
-                               "(U+%3) where it stands: a name, comment, CDATA section or "
-                               "processing instruction takes no character reference.")
-                    .arg(m_encodingName, QString::fromUcs4(&code, 1),
-                         QString::number(code, 16).toUpper().rightJustified(4, u'0'));
-        return false;
-    }
-
-    bool StartsAt(size_t at, std::string_view prefix) const {
-        return m_in.substr(at, prefix.size()) == prefix;
-    }
-
-    // Follows the markup at an ASCII character, before it is copied.
-    void Advance(size_t at) {
-        const char c = m_in[at];
-        switch (m_context) {
-        case Context::Text:
-            if (c != '<')
-                return;
-            if (StartsAt(at, "<!--"))
-                EnterRaw("-->");
-            else if (StartsAt(at, "<![CDATA["))
-                EnterRaw("]]>");
-            else if (StartsAt(at, "<?"))
-                EnterRaw("?>");
-            else if (StartsAt(at, "<!"))
-                EnterRaw(">");
-            else
-                m_context = Context::Tag;
-            return;
-        case Context::Tag:
-            if (c == '"' || c == '\'') {
-                m_quote = c;
-                m_context = Context::Value;
-            } else if (c == '>') {
-                m_context = Context::Text;
-            }
-            return;
-        case Context::Value:
-            if (c == m_quote)
-                m_context = Context::Tag;
-            return;
-        case Context::Raw:
-            AdvanceRaw(at);
-            return;
-        }
-    }
-
-    void EnterRaw(std::string_view end) {
-        m_context = Context::Raw;
-        m_rawEnd = end;
-        m_rawStart = true;
-        m_depth = 0;
-        m_quote = 0;
-    }
-
-    // A doctype ends at the ">" outside its brackets and quotes; the other
-    // raw sections at their closing sequence.
-    void AdvanceRaw(size_t at) {
-        const bool start = m_rawStart;
-        m_rawStart = false;
-        const char c = m_in[at];
-        if (m_rawEnd == ">") {
-            if (start)
-                return;
-            if (m_quote) {
-                if (c == m_quote)
-                    m_quote = 0;
-            } else if (c == '"' || c == '\'') {
-                m_quote = c;
-            } else if (c == '[') {
-                ++m_depth;
-            } else if (c == ']') {
-                --m_depth;
-            } else if (c == '>' && m_depth <= 0) {
-                m_context = Context::Text;
-            }
-            return;
-        }
-        if (!start && c == m_rawEnd.back() && at + 1 >= m_rawEnd.size() &&
-            m_in.substr(at + 1 - m_rawEnd.size(), m_rawEnd.size()) == m_rawEnd)
-            m_context = Context::Text;
-    }
-
-    std::string_view m_in;
-    bool m_crlf;
-    char32_t m_limit;
-    QString m_encodingName;
-    Context m_context = Context::Text;
-    std::string_view m_rawEnd;
-    bool m_rawStart = false;
-    int m_depth = 0;
-    char m_quote = 0;
-};
-
-bool HasWideCharacter(std::string_view utf8, char32_t limit) {
-    if (limit == kNoLimit)
-        return false;
-    for (size_t at = 0; at < utf8.size();) {
-        size_t length = 0;
-        if (Decode(utf8, at, length) > limit)
-            return true;
-        at += length;
-    }
-    return false;
+void AppendReference(std::string& out, char32_t code) {
+    out += "&#";
+    out += std::to_string(code);
+    out += ';';
 }
 
-QStringConverter::Encoding QtEncoding(pugi::xml_encoding encoding) {
-    switch (encoding) {
-    case pugi::encoding_utf16_le:
-        return QStringConverter::Utf16LE;
-    case pugi::encoding_utf16_be:
-        return QStringConverter::Utf16BE;
-    case pugi::encoding_utf32_le:
-        return QStringConverter::Utf32LE;
-    case pugi::encoding_utf32_be:
-        return QStringConverter::Utf32BE;
-    case pugi::encoding_latin1:
-        return QStringConverter::Latin1;
-    default:
-        return QStringConverter::Utf8;
+// Escapes a text (quote 0) or a value between double quotes.
+void AppendEscaped(std::string& out, std::string_view utf8, const XmlOutputFormat& format,
+                   bool value) {
+    const char32_t limit = Limit(format);
+    out.reserve(out.size() + utf8.size());
+    for (size_t at = 0; at < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[at]);
+        if (c >= 0x80) {
+            size_t length = 0;
+            const char32_t code = Decode(utf8, at, length);
+            if (code > limit)
+                AppendReference(out, code);
+            else
+                out.append(utf8.substr(at, length));
+            at += length;
+            continue;
+        }
+        ++at;
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += value ? "&quot;" : "\"";
+            break;
+        case '\n':
+            // A value reads a raw line end as a blank.
+            if (value)
+                out += "&#10;";
+            else
+                out += XmlLineEnd(format);
+            break;
+        case '\t':
+            if (value)
+                out += "&#9;";
+            else
+                out += '\t';
+            break;
+        default:
+            if (c < 0x20)
+                AppendReference(out, c);
+            else
+                out += static_cast<char>(c);
+        }
     }
 }
 
 } // namespace
 
-bool EncodeXmlOutput(QByteArray& text, const XmlOutputFormat& format, QString& error) {
-    std::string_view utf8(text.constData(), static_cast<size_t>(text.size()));
-    std::string scanned;
-    const bool plain = utf8.find('\r') == std::string_view::npos && !format.crlf &&
-                       !HasWideCharacter(utf8, Limit(format));
-    if (!plain) {
-        if (!OutputScanner(utf8, format).Run(scanned, error))
-            return false;
-        utf8 = scanned;
+std::string_view XmlLineEnd(const XmlOutputFormat& format) {
+    return format.crlf ? "\r\n" : "\n";
+}
+
+void AppendXmlText(std::string& out, std::string_view utf8, const XmlOutputFormat& format) {
+    AppendEscaped(out, utf8, format, false);
+}
+
+void AppendXmlAttributeValue(std::string& out, std::string_view utf8,
+                             const XmlOutputFormat& format) {
+    AppendEscaped(out, utf8, format, true);
+}
+
+bool AppendXmlRaw(std::string& out, std::string_view utf8, const XmlOutputFormat& format,
+                  QString& error) {
+    const char32_t limit = Limit(format);
+    if (limit != kNoLimit) {
+        for (size_t at = 0; at < utf8.size();) {
+            size_t length = 0;
+            const char32_t code = Decode(utf8, at, length);
+            if (code > limit) {
+                error =
+                    QStringLiteral("The document's encoding %1 cannot hold the character \"%2\" "
+                                   "(U+%3) where it stands: a name, comment, CDATA section or "
+                                   "processing instruction takes no character reference.")
+                        .arg(EncodingName(format), QString::fromUcs4(&code, 1),
+                             QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+                return false;
+            }
+            at += length;
+        }
     }
-    const QStringConverter::Encoding encoding = QtEncoding(format.encoding);
-    if (encoding == QStringConverter::Utf8) {
-        if (!plain)
-            text = QByteArray(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        if (format.bom)
-            text.prepend("\xEF\xBB\xBF");
-        return true;
-    }
-    QStringEncoder encoder(encoding, format.bom ? QStringConverter::Flag::WriteBom
-                                                : QStringConverter::Flag::Default);
-    text = encoder.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    out.append(utf8);
     return true;
+}
+
+void EncodeXmlOutput(QByteArray& text, const XmlOutputFormat& format) {
+    QStringConverter::Encoding encoding = QStringConverter::Utf8;
+    switch (format.encoding) {
+    case pugi::encoding_utf16_le:
+        encoding = QStringConverter::Utf16LE;
+        break;
+    case pugi::encoding_utf16_be:
+        encoding = QStringConverter::Utf16BE;
+        break;
+    case pugi::encoding_utf32_le:
+        encoding = QStringConverter::Utf32LE;
+        break;
+    case pugi::encoding_utf32_be:
+        encoding = QStringConverter::Utf32BE;
+        break;
+    case pugi::encoding_latin1:
+        encoding = QStringConverter::Latin1;
+        break;
+    default:
+        return;
+    }
+    // A byte order mark read with the document is a character of its text.
+    QStringEncoder encoder(encoding, QStringConverter::Flag::Default);
+    text = encoder.encode(QString::fromUtf8(text));
 }

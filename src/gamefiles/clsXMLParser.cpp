@@ -1,6 +1,7 @@
 #include "gamefiles/clsXMLParser.h"
 
 #include "gamefiles/XmlOutputEncoding.h"
+#include "gamefiles/XmlSourceSpans.h"
 #include "gamefiles/mdlZorvObjects.h"
 #include "platform/ZorvError.h"
 
@@ -16,18 +17,21 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration
                                    pugi::parse_doctype | pugi::parse_pi | pugi::parse_comments |
                                    pugi::parse_ws_pcdata;
 constexpr int32_t kStackStep = 20;
+// The changes kept for a node.
+constexpr uint8_t Touched = 1;
+constexpr uint8_t Rewritten = 2;
+// Children were added, removed or moved.
+constexpr uint8_t Restructured = 4;
 // A parse error quotes at most this much of its source line.
 constexpr qsizetype kSourceQuote = 200;
 const char* const kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
 const char* const kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
 const char* const kOneRoot = "Only one top level element is allowed in an XML document.";
-
-struct StringWriter : pugi::xml_writer {
-    QByteArray out;
-    void write(const void* data, size_t size) override {
-        out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
-    }
-};
+// What a file may make the document build, far above any real file: each
+// "<" starts at most one element, comment or instruction and one text, each
+// "=" at most one attribute.
+constexpr qsizetype kMaxMarkup = 2'000'000;
+constexpr qsizetype kMaxAttributes = 8'000'000;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -128,12 +132,16 @@ QString NamespaceOf(pugi::xml_node element, const QString& prefix) {
 }
 
 // The document text as UTF-8, which is what the parser's offsets count in. A
-// byte order mark stays, as it does in the parser's own copy.
-QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
+// byte order mark stays, as it does in the parser's own copy. lossy is set
+// when the bytes are not valid in their encoding.
+QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding, bool& lossy) {
     const auto decode = [&](QStringConverter::Encoding from) {
         QStringDecoder decoder(from, QStringConverter::Flag::ConvertInitialBom);
-        return decoder.decode(bytes).operator QString().toUtf8();
+        const QString decoded = decoder.decode(bytes);
+        lossy = decoder.hasError();
+        return decoded.toUtf8();
     };
+    lossy = false;
     switch (encoding) {
     case pugi::encoding_latin1:
         return QString::fromLatin1(bytes).toUtf8();
@@ -148,11 +156,6 @@ QByteArray Utf8View(const QByteArray& bytes, pugi::xml_encoding encoding) {
     default:
         return bytes;
     }
-}
-
-bool HasBom(const QByteArray& bytes) {
-    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
-           bytes.startsWith("\xFE\xFF");
 }
 
 // The encoding named by the XML declaration; empty without one.
@@ -237,23 +240,338 @@ QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t 
     return "Error: " + reason + "\nSource: " + source + " Line: " + QString::number(line);
 }
 
-// Whitespace as the document keeps it: line ends read as LF, as in the
-// nodes (a lone CR too, as XML reads it), and go back as CR LF with them.
-std::string LayoutSpace(QByteArray space) {
-    return space.replace("\r\n", "\n").replace('\r', '\n').toStdString();
+// Whether the text holds no more "<" and "=" than their bounds. Counted in
+// blocks whose counters cannot overflow, so the loop runs vectorised.
+bool WithinBudget(QByteArrayView text) {
+    qsizetype markup = 0;
+    qsizetype equals = 0;
+    constexpr qsizetype kBlock = 255;
+    for (qsizetype at = 0; at < text.size(); at += kBlock) {
+        const qsizetype end = std::min(text.size(), at + kBlock);
+        uint8_t blockMarkup = 0;
+        uint8_t blockEquals = 0;
+        for (qsizetype i = at; i < end; ++i) {
+            blockMarkup += text[i] == '<';
+            blockEquals += text[i] == '=';
+        }
+        markup += blockMarkup;
+        equals += blockEquals;
+    }
+    return markup <= kMaxMarkup && equals <= kMaxAttributes;
 }
 
-// The whitespace just before the top-level node whose name or content
-// starts at offset; only whitespace can stand between top-level nodes.
-std::string SpaceBefore(const QByteArray& text, ptrdiff_t offset, qsizetype floor) {
-    const qsizetype open = text.lastIndexOf('<', offset);
-    if (open < floor)
-        return {};
-    qsizetype start = open;
-    while (start > floor && IsSpace(text[start - 1]))
-        --start;
-    return LayoutSpace(text.mid(start, open - start));
+// Where a character reference to U+0000 ("&#0;", "&#x00;") stands; -1 when
+// there is none. The parser would cut the text there.
+qsizetype FirstNulReference(QByteArrayView text) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* at = begin;
+         (at = static_cast<const char*>(std::memchr(at, '&', end - at))) != nullptr; ++at) {
+        const char* digits = at + 1;
+        if (digits == end || *digits++ != '#')
+            continue;
+        if (digits != end && *digits == 'x')
+            ++digits;
+        const char* zeros = digits;
+        while (zeros != end && *zeros == '0')
+            ++zeros;
+        if (zeros > digits && zeros != end && *zeros == ';')
+            return at - begin;
+    }
+    return -1;
 }
+
+bool IsNameByte(char c) {
+    return !IsSpace(c) && c != '=' && c != '?' && c != '>' && c != '"' && c != '\'' && c != '<';
+}
+
+// Whether the declaration at open is "<?xml", attributes each name="value"
+// or name='value' after whitespace, and "?>"; the library reads less
+// strictly and would take a broken one for an encoding it does not name.
+bool IsWellFormedDeclaration(std::string_view text, size_t open) {
+    size_t at = open + 5;
+    const auto skipSpace = [&] {
+        const size_t from = at;
+        while (at < text.size() && IsSpace(text[at]))
+            ++at;
+        return at > from;
+    };
+    for (;;) {
+        const bool space = skipSpace();
+        if (text.substr(at, 2) == "?>")
+            return true;
+        if (!space)
+            return false;
+        const size_t name = at;
+        while (at < text.size() && IsNameByte(text[at]))
+            ++at;
+        if (at == name)
+            return false;
+        skipSpace();
+        if (at >= text.size() || text[at] != '=')
+            return false;
+        ++at;
+        skipSpace();
+        if (at >= text.size() || (text[at] != '"' && text[at] != '\''))
+            return false;
+        const size_t close = text.find(text[at], at + 1);
+        if (close == std::string_view::npos ||
+            text.substr(at + 1, close - at - 1).find('<') != std::string_view::npos)
+            return false;
+        at = close + 1;
+    }
+}
+
+std::string_view View(const QByteArray& bytes) {
+    return std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+std::string_view View(const char* text) {
+    return std::string_view(text);
+}
+
+// Writes a document: a node the program did not change is copied from the
+// text it was read from, everything else is written in the program's own
+// spelling.
+class DocumentWriter {
+public:
+    DocumentWriter(std::string_view source,
+                   const std::unordered_map<pugi::xml_node_struct*, uint8_t>& changes,
+                   const XmlOutputFormat& format)
+        : m_source(source), m_changes(changes), m_format(format),
+          m_elements(changes.empty() ? std::vector<XmlElementSpan>() : ScanXmlElements(source)) {}
+
+    bool Write(const pugi::xml_document& document, std::string& out, QString& error) {
+        m_out = &out;
+        m_error = &error;
+        if (!(ChangeOf(document) & Restructured))
+            return WriteKeptTopLevel(document);
+        // The top level changed: each node read keeps the whitespace before it.
+        size_t floor = 0;
+        if (m_source.substr(0, 3) == "\xEF\xBB\xBF") {
+            out += m_source.substr(0, 3);
+            floor = 3;
+        }
+        size_t last = std::string_view::npos;
+        for (const pugi::xml_node child : document.children()) {
+            const auto [start, end] = SpanOf(child);
+            if (start != std::string_view::npos) {
+                size_t space = start;
+                while (space > floor && IsSpace(m_source[space - 1]))
+                    --space;
+                out += m_source.substr(space, start - space);
+            } else if (out.size() > floor) {
+                out += XmlLineEnd(m_format);
+            }
+            if (!WriteNode(child, 0))
+                return false;
+            last = end;
+        }
+        out += last != std::string_view::npos ? m_source.substr(last) : XmlLineEnd(m_format);
+        return true;
+    }
+
+private:
+    struct Span {
+        size_t start = std::string_view::npos;
+        size_t end = std::string_view::npos;
+    };
+
+    uint8_t ChangeOf(pugi::xml_node node) const {
+        const auto found = m_changes.find(node.internal_object());
+        return found == m_changes.end() ? 0 : found->second;
+    }
+
+    // The element's place in the source; nothing for a new one.
+    const XmlElementSpan* ElementSpan(pugi::xml_node node) const {
+        const ptrdiff_t offset = node.offset_debug();
+        if (offset < 1 || m_source.empty())
+            return nullptr;
+        const size_t start = static_cast<size_t>(offset) - 1;
+        const auto found =
+            std::lower_bound(m_elements.begin(), m_elements.end(), start,
+                             [](const XmlElementSpan& span, size_t at) { return span.start < at; });
+        return found != m_elements.end() && found->start == start ? &*found : nullptr;
+    }
+
+    Span MarkupSpan(size_t start) const {
+        if (start >= m_source.size() || m_source[start] != '<')
+            return {};
+        return {start, XmlMarkupEnd(m_source, start)};
+    }
+
+    // Where a node read from the source stands in it.
+    Span SpanOf(pugi::xml_node node) const {
+        const ptrdiff_t offset = node.offset_debug();
+        if (offset < 0 || m_source.empty())
+            return {};
+        const size_t at = static_cast<size_t>(offset);
+        switch (node.type()) {
+        case pugi::node_element:
+            if (const XmlElementSpan* span = ElementSpan(node))
+                return {span->start, span->end};
+            return {};
+        case pugi::node_pcdata: {
+            const size_t end = m_source.find('<', at);
+            return {at, end == std::string_view::npos ? m_source.size() : end};
+        }
+        case pugi::node_cdata:
+            return at >= 9 ? MarkupSpan(at - 9) : Span();
+        case pugi::node_comment:
+            return at >= 4 ? MarkupSpan(at - 4) : Span();
+        case pugi::node_pi:
+        case pugi::node_declaration:
+            return at >= 2 ? MarkupSpan(at - 2) : Span();
+        case pugi::node_doctype: {
+            const size_t open = m_source.rfind("<!", at);
+            return open == std::string_view::npos ? Span() : MarkupSpan(open);
+        }
+        default:
+            return {};
+        }
+    }
+
+    // The same top-level nodes as read: what stands between them is copied.
+    bool WriteKeptTopLevel(const pugi::xml_document& document) {
+        size_t at = 0;
+        for (const pugi::xml_node child : document.children()) {
+            const auto [start, end] = SpanOf(child);
+            if (start != std::string_view::npos && start >= at) {
+                *m_out += m_source.substr(at, start - at);
+                at = end;
+            } else if (!m_out->empty()) {
+                *m_out += XmlLineEnd(m_format);
+            }
+            if (!WriteNode(child, 0))
+                return false;
+        }
+        *m_out += at > 0 ? m_source.substr(at) : XmlLineEnd(m_format);
+        return true;
+    }
+
+    bool Raw(std::string_view utf8) { return AppendXmlRaw(*m_out, utf8, m_format, *m_error); }
+
+    bool WriteNode(pugi::xml_node node, int depth) {
+        if (!ChangeOf(node)) {
+            const Span span = SpanOf(node);
+            if (span.end != std::string_view::npos) {
+                *m_out += m_source.substr(span.start, span.end - span.start);
+                return true;
+            }
+        }
+        switch (node.type()) {
+        case pugi::node_element:
+            return WriteElement(node, depth);
+        case pugi::node_pcdata:
+            AppendXmlText(*m_out, View(node.value()), m_format);
+            return true;
+        case pugi::node_cdata:
+            return WriteCdata(View(node.value()));
+        case pugi::node_comment:
+            *m_out += "<!--";
+            return Raw(View(node.value())) && Raw("-->");
+        case pugi::node_pi:
+            *m_out += "<?";
+            return Raw(View(node.name())) && Raw(*node.value() ? " " : "") &&
+                   Raw(View(node.value())) && Raw("?>");
+        case pugi::node_declaration:
+            *m_out += "<?xml";
+            if (!WriteAttributes(node))
+                return false;
+            *m_out += "?>";
+            return true;
+        case pugi::node_doctype:
+            *m_out += "<!DOCTYPE ";
+            return Raw(View(node.value())) && Raw(">");
+        default:
+            return true;
+        }
+    }
+
+    bool WriteCdata(std::string_view value) {
+        // "]]>" would end the section: it is split across two.
+        for (size_t split; (split = value.find("]]>")) != std::string_view::npos;) {
+            *m_out += "<![CDATA[";
+            if (!Raw(value.substr(0, split + 2)))
+                return false;
+            *m_out += "]]>";
+            value.remove_prefix(split + 2);
+        }
+        *m_out += "<![CDATA[";
+        return Raw(value) && Raw("]]>");
+    }
+
+    bool WriteAttributes(pugi::xml_node node) {
+        for (const pugi::xml_attribute attribute : node.attributes()) {
+            *m_out += ' ';
+            if (!Raw(View(attribute.name())))
+                return false;
+            *m_out += "=\"";
+            AppendXmlAttributeValue(*m_out, View(attribute.value()), m_format);
+            *m_out += '"';
+        }
+        return true;
+    }
+
+    void Indent(int depth) {
+        *m_out += XmlLineEnd(m_format);
+        m_out->append(static_cast<size_t>(depth) * 2, ' ');
+    }
+
+    bool WriteElement(pugi::xml_node node, int depth) {
+        const XmlElementSpan* span = ElementSpan(node);
+        const bool hasChildren = bool(node.first_child());
+        const bool endTag = span && !span->SelfClosing();
+        if (span && !(ChangeOf(node) & Rewritten)) {
+            if (endTag || !hasChildren) {
+                *m_out += m_source.substr(span->start, span->tagEnd - span->start);
+            } else {
+                // An empty-element tag that now holds children.
+                size_t close = span->tagEnd - 2;
+                while (close > span->start && IsSpace(m_source[close - 1]))
+                    --close;
+                *m_out += m_source.substr(span->start, close - span->start);
+                *m_out += '>';
+            }
+        } else {
+            *m_out += '<';
+            if (!Raw(View(node.name())) || !WriteAttributes(node))
+                return false;
+            *m_out += hasChildren || endTag ? ">" : "/>";
+        }
+        if (!hasChildren && !endTag)
+            return true;
+        // In a created document an element that holds only elements puts
+        // each on a line of its own; in a read one, new content stays on
+        // the line it is put into.
+        bool lines = m_source.empty();
+        for (const pugi::xml_node child : node.children())
+            lines = lines && child.type() == pugi::node_element;
+        for (const pugi::xml_node child : node.children()) {
+            if (lines)
+                Indent(depth + 1);
+            if (!WriteNode(child, depth + 1))
+                return false;
+        }
+        if (lines)
+            Indent(depth);
+        if (endTag) {
+            *m_out += m_source.substr(span->endTag, span->end - span->endTag);
+            return true;
+        }
+        *m_out += "</";
+        *m_out += View(node.name());
+        *m_out += '>';
+        return true;
+    }
+
+    std::string_view m_source;
+    const std::unordered_map<pugi::xml_node_struct*, uint8_t>& m_changes;
+    const XmlOutputFormat& m_format;
+    const std::vector<XmlElementSpan> m_elements;
+    std::string* m_out = nullptr;
+    QString* m_error = nullptr;
+};
 
 } // namespace
 
@@ -276,33 +594,47 @@ clsXMLParser::clsXMLParser() : m_document(std::make_unique<pugi::xml_document>()
 clsXMLParser::~clsXMLParser() = default;
 
 bool clsXMLParser::OpenFile(const QString& path) {
-    QVariant text;
     try {
-        if (!mdlZorvObjects::Zorv_DecodeXMLFile(path, text)) {
-            SetLastError(0, mdlZorvObjects::GetLastErrorText());
+        QVariant text;
+        try {
+            if (!mdlZorvObjects::Zorv_DecodeXMLFile(path, text)) {
+                SetLastError(0, mdlZorvObjects::GetLastErrorText());
+                return false;
+            }
+        } catch (const platform::ZorvError& error) {
+            SetLastError(error.number(), error.description());
             return false;
         }
-    } catch (const platform::ZorvError& error) {
-        SetLastError(error.number(), error.description());
+        auto document = std::make_unique<pugi::xml_document>();
+        Layout layout;
+        if (!LoadText(path, text.toByteArray(), *document, layout))
+            return false;
+        ForgetAllNodes();
+        m_document = std::move(document);
+        m_layout = std::move(layout);
+    } catch (const std::bad_alloc&) {
+        SetLastError(0, "There is not enough memory to read the file \"" + path + "\".");
         return false;
     }
-    auto document = std::make_unique<pugi::xml_document>();
-    Layout layout;
-    if (!LoadText(text.toByteArray(), *document, layout))
-        return false;
-    ForgetAllNodes();
-    m_document = std::move(document);
-    m_layout = std::move(layout);
     m_bookmarkCounter = 0;
     ResetStack();
     FirstElementChild(m_document->document_element());
     return true;
 }
 
-bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout) {
+bool clsXMLParser::LoadText(const QString& path, const QByteArray& bytes,
+                            pugi::xml_document& document, Layout& layout) {
+    if (!WithinBudget(bytes)) {
+        SetLastError(0, QStringLiteral("The file \"%1\" holds more than %2 elements, texts or "
+                                       "attributes; a file this large is not read.")
+                            .arg(path)
+                            .arg(kMaxMarkup));
+        return false;
+    }
     const pugi::xml_parse_result result =
         document.load_buffer(bytes.constData(), bytes.size(), kParseOptions);
-    const QByteArray text = Utf8View(bytes, result.encoding);
+    bool lossy = false;
+    const QByteArray text = Utf8View(bytes, result.encoding, lossy);
     if (!result) {
         SetLastError(result.status,
                      ParseErrorText(QString::fromUtf8(result.description()), text, result.offset));
@@ -314,6 +646,27 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
             SetLastError(0, ParseErrorText(kOneRoot, text, child.offset_debug()));
             return false;
         }
+        if (child.type() == pugi::node_declaration &&
+            !IsWellFormedDeclaration(View(text), static_cast<size_t>(child.offset_debug() - 2))) {
+            SetLastError(
+                0, ParseErrorText("The XML declaration is malformed.", text, child.offset_debug()));
+            return false;
+        }
+    }
+    if (const qsizetype nul = FirstNulReference(text); nul >= 0) {
+        SetLastError(0, ParseErrorText(
+                            "The character reference \"" +
+                                QString::fromUtf8(text.mid(nul, text.indexOf(';', nul) - nul + 1)) +
+                                "\" stands for U+0000, which XML does not allow.",
+                            text, nul));
+        return false;
+    }
+    if (lossy) {
+        // A save could not write such bytes back as they were read.
+        SetLastError(0, "The file \"" + path +
+                            "\" is not valid in its encoding (UTF-16 or UTF-32) and cannot be "
+                            "read without changing its characters.");
+        return false;
     }
     layout.encoding = result.encoding;
     if (result.encoding == pugi::encoding_utf8) {
@@ -340,52 +693,29 @@ bool clsXMLParser::LoadText(const QByteArray& bytes, pugi::xml_document& documen
             return false;
         }
     }
-    layout.bom = HasBom(bytes);
-    layout.indent = false;
-    // The line end most lines have; one inside a processing instruction or
-    // a doctype keeps its own form anyway.
-    layout.crlf = MostLinesEndInCrLf(text);
-    const qsizetype floor = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    for (const pugi::xml_node child : document.children()) {
-        const ptrdiff_t offset = child.offset_debug();
-        layout.separators.push_back(offset < 0 ? std::string(layout.separators.empty() ? "" : "\n")
-                                               : SpaceBefore(text, offset, floor));
-    }
-    qsizetype tail = text.size();
-    while (tail > floor && IsSpace(text[tail - 1]))
-        --tail;
-    layout.trailing = LayoutSpace(text.mid(tail));
+    layout.original = bytes;
+    layout.text = text;
     return true;
 }
 
 bool clsXMLParser::Serialise(QByteArray& bytes) {
-    StringWriter writer;
-    if (m_layout.indent) {
-        m_document->save(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
-                         pugi::encoding_utf8);
-    } else {
-        size_t index = 0;
-        for (const pugi::xml_node child : m_document->children()) {
-            if (index < m_layout.separators.size())
-                writer.out += QByteArrayView(m_layout.separators[index]);
-            else if (index > 0)
-                writer.out += '\n';
-            child.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
-            ++index;
-        }
-        writer.out += QByteArrayView(m_layout.trailing);
+    if (m_changes.empty() && !m_layout.original.isEmpty()) {
+        bytes = m_layout.original;
+        return true;
     }
     XmlOutputFormat format;
     format.encoding = m_layout.encoding;
     format.asciiOnlyEncoding = m_layout.asciiOnlyEncoding;
-    format.bom = m_layout.bom;
-    format.crlf = m_layout.crlf;
+    // What is written anew takes the line end most lines have.
+    format.crlf = !m_layout.text.isEmpty() && MostLinesEndInCrLf(m_layout.text);
+    std::string out;
     QString error;
-    if (!EncodeXmlOutput(writer.out, format, error)) {
+    if (!DocumentWriter(View(m_layout.text), m_changes, format).Write(*m_document, out, error)) {
         SetLastError(0, error);
         return false;
     }
-    bytes = std::move(writer.out);
+    bytes = QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+    EncodeXmlOutput(bytes, format);
     return true;
 }
 
@@ -527,19 +857,24 @@ bool clsXMLParser::SetNodeAttr(const QVariant& key, const QVariant& value) {
         return false;
     }
     pugi::xml_attribute attribute = GetAttrNode(key);
+    const QString name = attribute ? QString::fromUtf8(attribute.name()) : key.toString();
     if (!attribute) {
         if (!IsNameKey(key)) {
             SetLastError(0, "No attribute at position " + key.toString() + ".");
             return false;
         }
-        const QString name = key.toString();
         if (!IsXmlName(name)) {
             SetLastError(0, "Invalid attribute name \"" + name + "\".");
             return false;
         }
-        attribute = m_cursor.append_attribute(name.toStdString().c_str());
     }
-    return attribute.set_value(value.toString().toStdString().c_str());
+    const QString text = value.toString();
+    if (!CanHold(text, "The value of the attribute \"" + name + "\""))
+        return false;
+    if (!attribute)
+        attribute = m_cursor.append_attribute(name.toStdString().c_str());
+    MarkRewritten(m_cursor);
+    return attribute.set_value(text.toStdString().c_str());
 }
 
 bool clsXMLParser::SetNodeValue(const QVariant& text) {
@@ -555,16 +890,19 @@ bool clsXMLParser::SaveToFile(const QString& path, int32_t fileType) {
         SetLastError(0, "The document has no root element.");
         return false;
     }
-    QByteArray bytes;
-    if (!Serialise(bytes))
-        return false;
     try {
+        QByteArray bytes;
+        if (!Serialise(bytes))
+            return false;
         if (!mdlZorvObjects::Zorv_EncodeXMLFile(path, QVariant(bytes), fileType)) {
             SetLastError(0, mdlZorvObjects::GetLastErrorText());
             return false;
         }
     } catch (const platform::ZorvError& error) {
         SetLastError(error.number(), error.description());
+        return false;
+    } catch (const std::bad_alloc&) {
+        SetLastError(0, "There is not enough memory to save the file \"" + path + "\".");
         return false;
     }
     return true;
@@ -580,6 +918,8 @@ bool clsXMLParser::InsertNodeBefore(const QString& name, int32_t bookmark, const
         SetLastError(0, "The bookmarked node is not a child of the current node.");
         return false;
     }
+    if (!CanHold(text.toString(), QStringLiteral("The text")))
+        return false;
     const pugi::xml_node element = NewElement(m_cursor, before, name);
     return element && SetNodeText(element, text.toString());
 }
@@ -591,6 +931,8 @@ bool clsXMLParser::CreateNode(const QString& name, const QVariant& text,
         SetLastError(0, "The prefix of \"" + name + "\" has no namespace.");
         return false;
     }
+    if (text.isValid() && !CanHold(text.toString(), QStringLiteral("The text")))
+        return false;
     pugi::xml_node element = NewElement(m_cursor, pugi::xml_node(), name);
     if (!element)
         return false;
@@ -626,6 +968,7 @@ bool clsXMLParser::DeleteNode(const QString& expression) {
     const bool dropIndent =
         IsElement(node) && IsBlankText(indent) && IsBlankText(node.next_sibling());
     ForgetNode(node);
+    MarkRestructured(parent);
     parent.remove_child(node);
     if (dropIndent) {
         ForgetNode(indent);
@@ -691,7 +1034,10 @@ bool clsXMLParser::SelectBookmark(int32_t bookmark) {
 
 bool clsXMLParser::DeleteNodeAttr(const QVariant& key) {
     const pugi::xml_attribute attribute = GetAttrNode(key);
-    return attribute && m_cursor.remove_attribute(attribute);
+    if (!attribute)
+        return false;
+    MarkRewritten(m_cursor);
+    return m_cursor.remove_attribute(attribute);
 }
 
 bool clsXMLParser::MoveNode(int32_t source, int32_t target, bool asChild) {
@@ -710,6 +1056,8 @@ bool clsXMLParser::MoveNode(int32_t source, int32_t target, bool asChild) {
     pugi::xml_node parent = asChild ? to : to.parent();
     if (IsElement(node) && !CanTakeElement(parent, node))
         return false;
+    MarkRestructured(node.parent());
+    MarkRestructured(parent);
     const pugi::xml_node moved =
         asChild ? parent.append_move(node) : parent.insert_move_before(node, to);
     if (!moved) {
@@ -787,6 +1135,9 @@ pugi::xml_attribute clsXMLParser::GetAttrNode(const QVariant& key) const {
 }
 
 bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
+    if (!CanHold(text, QStringLiteral("The text")))
+        return false;
+    MarkTouched(node);
     const std::string value = text.toStdString();
     // Plain whitespace beside child elements would read back as layout, so
     // such a text is kept in a CDATA section.
@@ -799,6 +1150,7 @@ bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
         if (!placed) {
             placed = true;
             if (child.type() == pugi::node_cdata || type == pugi::node_pcdata) {
+                MarkRewritten(child);
                 written = child.set_value(value.c_str());
                 return;
             }
@@ -807,8 +1159,16 @@ bool clsXMLParser::SetNodeText(pugi::xml_node node, const QString& text) {
         ForgetNode(child);
         node.remove_child(child);
     });
-    if (!placed)
+    if (!placed) {
+        // A text put right after layout whitespace would read back joined
+        // to it, so the whitespace goes.
+        const pugi::xml_node last = node.last_child();
+        if (type == pugi::node_pcdata && IsBlankText(last)) {
+            ForgetNode(last);
+            node.remove_child(last);
+        }
         written = node.append_child(type).set_value(value.c_str());
+    }
     if (!written)
         SetLastError(0, "The text could not be set.");
     return written;
@@ -845,6 +1205,7 @@ pugi::xml_node clsXMLParser::NewElement(pugi::xml_node parent, pugi::xml_node be
     }
     if (!CanTakeElement(parent))
         return {};
+    MarkRestructured(parent);
     const std::string utf8 = name.toStdString();
     if (before)
         return parent.insert_child_before(utf8.c_str(), before);
@@ -928,4 +1289,47 @@ void clsXMLParser::ForgetAllNodes() {
     m_bookmarks.clear();
     m_bookmarkOfNode.clear();
     m_moreBookmarksOfNode.clear();
+    m_changes.clear();
+}
+
+void clsXMLParser::MarkTouched(pugi::xml_node node) {
+    for (; node; node = node.parent()) {
+        uint8_t& change = m_changes[node.internal_object()];
+        if (change & Touched)
+            return;
+        change |= Touched;
+    }
+}
+
+void clsXMLParser::MarkRestructured(pugi::xml_node node) {
+    m_changes[node.internal_object()] |= Restructured;
+    MarkTouched(node);
+}
+
+void clsXMLParser::MarkRewritten(pugi::xml_node node) {
+    m_changes[node.internal_object()] |= Rewritten;
+    MarkTouched(node);
+}
+
+QString clsXMLParser::Unwritable(QStringView text, const QString& what) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar c = text[at];
+        if (c.isNull())
+            return what + " holds the character U+0000, which an XML document cannot hold.";
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
+            ++at;
+        else
+            return what + " holds half of a character (U+" +
+                   QString::number(c.unicode(), 16).toUpper() + ").";
+    }
+    return {};
+}
+
+bool clsXMLParser::CanHold(const QString& text, const QString& what) {
+    const QString why = Unwritable(text, what);
+    if (!why.isEmpty())
+        SetLastError(0, why);
+    return why.isEmpty();
 }

@@ -2,9 +2,12 @@
 // numbered bookmarks. Every XML file of the program is read, walked, changed
 // and written through it, plain or packed, by way of the object store.
 //
-// The document keeps its comments, processing instructions, declaration,
-// doctype and the whitespace between elements, so what the program did not
-// change is written back as it was read. No node reference (cursor, stack
+// A read document keeps the file's text: a save copies every node the
+// program did not change byte for byte as it was read (an unchanged document
+// saves byte-identical) and writes only what changed in the program's one
+// spelling. Texts and values that XML cannot hold (U+0000) are refused, and
+// a file that would make the document build more than a few million nodes
+// is refused before anything is built. No node reference (cursor, stack
 // entry, bookmark) can outlive its node: deleting a node drops its bookmarks
 // and moves cursor and stack entries inside it to the deleted node's parent;
 // replacing or dropping the document forgets them all.
@@ -38,6 +41,9 @@ public:
     // A name as XML 1.0 allows it for elements and attributes; the document
     // takes no other for what it creates.
     static bool IsXmlName(QStringView name);
+    // Why a text or value cannot stand in a document ("<what> holds the
+    // character U+0000 ..."); empty when it can.
+    static QString Unwritable(QStringView text, const QString& what);
 
     // Reads a plain or packed file (a disk path or a catalog path with "::").
     // On success the cursor is on the root's first element child and the
@@ -132,23 +138,18 @@ public:
     bool MoveNode(int32_t source, int32_t target, bool asChild);
 
 private:
-    // How a read document was laid out outside what the DOM keeps, so that
-    // saving reproduces it.
+    // What a read document was read from, so that a save copies every part
+    // the program did not change as it stands in the file.
     struct Layout {
         pugi::xml_encoding encoding = pugi::encoding_utf8;
         // The 8-bit encoding the declaration names when the library cannot
         // convert it: the document then holds only ASCII.
         QString asciiOnlyEncoding;
-        bool bom = false;
-        bool crlf = false;
-        // Created documents are indented on saving; read ones keep their own
-        // whitespace.
-        bool indent = true;
-        // Whitespace before each top-level node, and after the last one.
-        std::vector<std::string> separators;
-        std::string trailing = "\n";
+        // The file's bytes, and its text as UTF-8 (what the node offsets
+        // count in); both empty for a created document.
+        QByteArray original;
+        QByteArray text;
     };
-
     void GrowStack(int32_t count);
     void ResetStack();
     bool FirstElementChild(pugi::xml_node node);
@@ -161,18 +162,30 @@ private:
     static QString NodeValue(pugi::xml_node node);
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
-    bool LoadText(const QByteArray& bytes, pugi::xml_document& document, Layout& layout);
+    bool LoadText(const QString& path, const QByteArray& bytes, pugi::xml_document& document,
+                  Layout& layout);
     // The file's bytes; false with the last error set when the document's
     // encoding cannot hold what it must.
     bool Serialise(QByteArray& bytes);
     bool CanTakeElement(pugi::xml_node parent, pugi::xml_node element = pugi::xml_node());
     pugi::xml_node NewElement(pugi::xml_node parent, pugi::xml_node before, const QString& name);
     void ForgetNode(pugi::xml_node node);
+    // The node and every node above it hold a change.
+    void MarkTouched(pugi::xml_node node);
+    // The node's own markup (an element's start tag, a text) is written anew.
+    void MarkRewritten(pugi::xml_node node);
+    // Children of the node were added, removed or moved.
+    void MarkRestructured(pugi::xml_node node);
+    // False with the last error set when the text cannot stand in a document.
+    bool CanHold(const QString& text, const QString& what);
     void ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark);
     void ForgetAllNodes();
 
     std::unique_ptr<pugi::xml_document> m_document;
     Layout m_layout;
+    // What changed since the document was read (see MarkTouched and
+    // MarkRewritten), by node.
+    std::unordered_map<pugi::xml_node_struct*, uint8_t> m_changes;
     QString m_lastError;
     pugi::xml_node m_cursor;
     std::vector<pugi::xml_node> m_stack;

@@ -47,10 +47,12 @@ public:
     // paint event): the background fill, the window's content, then the
     // picture is presented.
     void Paint(QPaintDevice& target, QSize size, const QColor& background, const Content& content);
+    // A painter set up as a frame's: no antialiasing, the window's font, the
+    // opaque text background.
+    void PreparePainter(QPainter& painter) const;
 
 private:
     void PrepareBuffer(QSize size);
-    void PreparePainter(QPainter& painter) const;
 
     MapDrawMode m_mode;
     bool m_ready = true;

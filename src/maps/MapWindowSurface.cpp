@@ -1,7 +1,7 @@
 #include "maps/MapWindowSurface.h"
 
-#include "galaxy/widgets/GalaxyMessages.h"
-#include "shell/common/mdlCommonGlobals.h"
+#include "common/mdlCommonGlobals.h"
+#include "platform/Prompts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,9 +17,8 @@ std::unique_ptr<MapSurface> CreateMapSurface(QSize screen, QColor textBackground
                                             mdlCommon::Settings().UseDoubleBuffer());
     auto surface = std::make_unique<MapSurface>(mode, screen, textBackground, textColor);
     if (!surface->Ready())
-        GalaxyMessages::Ask(GalaxyMessages::kAppTitle,
-                            QStringLiteral("Failed to initialize DirectDraw:\n") +
-                                surface->InitError(),
-                            platform::PromptIcon::Critical, platform::PromptButtons::OK, window);
+        platform::WindowPrompts(platform::kProgramTitle, window)
+            .tell(QStringLiteral("Failed to initialize DirectDraw:\n") + surface->InitError(),
+                  platform::PromptIcon::Critical);
     return surface;
 }

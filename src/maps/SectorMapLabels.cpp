@@ -54,11 +54,7 @@ void MeasureLabel(SectorMapObjectRecord& record, int32_t labelBits, const TextMe
     record.nameSize = (labelBits & kShowNames) ? measure(record.nameText) : QSize(0, 0);
     record.idSize = (labelBits & kShowIDs) ? measure(record.idText) : QSize(0, 0);
     record.gateSize = measure(record.gateLabel);
-    record.nameLine.setText(record.nameText);
-    record.idLine.setText(record.idText);
-    record.gateLine.setText(record.gateLabel);
-    for (QStaticText* line : {&record.nameLine, &record.idLine, &record.gateLine})
-        line->setTextFormat(Qt::PlainText);
+    record.labelImage = QImage();
     const int widest =
         std::max({record.nameSize.width(), record.idSize.width(), record.gateSize.width()});
     if (widest > record.right - record.left) {

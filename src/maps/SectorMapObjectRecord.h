@@ -4,8 +4,8 @@
 // are written back into the object.
 #pragma once
 
+#include <QImage>
 #include <QSize>
-#include <QStaticText>
 #include <QString>
 
 #include <cstdint>
@@ -32,10 +32,11 @@ struct SectorMapObjectRecord {
     QSize nameSize{0, 0};
     QSize idSize{0, 0};
     QSize gateSize{0, 0};
-    // Laid out at the first frame and reused by every later one.
-    QStaticText nameLine;
-    QStaticText idLine;
-    QStaticText gateLine;
+    // The shown lines drawn once, stacked as they stand under the marker, by
+    // the first frame that shows the record; every frame after it only copies
+    // them. Measuring the label again drops it, so new texts or label bits
+    // are drawn anew.
+    mutable QImage labelImage;
 
     // The vertical world coordinate of the view.
     int32_t V(bool topView) const { return topView ? negZ : negY; }

@@ -1,6 +1,6 @@
 #include "maps/SectorMapOptions.h"
 
-#include "shell/common/mdlCommonGlobals.h"
+#include "common/mdlCommonGlobals.h"
 
 namespace {
 

@@ -10,8 +10,10 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 const QColor SectorMapRenderer::kBackground(0, 64, 0);
 const QColor SectorMapRenderer::kMarker(11, 113, 18);
@@ -111,30 +113,116 @@ void SectorMapRenderer::DrawObject(QPainter& painter, const SectorMapScene& scen
         return;
     const bool selected = index == scene.selected;
     DrawTexts(painter, record, scene.labelBits, marker->x(), box.bottom());
-    DrawMarker(painter, record.type, marker->x(), marker->y(), selected);
+    const Stamp& stamp = MarkerStamp(record.type, selected);
+    painter.drawImage(*marker + stamp.offset, stamp.image);
     if (selected)
         DrawSelectionFrame(painter, box);
 }
 
-// From the bottom of the box upwards: gate label, ID, name.
-void SectorMapRenderer::DrawTexts(QPainter& painter, const SectorMapObjectRecord& record,
-                                  int32_t labelBits, int markerX, int boxBottom) const {
+namespace {
+
+// The label's lines as they are written from the bottom of the box
+// upwards: gate label, ID, name; each with its height above the bottom.
+template <class Visit>
+void ForEachLine(const SectorMapObjectRecord& record, int32_t labelBits, Visit visit) {
     int stacked = 0;
-    painter.setPen(m_textPen);
-    auto line = [&](const QStaticText& text, QSize size) {
+    auto line = [&](const QString& text, QSize size) {
         if (size.isEmpty())
             return;
-        const QPoint at(markerX - size.width() / 2, boxBottom - size.height() - stacked);
-        // The opaque text background, as the plain texts get it.
-        painter.fillRect(QRect(at, size), m_surface.TextBackground());
-        painter.drawStaticText(at, text);
+        visit(text, size, stacked);
         stacked += size.height();
     };
-    line(record.gateLine, record.gateSize);
+    line(record.gateLabel, record.gateSize);
     if (SectorMapLabels::ShowsIDLine(record, labelBits))
-        line(record.idLine, record.idSize);
+        line(record.idText, record.idSize);
     if (labelBits & SectorMapLabels::kShowNames)
-        line(record.nameLine, record.nameSize);
+        line(record.nameText, record.nameSize);
+}
+
+// Markers that look alike share a picture: by type, every other type plain.
+constexpr int32_t kMarkerTypes[] = {3, 4, 5, 6, 7, 17, SectorMapLabels::kGateType};
+// Room around the marker's pixel for the widest marker, a gate with its lobes.
+constexpr int kMarkerReach = 16;
+
+// The index of the type in kMarkerTypes; the count of them for the plain marker.
+int MarkerKind(int32_t type) {
+    const auto* kind = std::find(std::begin(kMarkerTypes), std::end(kMarkerTypes), type);
+    return static_cast<int>(kind - std::begin(kMarkerTypes));
+}
+
+// The smallest part of the image that holds every pixel that is not clear.
+QRect Drawn(const QImage& image) {
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                drawn |= QRect(x, y, 1, 1);
+    return drawn;
+}
+
+// Where a line stands in the label image: centred, above the lines below it.
+QRect LineInImage(const QImage& image, QSize line, int stacked) {
+    return {QPoint(image.width() / 2 - line.width() / 2, image.height() - line.height() - stacked),
+            line};
+}
+
+} // namespace
+
+const QImage& SectorMapRenderer::LabelImage(const SectorMapObjectRecord& record,
+                                            int32_t labelBits) const {
+    if (!record.labelImage.isNull())
+        return record.labelImage;
+    QSize size(0, 0);
+    ForEachLine(record, labelBits, [&](const QString&, QSize line, int stacked) {
+        size = QSize(std::max(size.width(), line.width()), stacked + line.height());
+    });
+    if (size.isEmpty())
+        return record.labelImage;
+    QImage image(size, QImage::Format_RGB32);
+    // The opaque text background, as the plain texts get it.
+    image.fill(m_surface.TextBackground());
+    QPainter painter(&image);
+    m_surface.PreparePainter(painter);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(m_textPen);
+    ForEachLine(record, labelBits, [&](const QString& text, QSize line, int stacked) {
+        const QRect at = LineInImage(image, line, stacked);
+        painter.drawText(QPoint(at.left(), at.top() + m_surface.Ascent()), text);
+    });
+    painter.end();
+    record.labelImage = std::move(image);
+    return record.labelImage;
+}
+
+const SectorMapRenderer::Stamp& SectorMapRenderer::MarkerStamp(int32_t type, bool selected) const {
+    static_assert(std::size(kMarkerTypes) + 1 == kMarkerKinds);
+    Stamp& stamp = m_markerStamps[static_cast<size_t>(MarkerKind(type) * 2 + (selected ? 1 : 0))];
+    if (!stamp.image.isNull())
+        return stamp;
+    QImage image(2 * kMarkerReach + 1, 2 * kMarkerReach + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    m_surface.PreparePainter(painter);
+    DrawMarker(painter, type, kMarkerReach, kMarkerReach, selected);
+    painter.end();
+    const QRect drawn = Drawn(image);
+    stamp.image = image.copy(drawn);
+    stamp.offset = drawn.topLeft() - QPoint(kMarkerReach, kMarkerReach);
+    return stamp;
+}
+
+// Each line is copied on its own, so the background shows beside the
+// shorter ones as it did beside texts written one by one.
+void SectorMapRenderer::DrawTexts(QPainter& painter, const SectorMapObjectRecord& record,
+                                  int32_t labelBits, int markerX, int boxBottom) const {
+    const QImage& image = LabelImage(record, labelBits);
+    if (image.isNull())
+        return;
+    const QPoint offset(markerX - image.width() / 2, boxBottom - image.height());
+    ForEachLine(record, labelBits, [&](const QString&, QSize line, int stacked) {
+        const QRect source = LineInImage(image, line, stacked);
+        painter.drawImage(source.topLeft() + offset, image, source);
+    });
 }
 
 void SectorMapRenderer::DrawMarker(QPainter& painter, int32_t type, int x, int y,

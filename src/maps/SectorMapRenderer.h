@@ -1,17 +1,21 @@
 // Draws one frame of the Sector Map onto a painter: the grid and axes, every
 // object's marker and texts, the selection frame and the distance overlay.
-// Pens and brushes are made once; a frame only selects them.
+// Pens and brushes are made once; a frame only selects them. Each marker
+// kind and each record's label is drawn once into an image that every later
+// frame copies: a drag redraws the whole frame at every mouse move.
 #pragma once
 
 #include "maps/SectorMapObjectRecord.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QImage>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -50,11 +54,21 @@ public:
     void Draw(QPainter& painter, const SectorMapScene& scene) const;
 
 private:
+    // A marker drawn once, and where its top-left pixel lies from the marker's.
+    struct Stamp {
+        QImage image;
+        QPoint offset;
+    };
+
     void DrawGrid(QPainter& painter, const SectorMapScene& scene) const;
     void DrawAll(QPainter& painter, const SectorMapScene& scene) const;
     void DrawObject(QPainter& painter, const SectorMapScene& scene, int32_t index) const;
+    // The record's label lines, drawn at the first call after it was measured.
+    const QImage& LabelImage(const SectorMapObjectRecord& record, int32_t labelBits) const;
     void DrawTexts(QPainter& painter, const SectorMapObjectRecord& record, int32_t labelBits,
                    int markerX, int boxBottom) const;
+    // The marker of a type, drawn at the first call; every frame copies it.
+    const Stamp& MarkerStamp(int32_t type, bool selected) const;
     void DrawMarker(QPainter& painter, int32_t type, int x, int y, bool selected) const;
     void DrawSelectionFrame(QPainter& painter, const QRect& box) const;
     void DrawDistance(QPainter& painter, const SectorMapScene& scene) const;
@@ -76,4 +90,8 @@ private:
     QPen m_textPen;
     QPen m_blackPen;
     QBrush m_blackBrush;
+    // Seven marker types and the plain marker of every other type, each not
+    // selected and selected.
+    static constexpr int kMarkerKinds = 8;
+    mutable std::array<Stamp, 2 * kMarkerKinds> m_markerStamps;
 };

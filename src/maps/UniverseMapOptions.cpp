@@ -1,6 +1,6 @@
 #include "maps/UniverseMapOptions.h"
 
-#include "shell/common/mdlCommonGlobals.h"
+#include "common/mdlCommonGlobals.h"
 
 namespace {
 

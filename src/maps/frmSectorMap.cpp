@@ -1,7 +1,8 @@
 #include "maps/frmSectorMap.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "maps/MapArea.h"
 #include "maps/MapKeys.h"
@@ -13,8 +14,6 @@
 #include "maps/SectorMapRecords.h"
 #include "maps/SectorMapRenderer.h"
 #include "maps/SectorMapTexts.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -59,7 +58,7 @@ int32_t Negated(int32_t value) {
 } // namespace
 
 frmSectorMap::frmSectorMap(SectorMapEvents& events, QWidget* parent, QSize screen)
-    : QWidget(parent, Qt::Window), m_events(events) {
+    : QWidget(parent, Qt::Window), m_events(events), m_prompts(kTitle, this) {
     setObjectName(QStringLiteral("frmSectorMap"));
     BuildControls();
     BuildPopupMenu();
@@ -334,8 +333,8 @@ bool frmSectorMap::QueryUnload() {
 
 bool frmSectorMap::AskToKeepMoves(bool withCancel) {
     const PromptAnswer answer =
-        GalaxyMessages::Ask(kTitle, kUnloadQuestion, PromptIcon::Question,
-                            withCancel ? PromptButtons::YesNoCancel : PromptButtons::YesNo, this);
+        m_prompts.ask(kUnloadQuestion, PromptIcon::Question,
+                      withCancel ? PromptButtons::YesNoCancel : PromptButtons::YesNo);
     if (answer == PromptAnswer::Cancel)
         return false;
     if (answer == PromptAnswer::Yes)
@@ -773,11 +772,8 @@ void frmSectorMap::SyncWithEditor() {
 void frmSectorMap::UpdateCoordinates(bool noQuestion) {
     if (!m_sector || !m_document)
         return;
-    if (!noQuestion &&
-        GalaxyMessages::Ask(
-            kTitle,
-            QStringLiteral("Do you want to update coordinates of objects in Ruvaze Rezivo?"),
-            PromptIcon::Question, PromptButtons::YesNo, this) != PromptAnswer::Yes)
+    if (!noQuestion && !m_prompts.confirm(QStringLiteral(
+                           "Do you want to update coordinates of objects in Ruvaze Rezivo?")))
         return;
     std::vector<GalaxyDocument::MovedPosition> moves;
     for (const SectorMapObjectRecord& record : m_records)
@@ -848,7 +844,7 @@ void frmSectorMap::mnuPopDelete_Click() {
 }
 
 void frmSectorMap::ShowError(const QString& text) {
-    GalaxyMessages::Ask(kTitle, text, PromptIcon::Critical, PromptButtons::OK, this);
+    m_prompts.tell(text, PromptIcon::Critical);
 }
 
 int32_t frmSectorMap::PlaceAtPressedPoint(const Ptr& object) {
@@ -909,8 +905,7 @@ void frmSectorMap::DeleteSelectedObject() {
     const QString question = QStringLiteral("Do you really want to delete selected object ") +
                              Parser()->GetObjectName(object) + QStringLiteral(" (") +
                              Parser()->GetObjectID(object) + QStringLiteral(") ?");
-    if (GalaxyMessages::Ask(kTitle, question, PromptIcon::Question, PromptButtons::YesNo, this) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question))
         return;
     if (!m_document->DeleteObject(object))
         ShowError(QStringLiteral("Error deleting object: \n") + Parser()->GetLastError());
@@ -939,17 +934,16 @@ void frmSectorMap::LinkGates() {
         QString::number(first->NamedProperty(QStringLiteral("gid"))) +
         QStringLiteral("\n\nPress Yes to cross-link the gates.\nPress No to make one way "
                        "connection.");
-    const PromptAnswer answer = GalaxyMessages::Ask(kTitle, question, PromptIcon::Question,
-                                                    PromptButtons::YesNoCancel, this);
+    const PromptAnswer answer =
+        m_prompts.ask(question, PromptIcon::Question, PromptButtons::YesNoCancel);
     if (answer == PromptAnswer::Cancel)
         return;
     const Ptr second = ObjectOf(m_records[m_selected]);
     if (!second)
         return;
     if (!m_document->LinkGates(second, first, answer == PromptAnswer::Yes)) {
-        GalaxyMessages::Ask(kTitle, m_document->LastError(),
-                            second == first ? PromptIcon::Exclamation : PromptIcon::Critical,
-                            PromptButtons::OK, this);
+        m_prompts.tell(m_document->LastError(),
+                       second == first ? PromptIcon::Exclamation : PromptIcon::Critical);
         return;
     }
     m_events.OnObjectModified(second);

@@ -8,6 +8,7 @@
 #include "galaxy/widgets/GalaxyMapViews.h"
 #include "maps/SectorMapObjectRecord.h"
 #include "maps/SectorMapTransform.h"
+#include "platform/Prompts.h"
 
 #include <QPoint>
 #include <QSize>
@@ -174,6 +175,7 @@ private:
     void ShowError(const QString& text);
 
     SectorMapEvents& m_events;
+    const platform::WindowPrompts m_prompts;
     GalaxyDocument* m_document = nullptr;
     std::unique_ptr<MapSurface> m_surface;
     std::unique_ptr<SectorMapRenderer> m_renderer;

@@ -1,7 +1,7 @@
 #include "maps/frmUniverseMap.h"
 
+#include "common/mdlCommon.h"
 #include "galaxy/GalaxyDocument.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "maps/MapArea.h"
 #include "maps/MapKeys.h"
 #include "maps/MapMath.h"
@@ -9,8 +9,7 @@
 #include "maps/MapWindowSurface.h"
 #include "maps/UniverseMapOptions.h"
 #include "maps/UniverseMapRenderer.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "shell/mdlZorvConst.h"
 
 #include <QCloseEvent>
@@ -37,7 +36,7 @@ constexpr float kShiftPan = 20;
 } // namespace
 
 frmUniverseMap::frmUniverseMap(UniverseMapEvents& events, QWidget* parent, QSize screen)
-    : QWidget(parent, Qt::Window), m_events(events) {
+    : QWidget(parent, Qt::Window), m_events(events), m_prompts(kTitle, this) {
     setObjectName(QStringLiteral("frmUniverseMap"));
     BuildControls();
     BuildPopupMenu();
@@ -471,13 +470,13 @@ void frmUniverseMap::StepSelection(Direction direction) {
 bool frmUniverseMap::CheckCell(QPoint cell) {
     if (UniverseMapLayout::IsOnGrid(cell))
         return true;
-    GalaxyMessages::Ask(kTitle, QStringLiteral("Allowed coordinates values are X<0; 19>, Y<0; 14>"),
-                        PromptIcon::Exclamation, PromptButtons::OK, this);
+    m_prompts.tell(QStringLiteral("Allowed coordinates values are X<0; 19>, Y<0; 14>"),
+                   PromptIcon::Exclamation);
     return false;
 }
 
 void frmUniverseMap::ShowError(const QString& text) {
-    GalaxyMessages::Ask(kTitle, text, PromptIcon::Critical, PromptButtons::OK, this);
+    m_prompts.tell(text, PromptIcon::Critical);
 }
 
 void frmUniverseMap::UpdatePopupMenu() {
@@ -546,8 +545,7 @@ void frmUniverseMap::RemoveSector() {
     const QString question = QStringLiteral("Do you really want to remove sector ") +
                              Parser()->GetObjectName(sector) + QStringLiteral(" (") +
                              Parser()->GetObjectID(sector) + QStringLiteral(") ?");
-    if (GalaxyMessages::Ask(kTitle, question, PromptIcon::Question, PromptButtons::YesNo, this) !=
-        PromptAnswer::Yes)
+    if (!m_prompts.confirm(question))
         return;
     if (!m_document->DeleteObject(sector))
         ShowError(m_document->LastError());

@@ -7,6 +7,7 @@
 
 #include "galaxy/widgets/GalaxyMapViews.h"
 #include "maps/UniverseMapLayout.h"
+#include "platform/Prompts.h"
 
 #include <QPoint>
 #include <QSize>
@@ -117,6 +118,7 @@ private:
     void RetargetGates(QPoint from, QPoint to);
 
     UniverseMapEvents& m_events;
+    const platform::WindowPrompts m_prompts;
     GalaxyDocument* m_document = nullptr;
     std::unique_ptr<MapSurface> m_surface;
     std::unique_ptr<UniverseMapRenderer> m_renderer;

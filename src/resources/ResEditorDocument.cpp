@@ -19,6 +19,12 @@ QString TextMissing(const clsString& text) {
            " is not in the document.";
 }
 
+// False, with the reason, for a text no language file can hold.
+bool Writable(const QString& text, QString& error, const char* what = "The text") {
+    error = clsXMLParser::Unwritable(text, QString::fromLatin1(what));
+    return error.isEmpty();
+}
+
 } // namespace
 
 ResEditorDocument::ResEditorDocument(QObject* parent) : QObject(parent) {}
@@ -172,6 +178,8 @@ bool ResEditorDocument::AddText(const std::shared_ptr<clsPage>& page,
         return false;
     }
     text->PageID = page->PageID;
+    if (!Writable(text->RawText, error))
+        return false;
     if (!Server().InsertString(*text)) {
         error = PageMissing(page->PageID);
         return false;
@@ -188,6 +196,8 @@ bool ResEditorDocument::UpdateText(clsString& text, const QString& rawText, QStr
         return false;
     const auto copy = text.Clone();
     copy->RawText = rawText;
+    if (!Writable(rawText, error))
+        return false;
     if (!Server().UpdateString(*copy)) {
         error = TextMissing(text);
         return false;
@@ -220,6 +230,9 @@ bool ResEditorDocument::AddPage(const std::shared_ptr<clsPage>& page, QString& e
         error = QStringLiteral("This ID is already used in different page.");
         return false;
     }
+    if (!Writable(page->Name, error, "The title") ||
+        !Writable(page->desc, error, "The description"))
+        return false;
     if (!Server().InsertPage(*page)) {
         error = QStringLiteral("The document has no root element to add the page to.");
         return false;
@@ -240,6 +253,8 @@ bool ResEditorDocument::UpdatePage(clsPage& page, const QString& name, const QSt
     const auto copy = page.Clone();
     copy->Name = name;
     copy->desc = desc;
+    if (!Writable(name, error, "The title") || !Writable(desc, error, "The description"))
+        return false;
     if (!Server().UpdatePage(*copy)) {
         error = PageMissing(page.PageID);
         return false;

@@ -1,6 +1,6 @@
 #include "ships/ShipValues.h"
 
-#include "shell/common/mdlCommon.h"
+#include "common/mdlCommon.h"
 #include "shell/mdlZorvConst.h"
 #include "ships/clsShipParser.h"
 #include "tfiles/TxtValue.h"

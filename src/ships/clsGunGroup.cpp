@@ -1,7 +1,7 @@
 #include "ships/clsGunGroup.h"
 
+#include "common/mdlCommon.h"
 #include "platform/ZorvError.h"
-#include "shell/common/mdlCommon.h"
 #include "ships/clsGun.h"
 #include "ships/clsShip.h"
 #include "ships/clsTurret.h"

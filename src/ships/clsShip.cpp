@@ -1,8 +1,8 @@
 #include "ships/clsShip.h"
 
+#include "common/mdlCommon.h"
 #include "gamefiles/mdlZorvObjects.h"
 #include "platform/ZorvError.h"
-#include "shell/common/mdlCommon.h"
 #include "ships/clsGun.h"
 #include "ships/clsGunGroup.h"
 #include "ships/clsTurret.h"

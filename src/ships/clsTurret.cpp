@@ -1,7 +1,7 @@
 #include "ships/clsTurret.h"
 
+#include "common/mdlCommon.h"
 #include "platform/ZorvError.h"
-#include "shell/common/mdlCommon.h"
 #include "ships/clsShip.h"
 #include "ships/mdlShipValues.h"
 #include "tfiles/mdlZorvShips.h"

@@ -1,6 +1,6 @@
 #include "tfiles/clsWare.h"
 
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "shell/mdlZorvConst.h"
 #include "tfiles/TxtValue.h"
 

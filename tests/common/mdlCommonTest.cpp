@@ -1,4 +1,4 @@
-#include "shell/common/mdlCommon.h"
+#include "common/mdlCommon.h"
 #include "galaxy/clsGalaxyObject.h"
 #include "platform/ZorvError.h"
 #include "shell/mdlZorvConst.h"

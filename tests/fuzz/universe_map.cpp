@@ -1,15 +1,20 @@
 // Universe maps: any bytes open as a map or are refused; every sector loads
-// or fails with a reason. An unchanged map, every sector loaded, saves to a
-// file that reads back as the same objects with the same values and that
-// saves unchanged to the same bytes; values set on a sector and on its first
-// object read back, and no attribute of a rewritten object is lost.
+// or fails with a reason. An unchanged map, every sector loaded, saves
+// byte-identical to the file's text, reads back as the same objects with the
+// same values and saves unchanged to the same bytes; values set on a sector
+// and on its first object read back, change only bytes inside one element
+// below the universe element, no attribute of a rewritten object is lost,
+// and save, load, save is a fixed point.
 #include "FuzzSupport.h"
 #include "SavedDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
+using fuzzsupport::decodedScratch;
 using fuzzsupport::save;
 using fuzzsupport::saveAs;
 using fuzzsupport::scratchPath;
@@ -49,7 +54,7 @@ std::string contentOf(const clsGalaxyParser& map) {
 // Values set on the last sector and on its first object (through
 // Property(), as the editor's grid does, when it has the value); the
 // rewritten objects keep every attribute.
-void checkEdit(clsGalaxyParser& map) {
+void checkEdit(clsGalaxyParser& map, std::string_view text) {
     if (map.Sectors.count() == 0)
         return;
     const auto sector = map.Sectors.at(map.Sectors.count());
@@ -61,11 +66,24 @@ void checkEdit(clsGalaxyParser& map) {
             child->AddProperty(QStringLiteral("z"), kEdited);
     }
     std::string written;
-    if (!saveAs(map, "edited.xml", written))
+    if (!saveAs(map, "edited.xml", written)) {
+        FUZZ_PROMISE(!map.GetLastError().isEmpty());
         return;
+    }
+    const std::vector<XmlElementSpan> elements = ScanXmlElements(text);
+    bool changed = false;
+    const XmlElementSpan* element = fuzzsupport::changedElement(text, written, elements, changed);
+    const auto universe =
+        std::find_if(elements.begin(), elements.end(), [&](const XmlElementSpan& span) {
+            return fuzzsupport::elementNamed(text, span, "universe");
+        });
+    FUZZ_PROMISE(!changed ||
+                 (element && universe != elements.end() && element->depth > universe->depth &&
+                  element->start >= universe->tagEnd && element->end <= universe->endTag));
     const auto again = openAll("edited-again.xml", written);
     FUZZ_PROMISE(again != nullptr);
     FUZZ_PROMISE(contentOf(*again) == contentOf(map));
+    FUZZ_PROMISE(save(*again, "edited-twice.xml") == written);
 }
 
 } // namespace
@@ -74,11 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto map = openAll("map.xml", fuzzsupport::bytesOf(data, size));
     if (!map)
         return 0;
+    const std::string text = decodedScratch("map.xml");
     const std::string saved = save(*map, "saved.xml");
+    FUZZ_PROMISE(saved == text);
     const auto again = openAll("saved-again.xml", saved);
     FUZZ_PROMISE(again != nullptr);
     FUZZ_PROMISE(contentOf(*again) == contentOf(*map));
     FUZZ_PROMISE(save(*again, "saved-twice.xml") == saved);
-    checkEdit(*map);
+    checkEdit(*map, text);
     return 0;
 }

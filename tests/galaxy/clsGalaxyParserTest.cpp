@@ -133,7 +133,7 @@ TEST(clsGalaxyParser, NewMapWithOneSectorSavesTheWholeMap) {
     EXPECT_EQ(Save(*document), R"(<?xml version="1.0" encoding="UTF-8"?>
 <universe xmlns="XUNIVERS.xsd">
   <o t="1" r="1" x="0" y="0" color="0" ff="0" fc="0" fn="0">
-    <o t="2" s="0" />
+    <o t="2" s="0"/>
   </o>
 </universe>
 )");

@@ -1,5 +1,5 @@
 #include "galaxy/mdlZorvGalaxy.h"
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 
 #include <gtest/gtest.h>
 

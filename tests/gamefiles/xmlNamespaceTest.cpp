@@ -42,9 +42,9 @@ TEST(XmlNamespace, NewElementsDeclareOnlyANamespaceTheyDoNotInherit) {
                           "<universe xmlns=\"XUNIVERS.xsd\">\n"
                           "  <o>\n"
                           "    <x:p xmlns:x=\"urn:x\">\n"
-                          "      <x:q />\n"
+                          "      <x:q/>\n"
                           "    </x:p>\n"
-                          "    <plain xmlns=\"\" />\n"
+                          "    <plain xmlns=\"\"/>\n"
                           "  </o>\n"
                           "</universe>\n");
 }

@@ -5,8 +5,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -244,13 +248,40 @@ TEST(FdCatalog, ConcurrentWritersFromTwoProcessesLoseNothing) {
         EXPECT_THAT(item.path().filename().string(), testing::AnyOf("c.cat", "c.dat"));
 }
 
+// Waits until the watched file has been opened that many times; false when
+// it still has not after a minute.
+bool awaitOpens(int watcher, int count) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    alignas(inotify_event) char buffer[4096];
+    while (count > 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        pollfd ready{watcher, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&ready, 1, int(left.count())) <= 0)
+            return false;
+        const ssize_t size = ::read(watcher, buffer, sizeof buffer);
+        for (ssize_t at = 0; at < size;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            count -= (event->mask & IN_OPEN) ? 1 : 0;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    return true;
+}
+
 // A writer that holds the catalog's lock keeps a second handle waiting; the
 // second gives up with a clear text rather than tear the catalog.
 TEST(FdCatalog, AWriterWaitsForTheLockOfAnother) {
     const std::string cat = makeCatalog(data("l.cat"), {{"a.txt", "a"}});
-    const int held = ::open(data(".l.cat.lock").c_str(), O_RDWR | O_CREAT, 0666);
+    const std::string lock = data(".l.cat.lock").string();
+    const int held = ::open(lock.c_str(), O_RDWR | O_CREAT, 0666);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    // Every try of the other writer opens the lock file: a second try shows
+    // that it found the lock taken and waits.
+    const int watcher = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watcher, 0);
+    ASSERT_GE(::inotify_add_watch(watcher, lock.c_str(), IN_OPEN), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -258,10 +289,11 @@ TEST(FdCatalog, AWriterWaitsForTheLockOfAnother) {
         const bool written = zorvcore::writeFile(cat + "::b.txt", "b", 1, error);
         ::_exit(written ? 0 : 1);
     }
-    ::usleep(100 * 1000);
+    EXPECT_TRUE(awaitOpens(watcher, 2)) << "the writer did not try the lock again";
+    ::close(watcher);
     int status = 0;
     EXPECT_EQ(::waitpid(child, &status, WNOHANG), 0) << "the writer must wait for the lock";
-    ::unlink(data(".l.cat.lock").c_str());
+    ::unlink(lock.c_str());
     ::close(held);
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

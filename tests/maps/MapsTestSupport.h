@@ -2,13 +2,13 @@
 // and a spy that records the Sector Map's events in order.
 #pragma once
 
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
 #include "maps/MapArea.h"
 #include "maps/frmSectorMap.h"
 #include "platform/ScriptedPrompts.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "support/TestFolders.h"
 
 #include <QColor>

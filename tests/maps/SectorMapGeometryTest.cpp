@@ -1,8 +1,8 @@
+#include "common/mdlCommonGlobals.h"
 #include "maps/SectorMapLabels.h"
 #include "maps/SectorMapOptions.h"
 #include "maps/SectorMapTexts.h"
 #include "maps/SectorMapTransform.h"
-#include "shell/common/mdlCommonGlobals.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,9 @@
 
 #include <QCheckBox>
 
+#include <functional>
+#include <vector>
+
 using namespace mapstest;
 
 namespace {
@@ -207,6 +210,53 @@ TEST_F(SectorMapFixture, LabelsAreWrittenUnderTheMarkerInTheTextColours) {
     EXPECT_GT(text, 5);
     map->chkLabel[1]->click();
     EXPECT_EQ(map->Records()[4].bottom, 5);
+}
+
+// Labels and markers are drawn once and copied by later frames: after each
+// change the map shows what a map that never drew the old picture shows.
+TEST_F(SectorMapFixture, AFrameAfterAChangeShowsWhatAFreshMapShows) {
+    MakeMap();
+    ShowFirstSector();
+    const Ptr planet = Child(Sector(1), 4);
+    const Ptr gate = Child(Sector(1), 3);
+    struct Step {
+        const char* what;
+        // A change of the document, seen by every map; else of the window.
+        bool ofTheDocument;
+        std::function<void(frmSectorMap&)> change;
+    };
+    const std::vector<Step> steps = {
+        {"the planet renamed", true,
+         [&](frmSectorMap&) { ASSERT_TRUE(document.SetProperty(planet, "s", 3)); }},
+        {"the gate selected", false, [&](frmSectorMap& shown) { shown.SelectGalObject(gate); }},
+        {"IDs instead of names", false,
+         [](frmSectorMap& shown) {
+             shown.chkLabel[0]->click();
+             shown.chkLabel[1]->click();
+         }},
+        {"the gate renamed", true,
+         [&](frmSectorMap&) { ASSERT_TRUE(document.SetProperty(gate, "s", 2)); }},
+        {"zoomed in", false, [](frmSectorMap& shown) { shown.Map_Wheel(120); }},
+        {"side view", false, [](frmSectorMap& shown) { shown.MainToolbar_ButtonClick("side"); }},
+    };
+    for (size_t done = 0; done < steps.size(); ++done) {
+        const Step& step = steps[done];
+        const QImage before = Render();
+        step.change(*map);
+        const QImage after = Render();
+        EXPECT_NE(after, before) << step.what;
+
+        frmSectorMap fresh(spy, nullptr, QSize());
+        fresh.Map->setFixedSize(400, 400);
+        fresh.ShowMap(document, nullptr);
+        fresh.SelectGalObject(Sector(1));
+        for (size_t i = 0; i <= done; ++i)
+            if (!steps[i].ofTheDocument)
+                steps[i].change(fresh);
+        QImage picture(400, 400, QImage::Format_RGB32);
+        fresh.PaintMap(picture, picture.size());
+        EXPECT_EQ(after, picture) << step.what;
+    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "maps/MapKeys.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,7 +160,7 @@ TEST_F(SectorMapWindow, ClearOffersPendingMovesAndForgetsTheSector) {
 }
 
 TEST_F(SectorMapWindow, CreatingPlacesTheObjectAtTheClickAndRaisesCreatedThenClick) {
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>(ChooseFactory);
     RightClick(300, 100); // x 5,550,000, z 5,550,000
     ASSERT_TRUE(map->mnuPopAddObj->isEnabled());
@@ -178,7 +178,7 @@ TEST_F(SectorMapWindow, CreatingPlacesTheObjectAtTheClickAndRaisesCreatedThenCli
 }
 
 TEST_F(SectorMapWindow, AnObjectThatCannotBeWrittenLeavesNothingBehind) {
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>(ChooseFactory);
     const int children = Sector(1)->Childs.count();
     const int objects = document.parser()->objects.count();

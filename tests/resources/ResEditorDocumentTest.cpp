@@ -157,6 +157,30 @@ TEST_F(ResEditorDocumentTest, FailedEditsSayWhatIsMissing) {
     EXPECT_FALSE(document.Modified());
 }
 
+TEST_F(ResEditorDocumentTest, ATextTitleOrDescriptionHoldingU0000IsRefusedAndNothingIsSaved) {
+    const QString path = WriteLanguageFile("440001.xml", kFile);
+    ASSERT_TRUE(document.Open(path, error));
+    const QString nul = QStringLiteral("cut") + QChar(0) + QStringLiteral("here");
+    const auto page = OpenedPage(2);
+    EXPECT_FALSE(document.UpdateText(*page->FindString(5), nul, error));
+    EXPECT_THAT(error.toStdString(), testing::StartsWith("The text holds the character U+0000"));
+    auto text = std::make_shared<clsString>();
+    text->ID = 6;
+    text->RawText = nul;
+    EXPECT_FALSE(document.AddText(page, text, error));
+    EXPECT_THAT(error.toStdString(), testing::HasSubstr("U+0000"));
+    EXPECT_FALSE(document.UpdatePage(*page, nul, "", error));
+    EXPECT_THAT(error.toStdString(), testing::StartsWith("The title holds"));
+    auto added = std::make_shared<clsPage>();
+    added->PageID = 3;
+    added->desc = nul;
+    EXPECT_FALSE(document.AddPage(added, error));
+    EXPECT_THAT(error.toStdString(), testing::StartsWith("The description holds"));
+    EXPECT_FALSE(document.Modified());
+    EXPECT_EQ(page->FindString(5)->RawText, "five");
+    EXPECT_EQ(Saved(), testsupport::readFile(path.toStdString()));
+}
+
 TEST_F(ResEditorDocumentTest, ThePagesInMemoryAreReadOnly) {
     WriteLanguageFile("440001.xml", Language(44, Page("17", "Names", Text("1", "Ship"))));
     restest::OpenDataFolder();
@@ -204,7 +228,7 @@ TEST_F(ResEditorDocumentTest, ANewDocumentNeverUsesTheProgramsServer) {
     ASSERT_TRUE(document.ReloadMemory(44, error));
     EXPECT_EQ(document.Pages().count(), 1) << "a reload leaves the new document alone";
     EXPECT_EQ(Saved(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<language id=\"49\">\n"
-                       "  <page id=\"3\" title=\"\" descr=\"\" />\n</language>\n");
+                       "  <page id=\"3\" title=\"\" descr=\"\"/>\n</language>\n");
     EXPECT_EQ(DescServer().pages().count(), 1);
 }
 

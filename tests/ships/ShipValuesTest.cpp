@@ -1,6 +1,6 @@
 #include "ShipTestSupport.h"
 
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "shell/mdlZorvConst.h"
 #include "ships/ShipValues.h"
 #include "ships/clsShipParser.h"

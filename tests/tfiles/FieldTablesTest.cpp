@@ -1,4 +1,4 @@
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "tfiles/mdlZorvBullets.h"
 #include "tfiles/mdlZorvCockpits.h"
 #include "tfiles/mdlZorvDocks.h"

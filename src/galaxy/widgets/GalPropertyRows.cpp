@@ -3,7 +3,7 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalValueText.h"
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "shell/mdlZorvConst.h"
 
 namespace GalPropertyRows {

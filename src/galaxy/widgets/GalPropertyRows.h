@@ -2,8 +2,8 @@
 // property list with captions and value texts in a fixed order.
 #pragma once
 
+#include "common/mdlCommon.h"
 #include "galaxy/clsGalaxyObject.h"
-#include "shell/common/mdlCommon.h"
 
 #include <QList>
 

@@ -17,6 +17,13 @@ void GalaxyTreeNode::SetIconKey(const QString& key) {
     emitDataChanged();
 }
 
+bool GalaxyTreeNode::SetLabel(QString label) {
+    if (label == m_label)
+        return false;
+    m_label = std::move(label);
+    return true;
+}
+
 QVariant GalaxyTreeNode::data(int column, int role) const {
     if (column == 0) {
         switch (role) {
@@ -40,11 +47,8 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
 
 void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        QString label = value.toString();
-        if (label != m_label) {
-            m_label = std::move(label);
+        if (SetLabel(value.toString()))
             emitDataChanged();
-        }
     } else if (column == 0 && role == kIconRole)
         SetIconKey(value.toString());
     else if (column == 0 && role == kIdRole)
@@ -54,9 +58,7 @@ void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
 }
 
 QTreeWidgetItem* GalaxyTreeNode::clone() const {
-    auto* copy = new GalaxyTreeNode(m_id);
+    auto* copy = new GalaxyTreeNode(m_id, m_label, m_iconKey);
     *static_cast<QTreeWidgetItem*>(copy) = *this;
-    copy->m_label = m_label;
-    copy->m_iconKey = m_iconKey;
     return copy;
 }

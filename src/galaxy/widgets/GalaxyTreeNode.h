@@ -7,13 +7,23 @@
 #include <QTreeWidgetItem>
 
 #include <cstdint>
+#include <utility>
 
 class GalaxyTreeNode : public QTreeWidgetItem {
 public:
-    explicit GalaxyTreeNode(int32_t id) : m_id(id) {}
+    // The item type of these nodes; placeholders have the default type.
+    static constexpr int kType = QTreeWidgetItem::UserType;
 
     // The icon key names the node's icon, as in GalaxyIcons.
+    GalaxyTreeNode(int32_t id, QString label, QString iconKey)
+        : QTreeWidgetItem(kType), m_id(id), m_label(std::move(label)),
+          m_iconKey(std::move(iconKey)) {}
+
+    int32_t Id() const { return m_id; }
     void SetIconKey(const QString& key);
+    // Sets the label without telling the view; true when it changed. A
+    // relabelling of the whole tree tells the view once, at its end.
+    bool SetLabel(QString label);
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;

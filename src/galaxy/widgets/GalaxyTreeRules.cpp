@@ -2,6 +2,8 @@
 
 #include "galaxy/clsGalaxyParser.h"
 
+#include <algorithm>
+
 namespace GalaxyTreeRules {
 
 namespace {
@@ -33,25 +35,41 @@ QString SubObjectImageKey(int32_t subtype) {
 } // namespace
 
 QString NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter) {
-    // Built in place: a tree asks for thousands of labels.
-    QString label;
-    const auto append = [&label](const QString& part) {
-        if (part.isEmpty())
-            return;
-        if (!label.isEmpty())
-            label += QLatin1String(" - ");
-        label += part;
+    // A tree asks for tens of thousands of labels: the parts are joined in
+    // one allocation, and a label of one part is that part itself.
+    const QString type = (filter & kShowClass) ? object->ObjectTypeName() : QString();
+    const QString parts[] = {(filter & kShowID) ? document.GetObjectID(object) : QString(),
+                             (filter & kShowName) ? document.GetObjectName(object) : QString()};
+    if (!(filter & kShowClass)) {
+        if (parts[0].isEmpty())
+            return parts[1];
+        if (parts[1].isEmpty())
+            return parts[0];
+    }
+    static constexpr char16_t kSeparator[] = u" - ";
+    constexpr qsizetype kSeparatorSize = 3;
+    qsizetype size = (filter & kShowClass) ? type.size() + 2 : 0;
+    for (const QString& part : parts)
+        if (!part.isEmpty())
+            size += (size > 0 ? kSeparatorSize : 0) + part.size();
+    QString label(size, Qt::Uninitialized);
+    QChar* at = label.data();
+    const auto put = [&at](const QChar* text, qsizetype count) {
+        std::copy_n(text, count, at);
+        at += count;
     };
     if (filter & kShowClass) {
-        label.reserve(64);
-        label += u'[';
-        label += object->ObjectTypeName();
-        label += u']';
+        *at++ = u'[';
+        put(type.constData(), type.size());
+        *at++ = u']';
     }
-    if (filter & kShowID)
-        append(document.GetObjectID(object));
-    if (filter & kShowName)
-        append(document.GetObjectName(object));
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            continue;
+        if (at != label.constData())
+            put(reinterpret_cast<const QChar*>(kSeparator), kSeparatorSize);
+        put(part.constData(), part.size());
+    }
     return label;
 }
 

@@ -1,12 +1,12 @@
 #include "galaxy/widgets/frmGalEdit.h"
 
+#include "common/widgets/mdlCommonWidgets.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "platform/Prompts.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/mdlZorvConst.h"
-#include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include <QComboBox>
@@ -191,7 +191,7 @@ void frmGalEdit::Open(bool modal, QWidget* owner) {
         ValEdit->setFocus();
     if (modal) {
         setModal(true);
-        shellwidgets::RunModal(*this);
+        platform::RunModal(*this);
     } else {
         show();
     }

@@ -35,7 +35,7 @@ public:
     // 1 after OK (the attribute holds the new name and value), 2 after Cancel.
     int32_t ModalResult = 2;
 
-    // Shown modally (through shellwidgets::RunModal) unless modal is false.
+    // Shown modally (through platform::RunModal) unless modal is false.
     void NewProperty(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
                      const std::shared_ptr<clsProperty>& property, bool modal = true,
                      QWidget* owner = nullptr);

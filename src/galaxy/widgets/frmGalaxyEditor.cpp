@@ -1,21 +1,20 @@
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmGalaxyEditorEvents.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/GalaxyTreeNode.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmWait.h"
 
@@ -28,7 +27,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -40,9 +38,10 @@
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
-using GalaxyMessages::kEditorTitle;
 
 namespace {
+
+const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
 const QColor kUnloadedColor(129, 123, 124);
 const QString kPlaceholderKey = QStringLiteral("dummy");
@@ -403,8 +402,8 @@ void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
 }
 
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
-    auto* node = new GalaxyTreeNode(object->ID);
-    SetNodeLook(node, object);
+    auto* node =
+        new GalaxyTreeNode(object->ID, GetNodeLabel(object), GalaxyTreeRules::ImageKey(*object));
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
     m_objectNodes.insert(object->ID, node);
@@ -444,22 +443,50 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
     m_placeholders.insert(key, placeholder);
 }
 
-void frmGalaxyEditor::FillTree() {
-    ++m_treeUpdates;
-    Tree->setUpdatesEnabled(false);
-    Tree->clear();
-    m_objectNodes.clear();
-    m_placeholders.clear();
-    const clsGalaxyParser::TextBatch labels(*m_document->parser());
-    QList<QTreeWidgetItem*> sectors;
-    for (const Ptr& sector : m_document->parser()->Sectors) {
-        QTreeWidgetItem* node = MakeNode(sector);
-        AddObjectNode(node, sector);
-        sectors.append(node);
+// The tree being filled: its selection changes are not the person's, and it
+// paints once, when the filling ends.
+class frmGalaxyEditor::TreeFill {
+public:
+    explicit TreeFill(frmGalaxyEditor& editor)
+        : m_editor(editor), m_painting(editor.Tree->updatesEnabled()) {
+        ++m_editor.m_treeUpdates;
+        if (m_painting)
+            m_editor.Tree->setUpdatesEnabled(false);
     }
-    Tree->addTopLevelItems(sectors);
-    Tree->setUpdatesEnabled(true);
-    --m_treeUpdates;
+    ~TreeFill() {
+        if (m_painting)
+            m_editor.Tree->setUpdatesEnabled(true);
+        --m_editor.m_treeUpdates;
+    }
+    TreeFill(const TreeFill&) = delete;
+    TreeFill& operator=(const TreeFill&) = delete;
+
+private:
+    frmGalaxyEditor& m_editor;
+    bool m_painting;
+};
+
+void frmGalaxyEditor::RefillNode(QTreeWidgetItem* node, const Ptr& object) {
+    const TreeFill fill(*this);
+    RemoveChildNodes(node);
+    AddObjectNode(node, object);
+}
+
+void frmGalaxyEditor::FillTree() {
+    {
+        const TreeFill fill(*this);
+        Tree->clear();
+        m_objectNodes.clear();
+        m_placeholders.clear();
+        const clsGalaxyParser::TextBatch labels(*m_document->parser());
+        QList<QTreeWidgetItem*> sectors;
+        for (const Ptr& sector : m_document->parser()->Sectors) {
+            QTreeWidgetItem* node = MakeNode(sector);
+            AddObjectNode(node, sector);
+            sectors.append(node);
+        }
+        Tree->addTopLevelItems(sectors);
+    }
     if (m_universe)
         m_universe->RefreshUniverse(*m_document);
     SelectNode(nullptr);
@@ -508,12 +535,8 @@ void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
     } else {
         SetNodeLook(node, object);
     }
-    if (withChildren) {
-        ++m_treeUpdates;
-        RemoveChildNodes(node);
-        AddObjectNode(node, object);
-        --m_treeUpdates;
-    }
+    if (withChildren)
+        RefillNode(node, object);
 }
 
 bool frmGalaxyEditor::LoadSectorNode(const Ptr& sector) {
@@ -542,28 +565,37 @@ void frmGalaxyEditor::RelabelTree() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // Only texts change, so the view is told once at the end instead of
     // once per node.
-    const QSignalBlocker quiet(Tree->model());
     const clsGalaxyParser::TextBatch labels(*m_document->parser());
+    int position = 0;
     for (const Ptr& sector : m_document->parser()->Sectors)
-        RelabelNodes(sector);
+        RelabelNodes(sector, NodeAt(Tree->topLevelItem(position++), sector));
     Tree->viewport()->update();
     QApplication::restoreOverrideCursor();
 }
 
 // Placeholders keep their text; only what the tree holds is relabelled.
-void frmGalaxyEditor::RelabelNodes(const Ptr& object) {
-    QTreeWidgetItem* node = m_objectNodes.value(object->ID);
+void frmGalaxyEditor::RelabelNodes(const Ptr& object, GalaxyTreeNode* node) {
     if (!node)
         return;
-    node->setText(0, GetNodeLabel(object));
+    node->SetLabel(GetNodeLabel(object));
+    int position = 0;
     for (const Ptr& child : object->Childs)
-        RelabelNodes(child);
+        RelabelNodes(child, NodeAt(node->child(position++), child));
+}
+
+// The object's node: the item when it is that node, as it is where the tree
+// keeps the model's order, else the node of the object's ID.
+GalaxyTreeNode* frmGalaxyEditor::NodeAt(QTreeWidgetItem* item, const Ptr& object) const {
+    if (item && item->type() == GalaxyTreeNode::kType &&
+        static_cast<GalaxyTreeNode*>(item)->Id() == object->ID)
+        return static_cast<GalaxyTreeNode*>(item);
+    return m_objectNodes.value(object->ID);
 }
 
 // Selection.
 
 QTreeWidgetItem* frmGalaxyEditor::SelectedNode() const {
-    return shellwidgets::ChosenItem(Tree);
+    return platform::ChosenItem(Tree);
 }
 
 void frmGalaxyEditor::SelectNode(QTreeWidgetItem* node) {

@@ -19,6 +19,7 @@
 #include <memory>
 
 class GalaxyDocument;
+class GalaxyTreeNode;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -119,6 +120,7 @@ protected:
 private:
     class SectorEvents;
     class UniverseEvents;
+    class TreeFill;
     friend class SectorEvents;
     friend class UniverseEvents;
 
@@ -135,11 +137,13 @@ private:
     QTreeWidgetItem* MakeNode(const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
     void AddObjectNode(QTreeWidgetItem* node, const Ptr& object);
+    void RefillNode(QTreeWidgetItem* node, const Ptr& object);
     void SetNodeLook(QTreeWidgetItem* node, const Ptr& object);
     void RemoveNode(QTreeWidgetItem* node);
     void RemoveChildNodes(QTreeWidgetItem* node);
     void ForgetKeys(QTreeWidgetItem* node);
-    void RelabelNodes(const Ptr& object);
+    void RelabelNodes(const Ptr& object, GalaxyTreeNode* node);
+    GalaxyTreeNode* NodeAt(QTreeWidgetItem* item, const Ptr& object) const;
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
     // The tree's selected node; nothing after a click beside the nodes.
     QTreeWidgetItem* SelectedNode() const;
@@ -185,7 +189,7 @@ private:
     int32_t m_nameFilter = 1;
     // The nodes of objects by ID (never reused within a map), and the
     // placeholders by key.
-    QHash<int32_t, QTreeWidgetItem*> m_objectNodes;
+    QHash<int32_t, GalaxyTreeNode*> m_objectNodes;
     QHash<QString, QTreeWidgetItem*> m_placeholders;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;

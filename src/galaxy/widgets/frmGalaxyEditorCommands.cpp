@@ -2,15 +2,14 @@
 // programs: the tree's popup menu, the Delete key, drag and drop in the tree,
 // map files dropped on it, the game, the Text Resource Editor and the nebula
 // report. The tree itself follows the document's signals.
+#include "common/mdlCommonGlobals.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
-#include "galaxy/widgets/GalaxyMessages.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "platform/Processes.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/frmText.h"
 
@@ -24,7 +23,6 @@
 #include <QUrl>
 
 using GalaxyEditorRoles::kKeyRole;
-using GalaxyMessages::kEditorTitle;
 
 namespace {
 
@@ -102,8 +100,7 @@ void frmGalaxyEditor::DeleteSelectedObject() {
     const QString question = QStringLiteral("Do you really want to delete selected object ") +
                              parser->GetObjectName(object) + QStringLiteral(" (") +
                              parser->GetObjectID(object) + QStringLiteral(") ?");
-    if (GalaxyMessages::Ask(kEditorTitle, question, platform::PromptIcon::Question,
-                            platform::PromptButtons::YesNo, this) != platform::PromptAnswer::Yes)
+    if (!m_prompts.confirm(question))
         return;
     if (!m_document->DeleteObject(object)) {
         ShowError(m_document->LastError());
@@ -246,11 +243,10 @@ bool frmGalaxyEditor::eventFilter(QObject* watched, QEvent* event) {
 void frmGalaxyEditor::RunGame() {
     const QString path = mdlCommon::Settings().ZorvEXEPath();
     if (path.isEmpty()) {
-        GalaxyMessages::Ask(
-            kEditorTitle,
+        m_prompts.tell(
             QStringLiteral("Program cannot found registry entry of the Zorv - Tessarine. You will "
                            "have to specify path to the game executable in the Settings window."),
-            platform::PromptIcon::Exclamation, platform::PromptButtons::OK, this);
+            platform::PromptIcon::Exclamation);
         return;
     }
     QString error;
@@ -291,8 +287,7 @@ void frmGalaxyEditor::Document_SectorLoaded(const Ptr& sector) {
     if (QTreeWidgetItem* node = NodeOf(sector)) {
         const clsGalaxyParser::TextBatch labels(*m_document->parser());
         ++m_treeUpdates;
-        RemoveChildNodes(node);
-        AddObjectNode(node, sector);
+        RefillNode(node, sector);
         node->setData(0, Qt::ForegroundRole, QVariant());
         UpdateObjectNode(sector, false);
         --m_treeUpdates;

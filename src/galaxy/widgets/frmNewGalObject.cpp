@@ -3,7 +3,7 @@
 #include "galaxy/MapNumber.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/mdlZorvGalaxy.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include <QComboBox>
@@ -144,7 +144,7 @@ void frmNewGalObject::Open(bool modal, QWidget* owner) {
         setParent(owner, windowFlags());
     if (modal) {
         setModal(true);
-        shellwidgets::RunModal(*this);
+        platform::RunModal(*this);
     } else {
         show();
     }

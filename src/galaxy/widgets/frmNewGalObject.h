@@ -25,7 +25,7 @@ public:
     // 1 after OK, 2 after Cancel.
     int32_t ModalResult = 2;
 
-    // Shown modally (through shellwidgets::RunModal) unless modal is false.
+    // Shown modally (through platform::RunModal) unless modal is false.
     void NewSector(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, bool modal = true,
                    QWidget* owner = nullptr);
     // restrict leaves out sectors, backgrounds and sub-object containers; a

@@ -1,10 +1,10 @@
 #include "galaxy/widgets/ucGalObject.h"
 
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/mdlZorvGalaxy.h"
 #include "galaxy/widgets/frmGalEdit.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "ships/widgets/ucShip.h"
 #include "tfiles/clsArchive.h"
 #include "tfiles/widgets/EditingPanel.h"

@@ -5,8 +5,8 @@
 #include "platform/PathParts.h"
 #include "platform/Prompts.h"
 #include "platform/ZorvError.h"
-#include "shell/widgets/ChosenRow.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/ChosenRow.h"
+#include "platform/widgets/DialogRunner.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -118,7 +118,7 @@ frmCATDialog::frmCATDialog(QWidget* parent)
     resize(7200 / 15, 4800 / 15);
 
     connect(FileView, &QListWidget::itemClicked, this, &frmCATDialog::FileView_ItemClick);
-    shellwidgets::OnChosenRowActivated(FileView, this, [this](const QModelIndex& row) {
+    platform::OnChosenRowActivated(FileView, this, [this](const QModelIndex& row) {
         FileView_DblClick(FileView->item(row.row()));
     });
     connect(cmbDir, &QComboBox::activated, this, &frmCATDialog::cmbDir_Click);
@@ -192,7 +192,7 @@ void frmCATDialog::Show(const QString& catalogPath, bool save) {
     // listing fails.
     const auto closeAtEnd = qScopeGuard([this] { CloseHandles(); });
     FillDirCombo();
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmCATDialog::PushDir(const QString& level) {

@@ -1,6 +1,6 @@
 #include "resources/widgets/ResEditorPresentation.h"
 
-#include "shell/common/mdlCommon.h"
+#include "common/mdlCommon.h"
 #include "shell/mdlComFunctions.h"
 
 namespace ResEditorPresentation {

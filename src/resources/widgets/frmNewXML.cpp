@@ -1,8 +1,8 @@
 #include "resources/widgets/frmNewXML.h"
 
+#include "common/mdlCommonGlobals.h"
 #include "resources/LanguageFiles.h"
 #include "resources/widgets/ResEditorDialogs.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/mdlZorvConst.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"

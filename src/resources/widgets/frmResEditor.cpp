@@ -1,8 +1,11 @@
 #include "resources/widgets/frmResEditor.h"
 
+#include "common/mdlCommonGlobals.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
 #include "platform/Prompts.h"
+#include "platform/widgets/ChosenRow.h"
+#include "platform/widgets/DialogRunner.h"
 #include "resources/clsDescServer.h"
 #include "resources/clsPage.h"
 #include "resources/clsString.h"
@@ -13,10 +16,7 @@
 #include "resources/widgets/frmPageEdit.h"
 #include "resources/widgets/frmResMerge.h"
 #include "resources/widgets/frmStringEdit.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
-#include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "shell/widgets/frmWait.h"
@@ -68,7 +68,7 @@ QTreeView* MakeList(QWidget* parent, const QString& name) {
 }
 
 int SelectedRow(const QTreeView* list) {
-    const QModelIndex row = shellwidgets::ChosenRow(list);
+    const QModelIndex row = platform::ChosenRow(list);
     return row.isValid() ? row.row() : -1;
 }
 
@@ -206,8 +206,8 @@ void frmResEditor::BuildLists() {
     Splitter->setStretchFactor(1, 2);
     setCentralWidget(Splitter);
 
-    shellwidgets::OnChosenRowChanged(PageView, this, [this] { TakeSelectedPage(); });
-    shellwidgets::OnChosenRowChanged(TextView, this, [this] {
+    platform::OnChosenRowChanged(PageView, this, [this] { TakeSelectedPage(); });
+    platform::OnChosenRowChanged(TextView, this, [this] {
         if (m_selectedPage)
             SetSelectedString(m_textModel->TextAt(SelectedRow(TextView)));
     });
@@ -311,7 +311,7 @@ void frmResEditor::NewDocument() {
         return;
     frmNewXML dialog(this);
     dialog.ShowNewFile();
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
     if (dialog.ModalResult != 1)
         return;
     const QString path =
@@ -328,7 +328,7 @@ void frmResEditor::Merge() {
     frmResMerge dialog(this);
     if (!dialog.MyShow())
         return;
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
     if (dialog.ModalResult != 1)
         return;
     QString error;
@@ -456,7 +456,7 @@ void frmResEditor::mnuStrEdit_Click() {
         return;
     frmStringEdit dialog(this);
     dialog.ShowString(m_document, m_selectedPage, m_selectedString, false);
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
 }
 
 void frmResEditor::mnuStrNew_Click() {
@@ -466,7 +466,7 @@ void frmResEditor::mnuStrNew_Click() {
     text->PageID = m_selectedPage->PageID;
     frmStringEdit dialog(this);
     dialog.ShowString(m_document, m_selectedPage, text, true);
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
 }
 
 void frmResEditor::mnuPageEdit_Click() {
@@ -474,7 +474,7 @@ void frmResEditor::mnuPageEdit_Click() {
         return;
     frmPageEdit dialog(this);
     dialog.ShowPage(m_document, m_selectedPage, false);
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
 }
 
 void frmResEditor::mnuPageNew_Click() {
@@ -483,7 +483,7 @@ void frmResEditor::mnuPageNew_Click() {
     auto page = std::make_shared<clsPage>();
     frmPageEdit dialog(this);
     dialog.ShowPage(m_document, page, true);
-    shellwidgets::RunModal(dialog);
+    platform::RunModal(dialog);
     if (dialog.ModalResult == 1)
         SelectPageRow(m_pageModel->RowOf(page->Key()));
 }

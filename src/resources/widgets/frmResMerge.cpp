@@ -1,12 +1,12 @@
 #include "resources/widgets/frmResMerge.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
+#include "platform/widgets/ChosenRow.h"
 #include "resources/LanguageFiles.h"
 #include "resources/clsDescServer.h"
 #include "resources/widgets/ResEditorDialogs.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -66,7 +66,7 @@ frmResMerge::frmResMerge(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, &frmResMerge::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmResMerge::btnCancel_Click);
     connect(LangIDEdit, &QLineEdit::textChanged, this, &frmResMerge::FillFileList);
-    shellwidgets::OnChosenRowActivated(DirList, this, [this](const QModelIndex& row) {
+    platform::OnChosenRowActivated(DirList, this, [this](const QModelIndex& row) {
         SetFolder(QDir(m_folder).filePath(row.data().toString()));
     });
     connect(DriveSelector, &QComboBox::activated, this, &frmResMerge::DriveSelector_Click);

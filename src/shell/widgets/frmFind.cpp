@@ -1,7 +1,7 @@
 #include "shell/widgets/frmFind.h"
 
 #include "platform/Prompts.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
 #include <QCheckBox>
@@ -136,7 +136,7 @@ void frmFind::Present(bool modal, QWidget* owner) {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags());
     if (modal) {
-        shellwidgets::RunModal(*this);
+        platform::RunModal(*this);
         return;
     }
     show();

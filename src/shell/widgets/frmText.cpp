@@ -1,6 +1,6 @@
 #include "shell/widgets/frmText.h"
 
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -34,7 +34,7 @@ void frmText::MyShow(const QString& caption, bool modal, QWidget* owner) {
     if (owner && owner != parentWidget())
         setParent(owner, windowFlags());
     if (modal) {
-        shellwidgets::RunModal(*this);
+        platform::RunModal(*this);
         return;
     }
     setAttribute(Qt::WA_DeleteOnClose);

@@ -1,7 +1,7 @@
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -66,7 +66,7 @@ template <class List> bool removeRow(List* list, int i) {
 template <class List> auto selectedRow(List* list) -> decltype(row(list, 0)) {
     if (!list)
         return nullptr;
-    if (const auto chosen = shellwidgets::ChosenItem(list))
+    if (const auto chosen = platform::ChosenItem(list))
         return chosen;
     if (rowCount(list) == 0)
         return nullptr;

@@ -1,7 +1,7 @@
 #include "ships/widgets/LaserPage.h"
 
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "ships/ShipValues.h"
 #include "ships/widgets/ShipLists.h"
 
@@ -87,7 +87,7 @@ void LaserPage::Fill(const clsTxtParser& lasers, int32_t mask) {
 bool LaserPage::Move(bool compatible, const clsTxtParser& lasers, TFileDocument& document,
                      const TFileDocument::Record& record, int32_t maskField) {
     QTreeWidget* from = compatible ? m_availView : m_laserView;
-    QTreeWidgetItem* row = shellwidgets::ChosenItem(from);
+    QTreeWidgetItem* row = platform::ChosenItem(from);
     if (!row || !record)
         return false;
     const auto laser = lasers.FindKey(ShipLists::RowKey(row));

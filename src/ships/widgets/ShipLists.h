@@ -2,7 +2,7 @@
 // model object, and refills that keep the selected row number.
 #pragma once
 
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "ships/ShipValues.h"
 
 #include <QSignalBlocker>

@@ -1,6 +1,6 @@
 #include "ships/widgets/ValueBoxes.h"
 
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 #include "ships/ShipValues.h"
 

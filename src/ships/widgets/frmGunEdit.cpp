@@ -1,7 +1,7 @@
 #include "ships/widgets/frmGunEdit.h"
 
 #include "platform/ZorvError.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "ships/clsGun.h"
 #include "ships/clsGunGroup.h"
 #include "ships/widgets/ValueBoxes.h"
@@ -37,14 +37,14 @@ void frmGunEdit::ShowGun(std::shared_ptr<clsGun> gun, std::shared_ptr<clsGunGrou
     m_group = std::move(group);
     for (int index = 0; index < kGunFields; ++index)
         m_boxes->box(index)->setText(QString::number(m_gun->Value(index)));
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmGunEdit::NewGun(std::shared_ptr<clsGunGroup> group) {
     m_gun.reset();
     m_group = std::move(group);
     m_boxes->clear();
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmGunEdit::btnOK_Click() {

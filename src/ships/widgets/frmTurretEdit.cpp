@@ -1,9 +1,9 @@
 #include "ships/widgets/frmTurretEdit.h"
 
+#include "common/mdlCommon.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "platform/ZorvError.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "ships/ShipValues.h"
 #include "ships/clsCockpitParser.h"
 #include "ships/clsShip.h"
@@ -97,7 +97,7 @@ void frmTurretEdit::ShowTurret(std::shared_ptr<clsTurret> turret, std::shared_pt
     m_ship = std::move(ship);
     m_cockpits = &cockpits;
     FillDialog();
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmTurretEdit::NewTurret(std::shared_ptr<clsShip> ship, const clsCockpitParser& cockpits) {
@@ -106,7 +106,7 @@ void frmTurretEdit::NewTurret(std::shared_ptr<clsShip> ship, const clsCockpitPar
     m_ship = std::move(ship);
     m_cockpits = &cockpits;
     FillDialog();
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 bool frmTurretEdit::SectionIsTurret() const {

@@ -1,11 +1,11 @@
 #include "ships/widgets/ucShip.h"
 
+#include "common/mdlCommon.h"
+#include "common/widgets/Viewer.h"
+#include "common/widgets/mdlCommonWidgets.h"
+#include "platform/widgets/ChosenRow.h"
 #include "resources/clsDescServer.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/commonwidgets/Viewer.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/mdlComFunctionsWidgets.h"
 #include "ships/clsGun.h"
 #include "ships/clsGunGroup.h"
@@ -162,10 +162,10 @@ void ucShip::BuildTabs() {
             [this] { EditProperty(m_globalView); });
     connect(m_moreView, &QTreeWidget::itemDoubleClicked, this,
             [this] { EditProperty(m_moreView); });
-    shellwidgets::OnChosenRowChanged(m_turView, this, [this] { SelectTurret(); });
+    platform::OnChosenRowChanged(m_turView, this, [this] { SelectTurret(); });
     connect(m_turView, &QTreeWidget::itemDoubleClicked, this, [this] { EditTurret(); });
-    shellwidgets::OnChosenRowChanged(m_gunGroupView, this, [this] { SelectGunGroup(); });
-    shellwidgets::OnChosenRowChanged(m_gunView, this, [this] { SelectGun(); });
+    platform::OnChosenRowChanged(m_gunGroupView, this, [this] { SelectGunGroup(); });
+    platform::OnChosenRowChanged(m_gunView, this, [this] { SelectGun(); });
     connect(m_gunView, &QTreeWidget::itemDoubleClicked, this, [this] { EditGun(); });
 }
 
@@ -513,18 +513,17 @@ void ucShip::ShowLasers() {
 }
 
 void ucShip::SelectTurret() {
-    m_turret = m_ship->Turrets().find(RowKey(shellwidgets::ChosenItem(m_turView)));
+    m_turret = m_ship->Turrets().find(RowKey(platform::ChosenItem(m_turView)));
 }
 
 void ucShip::SelectGunGroup() {
-    m_gunGroup = m_ship->GunGroups().find(RowKey(shellwidgets::ChosenItem(m_gunGroupView)));
+    m_gunGroup = m_ship->GunGroups().find(RowKey(platform::ChosenItem(m_gunGroupView)));
     ShowGuns(m_gunGroup);
     SelectGun();
 }
 
 void ucShip::SelectGun() {
-    m_gun =
-        m_gunGroup ? m_gunGroup->Guns().find(RowKey(shellwidgets::ChosenItem(m_gunView))) : nullptr;
+    m_gun = m_gunGroup ? m_gunGroup->Guns().find(RowKey(platform::ChosenItem(m_gunView))) : nullptr;
 }
 
 // --- the commands ---
@@ -555,7 +554,7 @@ bool ucShip::ShipIsSound() {
 }
 
 void ucShip::EditProperty(QTreeWidget* list) {
-    const QTreeWidgetItem* row = shellwidgets::ChosenItem(list);
+    const QTreeWidgetItem* row = platform::ChosenItem(list);
     if (m_readOnly || m_noShip || !m_document || !row)
         return;
     const QVariant tag = row->data(0, mdlCommon::kRowTagRole);
@@ -773,8 +772,7 @@ bool ucShip::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (valueList && key->key() == Qt::Key_Insert && key->modifiers() & Qt::ControlModifier) {
-        if (const QTreeWidgetItem* row =
-                shellwidgets::ChosenItem(static_cast<QTreeWidget*>(watched)))
+        if (const QTreeWidgetItem* row = platform::ChosenItem(static_cast<QTreeWidget*>(watched)))
             QGuiApplication::clipboard()->setText(row->text(1));
         return true;
     }

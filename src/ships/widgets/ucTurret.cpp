@@ -1,7 +1,7 @@
 #include "ships/widgets/ucTurret.h"
 
-#include "shell/common/mdlCommon.h"
-#include "shell/widgets/ChosenRow.h"
+#include "common/mdlCommon.h"
+#include "platform/widgets/ChosenRow.h"
 #include "ships/ShipValues.h"
 #include "ships/widgets/LaserPage.h"
 #include "ships/widgets/ShipLists.h"
@@ -184,7 +184,7 @@ void ucTurret::MoveLaser(bool compatible) {
 }
 
 void ucTurret::EditSelectedRow() {
-    const QTreeWidgetItem* row = shellwidgets::ChosenItem(m_propView);
+    const QTreeWidgetItem* row = platform::ChosenItem(m_propView);
     if (!row || !HasRecord() || !m_document)
         return;
     const QVariant tag = row->data(0, mdlCommon::kRowTagRole);

@@ -1,6 +1,6 @@
 #include "tfiles/widgets/EditingPanel.h"
 
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/widgets/ucWare.h"
 

@@ -2,8 +2,12 @@
 
 #include "tfiles/widgets/EditingPanel.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
+#include <array>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -15,6 +19,36 @@ template <class Call> QString PanelText(Call call, const char* failure) {
         return QString::fromLatin1(failure);
     }
 }
+
+// The width of a text as the sum of its characters' advances, Latin-1
+// advances asked once. A text outside the basic plane is measured whole.
+class TextWeigher {
+public:
+    explicit TextWeigher(const QFontMetrics& metrics) : m_metrics(metrics) { m_latin1.fill(-1); }
+
+    int Width(const QString& text) {
+        int width = 0;
+        for (const QChar character : text) {
+            if (character.isSurrogate())
+                return m_metrics.horizontalAdvance(text);
+            width += Advance(character);
+        }
+        return width;
+    }
+
+private:
+    int Advance(QChar character) {
+        if (character.unicode() >= m_latin1.size())
+            return m_metrics.horizontalAdvance(character);
+        int& advance = m_latin1[character.unicode()];
+        if (advance < 0)
+            advance = m_metrics.horizontalAdvance(character);
+        return advance;
+    }
+
+    const QFontMetrics& m_metrics;
+    std::array<int, 256> m_latin1;
+};
 
 } // namespace
 
@@ -131,6 +165,24 @@ QString TFileObjectModel::ItemText(const clsTXTObject& record) const {
 QString TFileObjectModel::ClassText(const clsTXTObject& record) const {
     return m_panel ? PanelText([&] { return m_panel->GetClass(record); }, "[error getting class]")
                    : QString();
+}
+
+std::vector<int> TFileObjectModel::WidestRows(int column, const QFontMetrics& metrics,
+                                              int count) const {
+    TextWeigher weigher(metrics);
+    std::vector<std::pair<int, int>> widths; // width, row
+    widths.reserve(m_rows.size());
+    for (int row = 0; row < rowCount(); ++row) {
+        const clsTXTObject& record = *m_rows[static_cast<std::size_t>(row)];
+        widths.emplace_back(weigher.Width(column == 0 ? ItemText(record) : ClassText(record)), row);
+    }
+    const auto widest = widths.begin() + std::min<std::ptrdiff_t>(count, std::ssize(widths));
+    std::partial_sort(widths.begin(), widest, widths.end(),
+                      [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<int> rows;
+    for (auto entry = widths.begin(); entry != widest; ++entry)
+        rows.push_back(entry->second);
+    return rows;
 }
 
 int TFileObjectModel::rowCount(const QModelIndex& parent) const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class EditingPanel;
+class QFontMetrics;
 
 class TFileObjectModel : public QAbstractTableModel {
     Q_OBJECT
@@ -45,6 +46,10 @@ public:
     // The display name, else the ID string.
     QString DisplayName(const clsTXTObject& record) const;
     QString ClassText(const clsTXTObject& record) const;
+    // Up to `count` rows whose texts in the column are widest in the metrics,
+    // widest first. Every row is weighed from its characters' advances, so a
+    // long list costs no text layout; the caller measures the few it gets.
+    std::vector<int> WidestRows(int column, const QFontMetrics& metrics, int count) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

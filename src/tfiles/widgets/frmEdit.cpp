@@ -1,8 +1,8 @@
 #include "tfiles/widgets/frmEdit.h"
 
+#include "common/widgets/mdlCommonWidgets.h"
 #include "platform/Prompts.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/widgets/EditingPanel.h"
 
@@ -88,7 +88,7 @@ void frmEdit::ShowProperty(EditingPanel* panel, const Record& record, int32_t ki
         return;
     }
     m_kind = kind;
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmEdit::PrepareProperty(EditingPanel* panel, const Record& record, int32_t index) {
@@ -149,7 +149,7 @@ void frmEdit::ShowName(const Record& record,
     m_propName->setText(QStringLiteral("Name"));
     m_cmbValue->clear();
     SetValueText(record ? record->ObjectName() : QString());
-    shellwidgets::RunModal(*this);
+    platform::RunModal(*this);
 }
 
 void frmEdit::chkTranslatedValue_Click() {

@@ -1,16 +1,16 @@
 #include "tfiles/widgets/frmTXTEditor.h"
 
+#include "common/mdlCommon.h"
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
 #include "platform/Processes.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
+#include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
-#include "shell/widgets/ChosenRow.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "shell/widgets/frmWait.h"
@@ -42,6 +42,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -273,7 +274,7 @@ QWidget* frmTXTEditor::BuildListSide() {
     connect(m_objectView, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
         m_popup->popup(m_objectView->viewport()->mapToGlobal(point));
     });
-    shellwidgets::OnChosenRowChanged(m_objectView, this, [this] { SelectListItem(); });
+    platform::OnChosenRowChanged(m_objectView, this, [this] { SelectListItem(); });
     layout->addWidget(m_objectView, 1);
     return left;
 }
@@ -552,14 +553,25 @@ void frmTXTEditor::FitObjectColumns(const clsTXTObject* record) {
     if (m_model->columnCount() < 2)
         return;
     if (!record) {
-        m_objectView->resizeColumnToContents(1);
-        m_objectView->resizeColumnToContents(0);
+        FitObjectColumn(1);
+        FitObjectColumn(0);
         return;
     }
     const int row = m_model->RowOf(record);
     const int width = row < 0 ? 0 : m_objectView->sizeHintForIndex(m_model->index(row, 0)).width();
     if (width > m_objectView->columnWidth(0))
         m_objectView->setColumnWidth(0, width);
+}
+
+// Every row is weighed, not only the thousand a view sizing to its contents
+// looks at, so no text further down is cut; only the widest few are laid out.
+void frmTXTEditor::FitObjectColumn(int column) {
+    constexpr int kMeasuredRows = 8;
+    int width = m_objectView->header()->sectionSizeHint(column);
+    for (const int row : m_model->WidestRows(column, m_objectView->fontMetrics(), kMeasuredRows))
+        width =
+            std::max(width, m_objectView->sizeHintForIndex(m_model->index(row, column)).width());
+    m_objectView->setColumnWidth(column, width);
 }
 
 void frmTXTEditor::SetNameIndex(int32_t index) {
@@ -585,7 +597,7 @@ void frmTXTEditor::SelectRow(int row) {
 }
 
 void frmTXTEditor::SelectListItem() {
-    const QModelIndex row = shellwidgets::ChosenRow(m_objectView);
+    const QModelIndex row = platform::ChosenRow(m_objectView);
     SetSelectedObject(row.isValid() ? m_model->RecordAt(row.row()) : nullptr);
 }
 
@@ -665,7 +677,7 @@ void frmTXTEditor::ObjectRemoved(TFileDocument::Record record) {
 }
 
 void frmTXTEditor::EditRawData() {
-    QTreeWidgetItem* row = shellwidgets::ChosenItem(m_objectDataView);
+    QTreeWidgetItem* row = platform::ChosenItem(m_objectDataView);
     if (!row || !m_selected)
         return;
     try {
@@ -808,7 +820,7 @@ void frmTXTEditor::FindNext(bool wholeWords, QString& text, QVariant& position, 
     const int count = m_model->rowCount();
     if (count == 0)
         return;
-    const QModelIndex selected = shellwidgets::ChosenRow(m_objectView);
+    const QModelIndex selected = platform::ChosenRow(m_objectView);
     int start = selected.isValid() ? selected.row() + 1 : 1;
     if (position.toInt() == start)
         ++start;

@@ -94,6 +94,7 @@ private:
 
     void FillObjectList();
     void FitObjectColumns(const clsTXTObject* record = nullptr);
+    void FitObjectColumn(int column);
     void SetNameIndex(int32_t index);
     void SelectRow(int row);
     void SelectListItem();

@@ -1,11 +1,11 @@
 #include "tfiles/widgets/ucWare.h"
 
+#include "common/mdlCommon.h"
+#include "common/widgets/Viewer.h"
+#include "common/widgets/mdlCommonWidgets.h"
 #include "platform/Prompts.h"
+#include "platform/widgets/ChosenRow.h"
 #include "resources/clsDescServer.h"
-#include "shell/common/mdlCommon.h"
-#include "shell/commonwidgets/Viewer.h"
-#include "shell/commonwidgets/mdlCommonWidgets.h"
-#include "shell/widgets/ChosenRow.h"
 #include "tfiles/TxtValue.h"
 #include "tfiles/WareValues.h"
 #include "tfiles/clsArchive.h"
@@ -249,7 +249,7 @@ void ucWare::ShowDescription() {
 }
 
 void ucWare::EditSelectedRow() {
-    QTreeWidgetItem* row = shellwidgets::ChosenItem(m_propView);
+    QTreeWidgetItem* row = platform::ChosenItem(m_propView);
     if (!row || m_readOnly || !m_document)
         return;
     const QVariant tag = row->data(0, mdlCommon::kRowTagRole);
@@ -302,7 +302,7 @@ void ucWare::RecordChanged() {
 }
 
 void ucWare::CopySelectedValue() {
-    if (const QTreeWidgetItem* row = shellwidgets::ChosenItem(m_propView))
+    if (const QTreeWidgetItem* row = platform::ChosenItem(m_propView))
         QGuiApplication::clipboard()->setText(row->text(1));
 }
 

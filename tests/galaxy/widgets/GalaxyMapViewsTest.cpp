@@ -4,7 +4,7 @@
 #include "galaxy/widgets/GalaxyMapViews.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -156,7 +156,7 @@ TEST_F(GalaxyMapViewsTest, TheMapsFollowTheEditor) {
     // A new object reaches both maps; a deletion too.
     factory.calls.list.clear();
     editor.Tree->setCurrentItem(Top(0));
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
         dialog.cmbType->setCurrentIndex(dialog.cmbType->findData(4));
         emit dialog.cmbType->activated(dialog.cmbType->currentIndex());

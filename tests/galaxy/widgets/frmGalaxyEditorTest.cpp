@@ -1,12 +1,12 @@
 #include "GalaxyWidgetsTestSupport.h"
 
+#include "common/mdlCommonGlobals.h"
+#include "common/widgets/RecentFilesMenu.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
 #include "galaxy/widgets/ucGalObject.h"
-#include "shell/common/mdlCommonGlobals.h"
-#include "shell/commonwidgets/RecentFilesMenu.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 
@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 using namespace galaxytest;
@@ -137,7 +138,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
     editor.NewMap();
     EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [New Map File] *");
     EXPECT_EQ(Text(editor.StatusPanel->text()), "0 sectors");
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
         EXPECT_EQ(Text(dialog.cmbType->currentText()), "Sector");
         dialog.btnOK->click();
@@ -154,7 +155,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<universe xmlns=\"XUNIVERS.xsd\">\n"
               "  <o t=\"1\" r=\"1\" x=\"0\" y=\"0\" color=\"0\" ff=\"0\" fc=\"0\" fn=\"0\">\n"
-              "    <o t=\"2\" s=\"0\" />\n"
+              "    <o t=\"2\" s=\"0\"/>\n"
               "  </o>\n"
               "</universe>\n");
     EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [" + Text(PathOf("new.xml")) + "]");
@@ -163,7 +164,7 @@ TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
 TEST_F(frmGalaxyEditorTest, AFactoryComesWithItsDefaults) {
     Open(kTwoSectors);
     Select(Top(1));
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmNewGalObject>([](frmNewGalObject& dialog) {
         EXPECT_EQ(dialog.cmbType->findData(1), -1);
         dialog.cmbType->setCurrentIndex(dialog.cmbType->findData(6));
@@ -240,6 +241,32 @@ TEST_F(frmGalaxyEditorTest, MovingAndPastingInTheTree) {
     ASSERT_EQ(editor.Tree->topLevelItemCount(), 3);
     EXPECT_EQ(editor.Document().parser()->Sectors.count(), 3);
     EXPECT_EQ(Text(editor.StatusPanel->text()), "2 sectors");
+}
+
+// Relabelling finds each node where the tree keeps it, also after nodes
+// were moved and pasted.
+TEST_F(frmGalaxyEditorTest, RelabellingReachesEveryNodeAfterMovesAndPastes) {
+    Open(kTwoSectors);
+    editor.Tree->expandItem(Top(0));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(0)->child(2), Top(0)->child(1), true));
+    ASSERT_TRUE(editor.MoveDraggedNode(Top(1), Top(0), false));
+    editor.SetCopiedObject(Object(Top(1)->child(0)));
+    Select(Top(1)->child(1));
+    editor.PasteObject();
+    editor.SetCopiedObject(Object(Top(1)));
+    Select(Top(0));
+    editor.PasteObject();
+    ASSERT_TRUE(Messages().empty()) << Messages().front();
+    ASSERT_EQ(editor.Tree->topLevelItemCount(), 3);
+    Filter(false, true, false);
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(editor.Tree); *it; ++it) {
+        const Ptr object = Object(*it);
+        const std::string shown = Text((*it)->text(0));
+        EXPECT_EQ(shown, object ? "[" + Text(object->ObjectTypeName()) + "]" : "not loaded");
+        nodes += object ? 1 : 0;
+    }
+    EXPECT_GT(nodes, 20);
 }
 
 TEST_F(frmGalaxyEditorTest, DeletingAsksFirst) {

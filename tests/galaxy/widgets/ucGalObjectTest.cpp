@@ -3,12 +3,12 @@
 #include "galaxy/widgets/frmGalEdit.h"
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvVFS.h"
+#include "platform/widgets/DialogRunner.h"
 #include "resources/clsDescServer.h"
-#include "shell/widgets/DialogRunner.h"
 #include "ships/ShipTestSupport.h"
 #include "ships/widgets/LaserPage.h"
-#include "ships/widgets/ShipWidgetTestSupport.h"
 #include "ships/widgets/ShipPanels.h"
+#include "ships/widgets/ShipWidgetTestSupport.h"
 #include "ships/widgets/ucShip.h"
 #include "tfiles/TFileDocument.h"
 #include "tfiles/clsArchive.h"
@@ -118,7 +118,7 @@ TEST_F(ucGalObjectTest, EditingGoesThroughTheDocument) {
     Show(ship);
     QSignalSpy changed(&panel, &ucGalObject::OnObjectChanged);
     SelectRow("X");
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) {
         dialog.ValEdit->setText("2.000");
         dialog.btnOK->click();
@@ -139,7 +139,7 @@ TEST_F(ucGalObjectTest, ValueEditTakesTheTypedValueInItsValueBox) {
     const Ptr ship = Child(sector, 1);
     Show(ship);
     SelectRow("X");
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     dialogs.answerAs<frmGalEdit>([](frmGalEdit& dialog) {
         // The keys go where the window, once active, puts them.
         QApplication::setActiveWindow(&dialog);
@@ -281,7 +281,7 @@ TEST_F(ucGalObjectTest, AShipsRecordShowsAsTheDivAvuruzShowsItAndStaysUntouched)
     EXPECT_TRUE(StartsWith(AllTexts(shown->GlobalView()), "ID | SS_SH_A | \nClass | M1 (3) | 5"));
 
     // Read-only: a double click edits nothing, no command is offered.
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     QTreeWidget* values = shown->GlobalView();
     QTest::mouseDClick(values->viewport(), Qt::LeftButton, Qt::NoModifier,
                        values->visualItemRect(values->topLevelItem(1)).center());

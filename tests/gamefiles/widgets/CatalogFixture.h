@@ -4,7 +4,7 @@
 
 #include "gamefiles/widgets/frmCATDialog.h"
 #include "platform/ScriptedPrompts.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "support/ClickRows.h"
 #include "support/TestFolders.h"
 
@@ -57,7 +57,7 @@ class CatalogTest : public testing::Test {
 protected:
     platform::ScriptedPrompts prompts;
     platform::ScopedPrompts installed{prompts};
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     QString catalog = writeCatalog();
 };
 

@@ -2,8 +2,9 @@
 
 #include "CatalogFixture.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/widgets/DialogRunner.h"
 #include "platform/widgets/QtPrompts.h"
-#include "shell/widgets/DialogRunner.h"
+#include "support/Eventually.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -214,12 +215,10 @@ TEST_F(FileDialog, TheChooserShowsEachFilterOnceAndAllFilesListsEveryFile) {
         const auto* view = chooser->findChild<QListView*>("listView");
         ASSERT_TRUE(view);
         // The folder is read in the background.
-        listed = QTest::qWaitFor(
-            [view] {
-                const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
-                return !view->model()->match(first, Qt::DisplayRole, "README").isEmpty();
-            },
-            10000);
+        listed = testsupport::Eventually([view] {
+            const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
+            return !view->model()->match(first, Qt::DisplayRole, "README").isEmpty();
+        });
         if (!listed)
             return;
         QTest::keyClicks(chooser->findChild<QLineEdit*>("fileNameEdit"), "README");

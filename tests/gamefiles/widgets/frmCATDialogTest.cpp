@@ -3,7 +3,7 @@
 #include "CatalogFixture.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/ZorvError.h"
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 #include "support/ClickRows.h"
 
 #include <QLabel>

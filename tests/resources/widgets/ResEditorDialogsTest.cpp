@@ -1,4 +1,5 @@
 // The text, page, new-file and merge dialogs, driven through their controls.
+#include "common/mdlCommonGlobals.h"
 #include "platform/ScriptedPrompts.h"
 #include "resources/ResEditorDocument.h"
 #include "resources/ResourceTestSupport.h"
@@ -7,7 +8,6 @@
 #include "resources/widgets/frmPageEdit.h"
 #include "resources/widgets/frmResMerge.h"
 #include "resources/widgets/frmStringEdit.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
 #include "support/ClickRows.h"
 

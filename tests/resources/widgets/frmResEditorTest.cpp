@@ -1,16 +1,16 @@
 // The Text Resource Editor window, driven offscreen with scripted prompts
 // and dialogs.
 #include "resources/widgets/frmResEditor.h"
+#include "common/mdlCommonGlobals.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/widgets/DialogRunner.h"
 #include "resources/ResourceTestSupport.h"
 #include "resources/clsDescServer.h"
 #include "resources/widgets/frmNewXML.h"
 #include "resources/widgets/frmPageEdit.h"
 #include "resources/widgets/frmResMerge.h"
 #include "resources/widgets/frmStringEdit.h"
-#include "shell/common/mdlCommonGlobals.h"
 #include "shell/mdlZorvConst.h"
-#include "shell/widgets/DialogRunner.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
 #include "support/ClickRows.h"
@@ -75,7 +75,7 @@ protected:
 
     platform::ScriptedPrompts prompts;
     platform::ScopedPrompts scoped{prompts};
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     frmResEditor window;
 };
 

@@ -1,6 +1,6 @@
 #include "shell/widgets/frmText.h"
 
-#include "shell/widgets/DialogRunner.h"
+#include "platform/widgets/DialogRunner.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -33,7 +33,7 @@ TEST(frmText, ModelessShowHasTheCaptionAndCloseDeletesIt) {
 }
 
 TEST(frmText, ModalShowGoesThroughTheDialogSeam) {
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
     QString seen;
     dialogs.answerAs<frmText>([&](frmText& shown) {
         seen = shown.Text();

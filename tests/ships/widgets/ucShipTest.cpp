@@ -2,7 +2,7 @@
 
 #include "support/ClickRows.h"
 
-#include "shell/common/mdlCommonTables.h"
+#include "platform/BoundedArrayLookups.h"
 #include "ships/clsShip.h"
 #include "ships/clsTurret.h"
 #include "ships/widgets/LaserPage.h"

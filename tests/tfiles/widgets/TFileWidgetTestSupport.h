@@ -5,8 +5,8 @@
 #include "tfiles/TFileTestSupport.h"
 
 #include "platform/ScriptedPrompts.h"
+#include "platform/widgets/DialogRunner.h"
 #include "shell/mdlZorvConst.h"
-#include "shell/widgets/DialogRunner.h"
 #include "tfiles/TFileDocument.h"
 #include "tfiles/widgets/EditingPanel.h"
 
@@ -63,7 +63,7 @@ struct Scripted {
 
     platform::ScriptedPrompts prompts;
     platform::ScopedPrompts installed{prompts};
-    shellwidgets::ScriptedDialogs dialogs;
+    platform::ScriptedDialogs dialogs;
 
     QStringList messages() const {
         QStringList texts;

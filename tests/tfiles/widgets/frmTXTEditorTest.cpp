@@ -1,8 +1,9 @@
 #include "tfiles/widgets/TFileWidgetTestSupport.h"
 
-#include "shell/common/mdlCommonGlobals.h"
+#include "common/mdlCommonGlobals.h"
 #include "shell/widgets/frmFind.h"
 #include "shell/widgets/frmText.h"
+#include "support/Eventually.h"
 #include "tfiles/widgets/EditingPanel.h"
 #include "tfiles/widgets/frmEdit.h"
 #include "tfiles/widgets/frmTXTEditor.h"
@@ -282,6 +283,31 @@ TEST_F(Editor, ThePanelsAreAskedInOrderAndTheShipPanelShowsTheClassColumn) {
     EXPECT_EQ(model->columnCount(), 1);
 }
 
+// A view sizing to its contents weighs no more than a thousand rows; the
+// widest texts here sit last in a longer list.
+TEST_F(Editor, TheNameAndClassColumnsFitTheWidestTextsOfAllRows) {
+    PanelClaims::Register(PanelClaims::Slot::Ship,
+                          [](QWidget* parent) { return new StubShipPanel(parent); });
+    frmTXTEditor withShips;
+    std::vector<std::string> lines;
+    for (int line = 0; line < 1500; ++line)
+        lines.push_back("1;S" + std::to_string(1000 + line) + ";");
+    const std::string widest = "ZZ_WIDEST_SHIP_WITH_A_NAME_FAR_LONGER_THAN_THE_OTHERS";
+    lines.push_back("1;" + widest + ";");
+    QString path = Write("TShips.txt", tfiletest::TFile(lines));
+    withShips.OpenFile(path);
+    withShips.show();
+    const QTreeView* list = withShips.findChild<QTreeView*>("ObjectView");
+    const QAbstractItemModel* model = list->model();
+    ASSERT_EQ(model->columnCount(), 2);
+    const int last = model->rowCount() - 1;
+    ASSERT_EQ(model->index(last, 0).data().toString(), QString::fromStdString(widest));
+    for (int column : {0, 1})
+        EXPECT_GE(list->columnWidth(column),
+                  list->sizeHintForIndex(model->index(last, column)).width())
+            << "column " << column;
+}
+
 TEST_F(Editor, FailedOpensKeepTheOpenFileAndLeaveTheRecentList) {
     const QString path = Write("TLaser.txt", tfiletest::TFile({Laser("L0")}));
     Open(path);
@@ -481,7 +507,7 @@ TEST_F(Editor, KeysAndADroppedFile) {
     window->show();
     // Shortcuts reach only the active window, which a busy machine makes late.
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(testsupport::Eventually([this] { return window->isActiveWindow(); }));
     SelectRow(0);
     script.prompts.answer(PromptAnswer::Yes);
     QTest::keyClick(List(), Qt::Key_Delete);
