@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace platform {
 
@@ -11,72 +12,139 @@ char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
 }
 
+bool IsAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// A decimal number at the start of [at, end) as the key's numbers are
+// written (no leading zeros, no "+", "-0" is not 0); the number and the
+// place after it, or nullptr when there is none.
+const char* TakeNumber(const char* at, const char* end, int32_t& number) {
+    const auto [after, error] = std::from_chars(at, end, number);
+    if (error != std::errc())
+        return nullptr;
+    char written[16];
+    const char* writtenEnd = std::to_chars(written, written + sizeof written, number).ptr;
+    const bool same = writtenEnd - written == after - at && std::equal(at, after, written);
+    return same ? after : nullptr;
+}
+
+uint64_t Mix(uint64_t value) {
+    value ^= value >> 33;
+    value *= 0xff51afd7ed558ccdULL;
+    value ^= value >> 33;
+    value *= 0xc4ceb9fe1a85ec53ULL;
+    return value ^ (value >> 33);
+}
+
 } // namespace
 
-CollectionKey::CollectionKey(int32_t number) {
-    Append(number);
-    m_chars[m_size++] = 'k';
-}
-
-CollectionKey::CollectionKey(int32_t first, int32_t second) {
-    Append(first);
-    m_chars[m_size++] = '-';
-    Append(second);
-    m_chars[m_size++] = 'k';
-}
-
 CollectionKey::CollectionKey(const QString& text) {
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii && text.size() <= kInline) {
-        std::transform(text.begin(), text.end(), m_chars,
-                       [](QChar c) { return char(c.unicode()); });
-        m_size = static_cast<uint8_t>(text.size());
+    if (IsAscii(text) && text.size() <= kInline) {
+        char chars[kInline];
+        std::transform(text.begin(), text.end(), chars, [](QChar c) { return char(c.unicode()); });
+        const int size = int(text.size());
+        if (TakeNumbers(chars, size))
+            m_upperK = chars[size - 1] == 'K';
+        else
+            TakeInline(chars, size);
         return;
     }
-    m_size = kLong;
-    m_long = std::make_shared<const Long>(Long{text, text.toCaseFolded()});
+    // A key that folds to a short ASCII one (the Kelvin sign folds to "k")
+    // takes that one's form and keeps its own spelling beside it.
+    const QString folded = text.toCaseFolded();
+    if (IsAscii(folded) && folded.size() <= kInline) {
+        char chars[kInline];
+        std::transform(folded.begin(), folded.end(), chars,
+                       [](QChar c) { return char(c.unicode()); });
+        if (!TakeNumbers(chars, int(folded.size())))
+            TakeInline(chars, int(folded.size()));
+        m_spelling = std::make_shared<const Spelling>(Spelling{text, QString()});
+        return;
+    }
+    m_form = Form::Long;
+    m_spelling = std::make_shared<const Spelling>(Spelling{text, folded});
 }
 
-void CollectionKey::Append(int32_t number) {
-    const char* end = std::to_chars(m_chars + m_size, m_chars + kInline, number).ptr;
-    m_size = static_cast<uint8_t>(end - m_chars);
+bool CollectionKey::TakeNumbers(const char* chars, int size) {
+    if (size < 2 || LowerAscii(chars[size - 1]) != 'k')
+        return false;
+    const char* end = chars + size - 1;
+    Numbers numbers{0, 0};
+    const char* at = TakeNumber(chars, end, numbers.first);
+    if (!at)
+        return false;
+    Form form = Form::Number;
+    if (at != end) {
+        if (*at != '-' || !(at = TakeNumber(at + 1, end, numbers.second)) || at != end)
+            return false;
+        form = Form::Pair;
+    }
+    m_numbers = numbers;
+    m_form = form;
+    return true;
+}
+
+void CollectionKey::TakeInline(const char* chars, int size) {
+    std::memcpy(m_chars, chars, size_t(size));
+    m_size = static_cast<uint8_t>(size);
+    m_form = Form::Inline;
+}
+
+QString CollectionKey::NumberText() const {
+    char chars[32];
+    char* end = std::to_chars(chars, chars + 12, m_numbers.first).ptr;
+    if (m_form == Form::Pair) {
+        *end++ = '-';
+        end = std::to_chars(end, end + 12, m_numbers.second).ptr;
+    }
+    *end++ = m_upperK ? 'K' : 'k';
+    return QString::fromLatin1(chars, end - chars);
 }
 
 QString CollectionKey::toString() const {
-    if (IsLong())
-        return m_long->text;
-    return QString::fromLatin1(m_chars, m_size);
-}
-
-template <class Use> void CollectionKey::ForEachFolded(Use use) const {
-    if (IsLong())
-        for (const QChar c : m_long->folded)
-            use(c.unicode());
-    else
-        for (int i = 0; i < m_size; ++i)
-            use(char16_t(LowerAscii(m_chars[i])));
+    if (m_spelling)
+        return m_spelling->text;
+    if (m_form == Form::Inline)
+        return QString::fromLatin1(m_chars, m_size);
+    return NumberText();
 }
 
 bool operator==(const CollectionKey& a, const CollectionKey& b) {
-    if (!a.IsLong() && !b.IsLong())
+    if (a.m_form != b.m_form)
+        return false;
+    switch (a.m_form) {
+    case CollectionKey::Form::Number:
+        return a.m_numbers.first == b.m_numbers.first;
+    case CollectionKey::Form::Pair:
+        return a.m_numbers.first == b.m_numbers.first && a.m_numbers.second == b.m_numbers.second;
+    case CollectionKey::Form::Inline:
         return a.m_size == b.m_size &&
                std::equal(a.m_chars, a.m_chars + a.m_size, b.m_chars,
                           [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-    if (a.IsLong() && b.IsLong())
-        return a.m_long->folded == b.m_long->folded;
-    // A long key may fold to a short ASCII one (the Kelvin sign folds to "k").
-    QString first, second;
-    a.ForEachFolded([&first](char16_t unit) { first += QChar(unit); });
-    b.ForEachFolded([&second](char16_t unit) { second += QChar(unit); });
-    return first == second;
+    case CollectionKey::Form::Long:
+        return a.m_spelling->folded == b.m_spelling->folded;
+    }
+    return false;
 }
 
-// FNV-1a over the folded code units: short keys hash in a few steps, and a
-// key held inline hashes as the same key held as text.
+// Number keys mix their numbers; text keys run FNV-1a over their folded
+// code units.
 size_t qHash(const CollectionKey& key, size_t seed) noexcept {
-    size_t hash = 14695981039346656037ULL ^ seed;
-    key.ForEachFolded([&hash](char16_t unit) { hash = (hash ^ unit) * 1099511628211ULL; });
+    using Form = CollectionKey::Form;
+    if (key.m_form == Form::Number || key.m_form == Form::Pair) {
+        const uint64_t numbers =
+            (uint64_t(uint32_t(key.m_numbers.first)) << 32) | uint32_t(key.m_numbers.second);
+        return Mix(numbers ^ (key.m_form == Form::Pair ? 0x9e3779b97f4a7c15ULL : 0) ^ seed);
+    }
+    uint64_t hash = 14695981039346656037ULL ^ seed;
+    const auto use = [&hash](char16_t unit) { hash = (hash ^ unit) * 1099511628211ULL; };
+    if (key.m_form == Form::Long)
+        for (const QChar c : key.m_spelling->folded)
+            use(c.unicode());
+    else
+        for (int i = 0; i < key.m_size; ++i)
+            use(char16_t(LowerAscii(key.m_chars[i])));
     return hash ^ (hash >> 29);
 }
 

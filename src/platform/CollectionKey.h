@@ -1,7 +1,11 @@
-// A key of a keyed collection, compared without regard to case. Short ASCII
-// keys (every "12k" and "17-5k" key) are held inline, so making, storing and
-// looking one up allocates nothing; other keys keep their text and its
-// case-folded form.
+// A key of a keyed collection, compared without regard to case.
+//
+// Keys of one or two numbers ("12k", "17-5k") are held as the numbers, so
+// making, hashing and comparing one takes a few instructions and allocates
+// nothing; a key given as text in that form (in any case) is held the same
+// way. Other short ASCII keys are held inline; the rest keep their text and
+// its case-folded form. Each key has one form whatever way it was made, so
+// equal keys always have the same form.
 #pragma once
 
 #include <QHashFunctions>
@@ -16,9 +20,9 @@ class CollectionKey {
 public:
     CollectionKey() = default;
     // The decimal number followed by "k".
-    explicit CollectionKey(int32_t number);
+    explicit CollectionKey(int32_t number) : m_numbers{number, 0}, m_form(Form::Number) {}
     // The first number, "-", the second and "k".
-    CollectionKey(int32_t first, int32_t second);
+    CollectionKey(int32_t first, int32_t second) : m_numbers{first, second}, m_form(Form::Pair) {}
     // Any key given as text.
     CollectionKey(const QString& text);
 
@@ -33,20 +37,32 @@ public:
 private:
     // "-2147483648--2147483648k" fits.
     static constexpr int kInline = 24;
-    static constexpr uint8_t kLong = 0xFF;
-    struct Long {
+    enum class Form : uint8_t { Inline, Number, Pair, Long };
+    struct Numbers {
+        int32_t first;
+        int32_t second;
+    };
+    // The text as given, where the form does not keep it; for a long key
+    // also its case-folded form.
+    struct Spelling {
         QString text;
         QString folded;
     };
 
-    void Append(int32_t number);
-    bool IsLong() const { return m_size == kLong; }
-    // Calls use with each code unit of the case-folded key.
-    template <class Use> void ForEachFolded(Use use) const;
+    // The form of a case-folded ASCII key; false when it has no number form.
+    bool TakeNumbers(const char* chars, int size);
+    void TakeInline(const char* chars, int size);
+    QString NumberText() const;
 
-    char m_chars[kInline];
+    union {
+        Numbers m_numbers = {0, 0};
+        char m_chars[kInline];
+    };
     uint8_t m_size = 0;
-    std::shared_ptr<const Long> m_long;
+    Form m_form = Form::Inline;
+    // A number key spelled with "K".
+    bool m_upperK = false;
+    std::shared_ptr<const Spelling> m_spelling;
 };
 
 } // namespace platform

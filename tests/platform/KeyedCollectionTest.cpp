@@ -165,6 +165,25 @@ TEST(KeyedCollection, NumberKeysMatchTheirSpelledFormInAnyCase) {
     EXPECT_EQ(*c.find(QStringLiteral("12\u212A")), 1);
 }
 
+// Only the spelling the numbers are written in means them: other texts that
+// read as the same numbers are keys of their own.
+TEST(KeyedCollection, NumberKeysGivenAsTextKeepTheirSpelling) {
+    KeyedCollection<int> c;
+    c.add(item(1), platform::CollectionKey(7));
+    c.add(item(2), platform::CollectionKey(0));
+    for (const char* other : {"07k", "+7k", "-0k", "7-k", "7--k", "7-07k", "k", "7kk"})
+        EXPECT_EQ(c.find(other), nullptr) << other;
+    EXPECT_TRUE(c.add(item(3), "-0k"));
+    EXPECT_TRUE(c.add(item(4), QStringLiteral("17-5\u212A")));
+    EXPECT_TRUE(c.add(item(5), "2147483648k"));
+    EXPECT_FALSE(c.add(item(6), platform::CollectionKey(17, 5)));
+    EXPECT_EQ(c.keyAt(4), QStringLiteral("17-5\u212A"));
+    EXPECT_TRUE(c.add(item(7), "-3-4K"));
+    EXPECT_EQ(*c.find(platform::CollectionKey(-3, 4)), 7);
+    EXPECT_EQ(c.keyAt(6), "-3-4K");
+    EXPECT_EQ(*c.find("2147483648K"), 5);
+}
+
 // Many mixed edits agree with a plain list kept beside the collection.
 TEST(KeyedCollection, MixedEditsAgreeWithAPlainList) {
     KeyedCollection<int> c;
