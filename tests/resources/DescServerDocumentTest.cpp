@@ -282,8 +282,7 @@ TEST(DescServerDocument, ReferencesFollowEveryEditOfTheirTargets) {
 TEST(DescServerDocument, NewDocumentsAreSavedPlainOrPacked) {
     clsDescServer server;
     ASSERT_TRUE(server.CreateDocument(44));
-    EXPECT_EQ(Saved(server),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<language id=\"44\"/>\n");
+    EXPECT_EQ(Saved(server), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<language id=\"44\"/>\n");
 
     ASSERT_TRUE(server.InsertPage(MakePage(17, "Names", "Objects")));
     clsString text = MakeText(17, 1, "Ship");
