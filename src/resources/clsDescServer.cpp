@@ -72,6 +72,9 @@ struct clsDescServer::ReadPage {
     // page without texts.
     int32_t firstText = 0;
     bool namedPage = false;
+    // The page's texts that are reference lists, listed as they are read so
+    // that resolving them need not look at every text again.
+    std::vector<clsString*> references;
 };
 
 struct clsDescServer::ReferenceWalk {
@@ -484,7 +487,9 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 badText = idText;
                 return false;
             }
-            m_readTexts.emplace_back(*id, child.Value());
+            QString raw = child.Value();
+            const bool reference = IsReferenceText(raw);
+            m_readTexts.push_back({*id, reference, std::move(raw)});
             return true;
         });
         if (!good) {
@@ -494,16 +499,21 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
         }
         page.Strings.reserve(int(m_readTexts.size()));
         TextBlock block(m_readTexts.size());
-        for (auto& [id, raw] : m_readTexts) {
+        for (ReadText& read : m_readTexts) {
             auto text = block.Next();
-            text->ID = id;
-            text->RawText = std::move(raw);
+            clsString* kept = text.get();
+            text->ID = read.id;
+            text->RawText = std::move(read.raw);
             text->PageID = *pageId;
             // A repeated id is rare: only then does the page see the text
             // again, to copy it onto the first and log the warning.
             const CollectionKey key = text->ItemKey();
-            if (!page.Strings.add(std::move(text), key))
+            if (!page.Strings.add(std::move(text), key)) {
                 page.AddString(block.Last());
+                kept = page.FindString(read.id).get();
+            }
+            if (read.reference)
+                entry.references.push_back(kept);
         }
     }
     page.NotLoaded = false;
@@ -522,10 +532,10 @@ void clsDescServer::ResolveReferences(const std::vector<ReadPage>& read) {
             continue;
         m_xml.SelectBookmark(entry.firstText);
         // A text just read has no translated form yet: only reference lists
-        // get one.
-        for (const auto& text : entry.page->Strings)
-            if (IsReferenceText(text->RawText))
-                TranslateString(*text);
+        // get one. A repeated id may have replaced a listed text by one that
+        // is none; translating it then leaves it untranslated.
+        for (clsString* text : entry.references)
+            TranslateString(*text);
         m_xml.RemoveBookmark(entry.firstText);
     }
 }

@@ -57,6 +57,21 @@ TEST(DescServerLoad, ARepeatedTextIdKeepsItsFirstPlaceAndIsLogged) {
     EXPECT_EQ(page->GetLastError(), "Warning: duplicit string ID=3 found in page 17");
 }
 
+TEST(DescServerLoad, ARepeatedTextIdIsResolvedAsItsLaterText) {
+    // The later text decides whether the kept one is a reference list.
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("3", "plain") + Text("4", "four") + Text("6", "{17,4}") +
+                              Text("3", "{17,4}") + Text("6", "plain six"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_EQ(Text2(server, 17, 3), "four ");
+    EXPECT_EQ(Text2(server, 17, 6), "plain six");
+    EXPECT_FALSE(server.GetString(17, 6)->Translated());
+}
+
 TEST(DescServerLoad, LookUpsFallBackToTheDefaultOrAPlaceholder) {
     WriteLanguageFile("440001.xml", Language(44, Page("2000", "Extra", Text("1", "first"))));
     restest::OpenDataFolder();
