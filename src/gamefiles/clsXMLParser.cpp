@@ -774,20 +774,34 @@ QString clsXMLParser::ChildElement::Value() const {
     return NodeValue(m_node);
 }
 
+void clsXMLParser::ChildElement::AppendValueUtf8(std::string& out) const {
+    AppendNodeValueUtf8(m_node, out);
+}
+
 QString clsXMLParser::NodeValue(pugi::xml_node node) {
     // Most elements hold one text and nothing else.
     const pugi::xml_node only = node.first_child();
     if (IsText(only) && !only.next_sibling())
         return TextFromUtf8(only.value());
-    QString value;
+    std::string value;
+    AppendNodeValueUtf8(node, value);
+    return QString::fromUtf8(value);
+}
+
+// The text children joined by blanks.
+void clsXMLParser::AppendNodeValueUtf8(pugi::xml_node node, std::string& out) {
+    const pugi::xml_node only = node.first_child();
+    if (IsText(only) && !only.next_sibling()) {
+        out += only.value();
+        return;
+    }
     bool first = true;
     VisitContentTexts(node, [&](pugi::xml_node text) {
         if (!first)
-            value += u' ';
-        value += QString::fromUtf8(text.value());
+            out += ' ';
+        out += text.value();
         first = false;
     });
-    return value;
 }
 
 QString clsXMLParser::GetNodeAttr(const QVariant& key) const {

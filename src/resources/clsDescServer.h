@@ -112,10 +112,13 @@ private:
     struct ReadText {
         int32_t id;
         bool reference;
-        QString raw;
+        // Where the text's bytes lie in the page's bytes.
+        size_t offset;
+        size_t size;
     };
     // The texts of the page being read, kept to be reused.
     std::vector<ReadText> m_readTexts;
+    std::string m_readBytes;
 };
 
 // The program's one resource server, made on first use.
