@@ -112,7 +112,7 @@ void PlainFindLoop(benchmark::State& state) {
     std::vector<QString> texts;
     texts.reserve(page.Strings.count());
     for (const auto& text : page.Strings)
-        texts.push_back(text->RawText);
+        texts.push_back(text->RawText());
     for (auto _ : state) {
         int found = -1;
         for (int row = 0; row < int(texts.size()); ++row)

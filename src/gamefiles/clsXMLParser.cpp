@@ -76,6 +76,21 @@ template <class Visit> void VisitContentTexts(pugi::xml_node node, Visit visit) 
     }
 }
 
+// A text as QString::fromUtf8 reads it. Most texts are plain ASCII: those
+// are widened in one pass into a string of their size.
+QString TextFromUtf8(const char* utf8) {
+    const auto size = static_cast<qsizetype>(std::strlen(utf8));
+    QString text(size, Qt::Uninitialized);
+    char16_t* const out = reinterpret_cast<char16_t*>(text.data());
+    unsigned char high = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        high |= byte;
+        out[i] = byte;
+    }
+    return high < 0x80 ? text : QString::fromUtf8(utf8, size);
+}
+
 // Compares a UTF-8 name with a key without allocating for ASCII keys.
 bool SameName(const char* utf8, QStringView name) {
     const char* at = utf8;
@@ -759,20 +774,34 @@ QString clsXMLParser::ChildElement::Value() const {
     return NodeValue(m_node);
 }
 
+void clsXMLParser::ChildElement::AppendValueUtf8(std::string& out) const {
+    AppendNodeValueUtf8(m_node, out);
+}
+
 QString clsXMLParser::NodeValue(pugi::xml_node node) {
     // Most elements hold one text and nothing else.
     const pugi::xml_node only = node.first_child();
     if (IsText(only) && !only.next_sibling())
-        return QString::fromUtf8(only.value());
-    QString value;
+        return TextFromUtf8(only.value());
+    std::string value;
+    AppendNodeValueUtf8(node, value);
+    return QString::fromUtf8(value);
+}
+
+// The text children joined by blanks.
+void clsXMLParser::AppendNodeValueUtf8(pugi::xml_node node, std::string& out) {
+    const pugi::xml_node only = node.first_child();
+    if (IsText(only) && !only.next_sibling()) {
+        out += only.value();
+        return;
+    }
     bool first = true;
     VisitContentTexts(node, [&](pugi::xml_node text) {
         if (!first)
-            value += u' ';
-        value += QString::fromUtf8(text.value());
+            out += ' ';
+        out += text.value();
         first = false;
     });
-    return value;
 }
 
 QString clsXMLParser::GetNodeAttr(const QVariant& key) const {

@@ -86,6 +86,8 @@ public:
         }
         // The element's text, as GetNodeValue gives it.
         QString Value() const;
+        // The same text as UTF-8, appended to out.
+        void AppendValueUtf8(std::string& out) const;
 
     private:
         friend class clsXMLParser;
@@ -160,6 +162,7 @@ private:
     pugi::xml_attribute GetAttrNode(const QVariant& key) const;
     bool SetNodeText(pugi::xml_node node, const QString& text);
     static QString NodeValue(pugi::xml_node node);
+    static void AppendNodeValueUtf8(pugi::xml_node node, std::string& out);
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
     bool LoadText(const QString& path, const QByteArray& bytes, pugi::xml_document& document,

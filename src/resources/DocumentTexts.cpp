@@ -117,7 +117,7 @@ std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
         found = m_texts.emplace(pageId, ReadPageTexts(pageId));
     if (found->read) {
         if (const auto text = found->read->FindString(id))
-            return text->RawText;
+            return text->RawText();
         return std::nullopt;
     }
     if (const auto written = found->written.constFind(id); written != found->written.cend())

@@ -178,13 +178,13 @@ bool ResEditorDocument::AddText(const std::shared_ptr<clsPage>& page,
         return false;
     }
     text->PageID = page->PageID;
-    if (!Writable(text->RawText, error))
+    if (!Writable(text->RawText(), error))
         return false;
     if (!Server().InsertString(*text)) {
         error = PageMissing(page->PageID);
         return false;
     }
-    text->Dirty = !text->RawText.isEmpty();
+    text->Dirty = !text->RawText().isEmpty();
     page->AddString(text);
     SetModified(true);
     emit textAdded(page->Key(), text->Key());
@@ -195,14 +195,14 @@ bool ResEditorDocument::UpdateText(clsString& text, const QString& rawText, QStr
     if (RefuseInMemory(error))
         return false;
     const auto copy = text.Clone();
-    copy->RawText = rawText;
+    copy->SetRawText(rawText);
     if (!Writable(rawText, error))
         return false;
     if (!Server().UpdateString(*copy)) {
         error = TextMissing(text);
         return false;
     }
-    copy->Dirty = rawText != text.RawText;
+    copy->Dirty = rawText != text.RawText();
     copy->CopyTo(text);
     SetModified(m_modified || text.Dirty);
     emit textChanged(clsPage::MakeKey(text.PageID), text.Key());

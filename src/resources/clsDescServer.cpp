@@ -50,17 +50,27 @@ QString IdText(const QString& subject, const QString& text) {
     return "The id \"" + text + "\" of " + subject + " is not a number";
 }
 
-// The texts of one page made in one allocation; each text handed out shares
-// it, so it lasts while any of them is in use.
+// The texts of one page made in one allocation, with the UTF-8 bytes they
+// are read from; each text handed out shares both, so they last while any
+// of the texts is in use.
 class TextBlock {
 public:
-    explicit TextBlock(size_t count) : m_texts(std::make_shared<std::vector<clsString>>(count)) {}
-    std::shared_ptr<clsString> Next() { return {m_texts, &(*m_texts)[m_used++]}; }
+    TextBlock(size_t count, std::string bytes)
+        : m_block(std::make_shared<Block>(Block{std::vector<clsString>(count), std::move(bytes)})) {
+    }
+    std::shared_ptr<clsString> Next() { return {m_block, &m_block->texts[m_used++]}; }
     // The text Next handed out last, once more.
-    std::shared_ptr<clsString> Last() const { return {m_texts, &(*m_texts)[m_used - 1]}; }
+    std::shared_ptr<clsString> Last() const { return {m_block, &m_block->texts[m_used - 1]}; }
+    std::string_view Bytes(size_t offset, size_t size) const {
+        return std::string_view(m_block->bytes).substr(offset, size);
+    }
 
 private:
-    std::shared_ptr<std::vector<clsString>> m_texts;
+    struct Block {
+        std::vector<clsString> texts;
+        std::string bytes;
+    };
+    std::shared_ptr<Block> m_block;
     size_t m_used = 0;
 };
 
@@ -72,6 +82,9 @@ struct clsDescServer::ReadPage {
     // page without texts.
     int32_t firstText = 0;
     bool namedPage = false;
+    // The page's texts that are reference lists, listed as they are read so
+    // that resolving them need not look at every text again.
+    std::vector<clsString*> references;
 };
 
 struct clsDescServer::ReferenceWalk {
@@ -193,7 +206,7 @@ bool clsDescServer::EnumStrings(int32_t PageID) {
             }
             auto text = std::make_shared<clsString>();
             text->ID = *id;
-            text->RawText = m_xml.GetNodeValue();
+            text->SetRawText(m_xml.GetNodeValue());
             text->PageID = PageID;
             texts.push_back(std::move(text));
         } while (m_xml.NextNode());
@@ -259,7 +272,7 @@ std::shared_ptr<clsPage> clsDescServer::FindPage(int32_t id) const {
 }
 
 bool clsDescServer::TranslateString(clsString& str) {
-    if (!IsReferenceText(str.RawText)) {
+    if (!IsReferenceText(str.RawText())) {
         str.SetText(QString());
         return false;
     }
@@ -289,9 +302,9 @@ void clsDescServer::Unload() {
 bool clsDescServer::UpdateString(clsString& str) {
     XmlCursorGuard guard(m_xml);
     // Found by the id it would write, so the id attribute stays as written.
-    if (!SelectShownText(str.PageID, str.ID) || !m_xml.SetNodeValue(str.RawText))
+    if (!SelectShownText(str.PageID, str.ID) || !m_xml.SetNodeValue(str.RawText()))
         return false;
-    m_texts->TextWritten(str.PageID, str.ID, str.RawText);
+    m_texts->TextWritten(str.PageID, str.ID, str.RawText());
     TranslateString(str);
     return true;
 }
@@ -300,10 +313,10 @@ bool clsDescServer::InsertString(clsString& str) {
     XmlCursorGuard guard(m_xml);
     if (!SelectShownPage(str.PageID))
         return false;
-    if (!m_xml.CreateNode(QStringLiteral("t"), str.RawText) ||
+    if (!m_xml.CreateNode(QStringLiteral("t"), str.RawText()) ||
         !m_xml.SetNodeAttr(QStringLiteral("id"), str.ID))
         return false;
-    m_texts->TextWritten(str.PageID, str.ID, str.RawText);
+    m_texts->TextWritten(str.PageID, str.ID, str.RawText());
     TranslateString(str);
     return true;
 }
@@ -476,6 +489,8 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
         // One walk over the elements; the texts are made once their number
         // is known, in one block.
         m_readTexts.clear();
+        std::string& bytes = m_readBytes;
+        bytes.clear();
         QByteArrayView badText;
         const bool good = m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
             const QByteArrayView idText = child.Attr("id");
@@ -484,7 +499,10 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 badText = idText;
                 return false;
             }
-            m_readTexts.emplace_back(*id, child.Value());
+            const size_t offset = bytes.size();
+            child.AppendValueUtf8(bytes);
+            const bool reference = offset < bytes.size() && bytes[offset] == '{';
+            m_readTexts.push_back({*id, reference, offset, bytes.size() - offset});
             return true;
         });
         if (!good) {
@@ -493,17 +511,22 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
             return std::nullopt;
         }
         page.Strings.reserve(int(m_readTexts.size()));
-        TextBlock block(m_readTexts.size());
-        for (auto& [id, raw] : m_readTexts) {
+        TextBlock block(m_readTexts.size(), bytes);
+        for (const ReadText& read : m_readTexts) {
             auto text = block.Next();
-            text->ID = id;
-            text->RawText = std::move(raw);
+            clsString* kept = text.get();
+            text->ID = read.id;
+            text->SetRawUtf8(block.Bytes(read.offset, read.size));
             text->PageID = *pageId;
             // A repeated id is rare: only then does the page see the text
             // again, to copy it onto the first and log the warning.
             const CollectionKey key = text->ItemKey();
-            if (!page.Strings.add(std::move(text), key))
+            if (!page.Strings.add(std::move(text), key)) {
                 page.AddString(block.Last());
+                kept = page.FindString(read.id).get();
+            }
+            if (read.reference)
+                entry.references.push_back(kept);
         }
     }
     page.NotLoaded = false;
@@ -522,10 +545,10 @@ void clsDescServer::ResolveReferences(const std::vector<ReadPage>& read) {
             continue;
         m_xml.SelectBookmark(entry.firstText);
         // A text just read has no translated form yet: only reference lists
-        // get one.
-        for (const auto& text : entry.page->Strings)
-            if (IsReferenceText(text->RawText))
-                TranslateString(*text);
+        // get one. A repeated id may have replaced a listed text by one that
+        // is none; translating it then leaves it untranslated.
+        for (clsString* text : entry.references)
+            TranslateString(*text);
         m_xml.RemoveBookmark(entry.firstText);
     }
 }
@@ -538,11 +561,11 @@ void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
 }
 
 bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
-    if (!IsReferenceText(str.RawText)) {
+    if (!IsReferenceText(str.RawText())) {
         str.SetText(QString());
         return false;
     }
-    const QString& raw = str.RawText;
+    const QString& raw = str.RawText();
     QString translated;
     bool any = false;
     for (qsizetype at = 0;;) {
@@ -606,7 +629,7 @@ QString clsDescServer::ResolveTarget(int32_t pageId, int32_t id, const QString& 
         clsString target;
         target.PageID = pageId;
         target.ID = id;
-        target.RawText = rawText;
+        target.SetRawText(rawText);
         Translate(target, walk);
         text = target.Text();
         walk.around = outer;

@@ -109,8 +109,16 @@ private:
     std::unique_ptr<DocumentTexts> m_texts;
     QStringList m_files;
     QString m_lastError;
-    // The ids and texts of the page being read, kept to be reused.
-    std::vector<std::pair<int32_t, QString>> m_readTexts;
+    struct ReadText {
+        int32_t id;
+        bool reference;
+        // Where the text's bytes lie in the page's bytes.
+        size_t offset;
+        size_t size;
+    };
+    // The texts of the page being read, kept to be reused.
+    std::vector<ReadText> m_readTexts;
+    std::string m_readBytes;
 };
 
 // The program's one resource server, made on first use.

@@ -21,7 +21,7 @@ QString clsPage::MakeKey(int32_t pageId) {
 
 bool clsPage::OverwriteString(std::shared_ptr<clsString> str) {
     if (const auto earlier = FindString(str->ID)) {
-        if (KeepsEarlier(str->RawText))
+        if (KeepsEarlier(str->RawText()))
             return false;
         Strings.remove(earlier->ItemKey());
     }
@@ -51,7 +51,7 @@ void clsPage::CompleteFrom(const clsPage& later) {
     Strings.reserve(Strings.count() + later.Strings.count());
     for (const auto& text : later.Strings) {
         const CollectionKey key = text->ItemKey();
-        if (Strings.add(text, key) || KeepsEarlier(text->RawText))
+        if (Strings.add(text, key) || KeepsEarlier(text->RawText()))
             continue;
         Strings.remove(key);
         Strings.add(text, key);

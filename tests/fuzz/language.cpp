@@ -32,7 +32,7 @@ struct Browsed {
         std::vector<QString> lines;
         for (const auto& text : texts)
             lines.push_back(QString::number(text->PageID) + u' ' + QString::number(text->ID) +
-                            u' ' + text->RawText + u'\n' + text->Text());
+                            u' ' + text->RawText() + u'\n' + text->Text());
         return lines;
     }
 };
@@ -79,7 +79,7 @@ QString editedText(std::string_view input) {
 bool holdsText(clsDescServer& server, int32_t page, int32_t id, const QString& raw) {
     bool found = false;
     for (const auto& read : textsOf(server, {page}))
-        found = found || (read->PageID == page && read->ID == id && read->RawText == raw);
+        found = found || (read->PageID == page && read->ID == id && read->RawText() == raw);
     return found;
 }
 
@@ -101,7 +101,7 @@ void checkChangedText(const Browsed& seen, const std::string& path, std::string_
     clsDescServer server;
     FUZZ_PROMISE(server.OpenXMLFile(QString::fromStdString(path)));
     clsString edited = **first;
-    edited.RawText = editedText(text);
+    edited.SetRawText(editedText(text));
     if (!server.UpdateString(edited))
         return;
     std::string written;
@@ -115,7 +115,7 @@ void checkChangedText(const Browsed& seen, const std::string& path, std::string_
     FUZZ_PROMISE(!changed || (element && element->depth >= 2));
     clsDescServer reread;
     open(reread, "changed-again.xml", written);
-    FUZZ_PROMISE(holdsText(reread, edited.PageID, edited.ID, edited.RawText));
+    FUZZ_PROMISE(holdsText(reread, edited.PageID, edited.ID, edited.RawText()));
     FUZZ_PROMISE(save(reread, "changed-twice.xml") == written);
 }
 
@@ -128,7 +128,7 @@ void checkAddedText(clsDescServer& server, std::string_view input) {
     clsString text;
     text.PageID = kNewPage;
     text.ID = 1;
-    text.RawText = editedText(input);
+    text.SetRawText(editedText(input));
     if (!server.InsertString(text))
         return;
     // A save may refuse a name its encoding cannot hold; a text it takes
@@ -140,7 +140,7 @@ void checkAddedText(clsDescServer& server, std::string_view input) {
     }
     clsDescServer reread;
     open(reread, "edited-again.xml", written);
-    FUZZ_PROMISE(holdsText(reread, kNewPage, 1, text.RawText));
+    FUZZ_PROMISE(holdsText(reread, kNewPage, 1, text.RawText()));
     FUZZ_PROMISE(save(reread, "edited-twice.xml") == written);
 }
 

@@ -50,7 +50,7 @@ clsString MakeText(int32_t pageId, int32_t id, const QString& raw) {
     clsString text;
     text.PageID = pageId;
     text.ID = id;
-    text.RawText = raw;
+    text.SetRawText(raw);
     return text;
 }
 
@@ -81,7 +81,7 @@ TEST(DescServerDocument, BrowsingRaisesTheLanguageThePagesAndTheTexts) {
     server.EnumStrings(9);
     EXPECT_THAT(events.lines, ElementsAre("language 44", "page 1 A/about A", "page 2 B/about B",
                                           "text 1 one", "text 2 one "));
-    EXPECT_EQ(events.texts[1]->RawText, "{,1}");
+    EXPECT_EQ(events.texts[1]->RawText(), "{,1}");
     EXPECT_EQ(events.texts[1]->PageID, 1);
 }
 
@@ -226,9 +226,9 @@ TEST(DescServerDocument, WithARepeatedIdTheShownTextIsTheOneChanged) {
     for (const auto& text : events.texts)
         page.AddString(text);
     const auto shown = page.FindString(4);
-    EXPECT_EQ(shown->RawText, "second");
+    EXPECT_EQ(shown->RawText(), "second");
 
-    shown->RawText = "changed";
+    shown->SetRawText("changed");
     ASSERT_TRUE(server.UpdateString(*shown));
     EXPECT_EQ(Saved(server),
               Language(44, Page("1", "A",

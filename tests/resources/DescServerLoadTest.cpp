@@ -51,10 +51,54 @@ TEST(DescServerLoad, ARepeatedTextIdKeepsItsFirstPlaceAndIsLogged) {
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->Strings.count(), 3);
     EXPECT_EQ(page->Strings.at(1)->ID, 3);
-    EXPECT_EQ(page->Strings.at(1)->RawText, "second");
+    EXPECT_EQ(page->Strings.at(1)->RawText(), "second");
     EXPECT_EQ(Text2(server, 17, 5), "second ");
     EXPECT_TRUE(page->DuplicitIDs);
     EXPECT_EQ(page->GetLastError(), "Warning: duplicit string ID=3 found in page 17");
+}
+
+TEST(DescServerLoad, ATextKeepsItsTextAfterItsServerAndDocumentAreGone) {
+    // Texts are read from the file's bytes when first asked for: those bytes
+    // must outlive the document and the server.
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("1", "Gr\u00fc\u00dfe \u263a") + Text("2", "a<!-- c -->b") +
+                              Text("3", "<![CDATA[<x>]]> &amp; y") + Text("4", ""))));
+    restest::OpenDataFolder();
+    std::shared_ptr<clsString> kept[4];
+    clsString copy;
+    {
+        clsDescServer server;
+        ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+        const auto page = server.FindPage(17);
+        ASSERT_NE(page, nullptr);
+        for (int id = 1; id <= 4; ++id)
+            kept[id - 1] = page->FindString(id);
+        copy = *kept[1];
+    }
+    ASSERT_TRUE(kept[0] && kept[1] && kept[2] && kept[3]);
+    EXPECT_EQ(kept[0]->RawText(), QString::fromUtf8("Gr\u00fc\u00dfe \u263a"));
+    EXPECT_EQ(kept[1]->RawText(), "a b");
+    EXPECT_EQ(copy.RawText(), "a b");
+    EXPECT_EQ(kept[2]->RawText(), "<x>  & y") << "the parts joined by a blank";
+    EXPECT_EQ(kept[3]->RawText(), "");
+    EXPECT_EQ(kept[0]->Clone()->Text(), kept[0]->RawText());
+}
+
+TEST(DescServerLoad, ARepeatedTextIdIsResolvedAsItsLaterText) {
+    // The later text decides whether the kept one is a reference list.
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("3", "plain") + Text("4", "four") + Text("6", "{17,4}") +
+                              Text("3", "{17,4}") + Text("6", "plain six"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    EXPECT_EQ(Text2(server, 17, 3), "four ");
+    EXPECT_EQ(Text2(server, 17, 6), "plain six");
+    EXPECT_FALSE(server.GetString(17, 6)->Translated());
 }
 
 TEST(DescServerLoad, LookUpsFallBackToTheDefaultOrAPlaceholder) {

@@ -45,7 +45,7 @@ TEST(DescServerReference, ReferencesResolveWithinAndAcrossPages) {
     ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
     for (const Case& c : cases)
         EXPECT_EQ(server.GetString2(17, c.id), c.text) << c.id;
-    EXPECT_EQ(server.GetString(17, 10)->RawText, "{17,100}{17,101}");
+    EXPECT_EQ(server.GetString(17, 10)->RawText(), "{17,100}{17,101}");
 }
 
 TEST(DescServerReference, PageZeroMeansThePageTheTargetWasFoundIn) {

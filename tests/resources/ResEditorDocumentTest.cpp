@@ -71,7 +71,7 @@ TEST_F(ResEditorDocumentTest, RepeatedPagesAndTextsOfOneFile) {
 
     document.LoadPageTexts(*three);
     ASSERT_EQ(three->Strings.count(), 1) << "the first page element of the id holds the texts";
-    EXPECT_EQ(three->Strings.at(1)->RawText, "b");
+    EXPECT_EQ(three->Strings.at(1)->RawText(), "b");
     EXPECT_TRUE(three->DuplicitIDs);
     EXPECT_EQ(three->GetLastError(), "Warning: duplicit string ID=1 found in page 3");
 }
@@ -99,7 +99,7 @@ TEST_F(ResEditorDocumentTest, EditsChangeTheDocumentAndMarkItModified) {
 
     auto added = std::make_shared<clsString>();
     added->ID = 1;
-    added->RawText = "again";
+    added->SetRawText("again");
     EXPECT_FALSE(document.AddText(page, added, error));
     EXPECT_EQ(error, "This text ID is already used in this page.");
     EXPECT_FALSE(document.Modified());
@@ -175,7 +175,7 @@ TEST_F(ResEditorDocumentTest, EditsChangeThePageElementTheEditorShowsWhereverItS
         const auto page = OpenedPage(7);
         ASSERT_TRUE(page);
         ASSERT_EQ(page->Name, "Nested");
-        ASSERT_EQ(page->FindString(1)->RawText, "nested one");
+        ASSERT_EQ(page->FindString(1)->RawText(), "nested one");
 
         ASSERT_TRUE(document.UpdateText(*page->FindString(1), "changed", error));
         ASSERT_TRUE(document.UpdatePage(*page, "Title", "Desc", error));
@@ -195,7 +195,7 @@ TEST_F(ResEditorDocumentTest, AnEditOfATextLeavesElementsWhoseIdOnlyComparesEqua
         error));
     const auto page = OpenedPage(7);
     ASSERT_TRUE(page);
-    ASSERT_EQ(page->FindString(1)->RawText, "one");
+    ASSERT_EQ(page->FindString(1)->RawText(), "one");
     ASSERT_TRUE(document.UpdateText(*page->FindString(1), "changed", error));
     EXPECT_EQ(Saved(), Language(44, Page("7", "P", Text("1", "changed") + others)));
     ASSERT_TRUE(document.DeleteText(page, page->FindString(1), error));
@@ -211,7 +211,7 @@ TEST_F(ResEditorDocumentTest, ATextTitleOrDescriptionHoldingU0000IsRefusedAndNot
     EXPECT_THAT(error.toStdString(), testing::StartsWith("The text holds the character U+0000"));
     auto text = std::make_shared<clsString>();
     text->ID = 6;
-    text->RawText = nul;
+    text->SetRawText(nul);
     EXPECT_FALSE(document.AddText(page, text, error));
     EXPECT_THAT(error.toStdString(), testing::HasSubstr("U+0000"));
     EXPECT_FALSE(document.UpdatePage(*page, nul, "", error));
@@ -222,7 +222,7 @@ TEST_F(ResEditorDocumentTest, ATextTitleOrDescriptionHoldingU0000IsRefusedAndNot
     EXPECT_FALSE(document.AddPage(added, error));
     EXPECT_THAT(error.toStdString(), testing::StartsWith("The description holds"));
     EXPECT_FALSE(document.Modified());
-    EXPECT_EQ(page->FindString(5)->RawText, "five");
+    EXPECT_EQ(page->FindString(5)->RawText(), "five");
     EXPECT_EQ(Saved(), testsupport::readFile(path.toStdString()));
 }
 
@@ -248,7 +248,7 @@ TEST_F(ResEditorDocumentTest, ThePagesInMemoryAreReadOnly) {
     added->PageID = 5;
     EXPECT_FALSE(document.AddPage(added, error));
     EXPECT_FALSE(document.Save(restest::DataPath("out.xml"), 1, error));
-    EXPECT_EQ(page->FindString(1)->RawText, "Ship");
+    EXPECT_EQ(page->FindString(1)->RawText(), "Ship");
     EXPECT_EQ(page->Name, "Names");
     EXPECT_EQ(document.Pages().count(), 1);
     EXPECT_FALSE(document.Modified());
@@ -294,8 +294,8 @@ TEST_F(ResEditorDocumentTest, AMergeResolvesReferencesAcrossTheMergedFiles) {
     ASSERT_EQ(document.Pages().count(), 2);
     const auto names = document.Pages().at(1);
     EXPECT_EQ(names->Name, "Names");
-    EXPECT_EQ(names->FindString(5)->RawText, "later");
-    EXPECT_EQ(names->FindString(6)->RawText, "kept");
+    EXPECT_EQ(names->FindString(5)->RawText(), "later");
+    EXPECT_EQ(names->FindString(6)->RawText(), "kept");
     EXPECT_EQ(names->FindString(7)->Text(), "target later ");
 
     EXPECT_EQ(Saved(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<language id=\"44\">\n"
@@ -319,7 +319,7 @@ TEST_F(ResEditorDocumentTest, SavingPackedAndReopeningKeepsTheEdits) {
     ASSERT_TRUE(reopened.Open(packed, error));
     const auto again = reopened.Pages().find("2k");
     reopened.LoadPageTexts(*again);
-    EXPECT_EQ(again->FindString(5)->RawText, "FIVE");
+    EXPECT_EQ(again->FindString(5)->RawText(), "FIVE");
 }
 
 TEST_F(ResEditorDocumentTest, AFileInsideACatalogIsOpenedAndSavedBack) {
@@ -336,7 +336,7 @@ TEST_F(ResEditorDocumentTest, AFileInsideACatalogIsOpenedAndSavedBack) {
     ASSERT_TRUE(reopened.Open(inside, error));
     const auto page = reopened.Pages().find("2k");
     reopened.LoadPageTexts(*page);
-    EXPECT_EQ(page->FindString(5)->RawText, "cinq");
+    EXPECT_EQ(page->FindString(5)->RawText(), "cinq");
 }
 
 } // namespace

@@ -12,14 +12,14 @@ std::shared_ptr<clsString> MakeText(int32_t pageId, int32_t id, const QString& r
     auto text = std::make_shared<clsString>();
     text->PageID = pageId;
     text->ID = id;
-    text->RawText = raw;
+    text->SetRawText(raw);
     return text;
 }
 
 std::vector<QString> RawTexts(const clsPage& page) {
     std::vector<QString> texts;
     for (const auto& text : page.Strings)
-        texts.push_back(QString::number(text->ID) + "=" + text->RawText);
+        texts.push_back(QString::number(text->ID) + "=" + text->RawText());
     return texts;
 }
 
@@ -32,7 +32,7 @@ TEST(Page, ARepeatedIdKeepsThePlaceOfTheFirstAndTheTextOfTheLater) {
     page.AddString(MakeText(17, 3, "second"));
     EXPECT_EQ(page.Strings.count(), 2);
     EXPECT_EQ(page.FindString(3), first);
-    EXPECT_EQ(first->RawText, "second");
+    EXPECT_EQ(first->RawText(), "second");
     EXPECT_TRUE(page.DuplicitIDs);
     EXPECT_EQ(page.GetLastError(), "Warning: duplicit string ID=3 found in page 17");
 
@@ -114,7 +114,7 @@ TEST(Page, LookUpsKeysAndCopies) {
     text->SetText("resolved");
     EXPECT_TRUE(text->Translated());
     EXPECT_EQ(text->Text(), "resolved");
-    EXPECT_EQ(text->RawText, "raw");
+    EXPECT_EQ(text->RawText(), "raw");
     const auto copy = text->Clone();
     EXPECT_EQ(copy->Key(), "17-100k");
     EXPECT_EQ(copy->Text(), "resolved");

@@ -76,7 +76,7 @@ std::shared_ptr<clsString> ResTextListModel::TextAt(int row) const {
 }
 
 QString ResTextListModel::ShownText(const clsString& text) const {
-    return m_formatted ? text.Text() : text.RawText;
+    return m_formatted ? text.Text() : text.RawText();
 }
 
 QString ResTextListModel::FindText(int row, bool useId) const {

@@ -407,7 +407,7 @@ void frmResEditor::SetSelectedString(std::shared_ptr<clsString> text) {
     if (!m_selectedString)
         TextEdit->clear();
     else if (!chkRawtext->isChecked())
-        TextEdit->setPlainText(m_selectedString->RawText);
+        TextEdit->setPlainText(m_selectedString->RawText());
     else
         TextEdit->setPlainText(ResEditorPresentation::DisplayText(m_selectedString->Text()));
 }

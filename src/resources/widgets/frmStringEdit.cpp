@@ -66,12 +66,12 @@ void frmStringEdit::ApplyTabView() {
         if (!m_rawView) {
             TextEdit->setReadOnly(false);
             m_rawView = true;
-            TextEdit->setPlainText(m_copy->RawText);
+            TextEdit->setPlainText(m_copy->RawText());
         }
         return;
     }
     if (m_rawView)
-        m_copy->RawText = TextEdit->toPlainText();
+        m_copy->SetRawText(TextEdit->toPlainText());
     TextEdit->setPlainText(DisplayForm());
     TextEdit->setReadOnly(true);
     m_rawView = false;
@@ -96,7 +96,7 @@ void frmStringEdit::btnOK_Click() {
         return;
     }
     if (m_rawView)
-        m_copy->RawText = TextEdit->toPlainText();
+        m_copy->SetRawText(TextEdit->toPlainText());
     QString error;
     bool written = false;
     if (m_isNew) {
@@ -106,7 +106,7 @@ void frmStringEdit::btnOK_Click() {
         if (written)
             added->CopyTo(*m_text);
     } else {
-        written = m_document->UpdateText(*m_text, m_copy->RawText, error);
+        written = m_document->UpdateText(*m_text, m_copy->RawText(), error);
     }
     if (!written) {
         m_prompts.tell(

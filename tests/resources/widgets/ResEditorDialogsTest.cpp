@@ -78,7 +78,7 @@ TEST_F(ResEditorDialogsTest, EditingATextKeepsItsIdAndTellsWhetherItChanged) {
     again.TextEdit->setPlainText("nothing");
     again.btnOK_Click();
     EXPECT_TRUE(text->Dirty);
-    EXPECT_EQ(text->RawText, "nothing");
+    EXPECT_EQ(text->RawText(), "nothing");
     EXPECT_TRUE(document.Modified());
 }
 
@@ -103,9 +103,9 @@ TEST_F(ResEditorDialogsTest, ANewTextNeedsAFreeId) {
     dialog.btnOK_Click();
     EXPECT_EQ(dialog.ModalResult, 1);
     ASSERT_EQ(page->Strings.count(), 3);
-    EXPECT_EQ(page->Strings.at(3)->RawText, "added");
+    EXPECT_EQ(page->Strings.at(3)->RawText(), "added");
     EXPECT_EQ(text->ID, 0);
-    EXPECT_EQ(text->RawText, "added");
+    EXPECT_EQ(text->RawText(), "added");
 }
 
 TEST_F(ResEditorDialogsTest, TheTranslatedTabShowsReferencesAndEscapesReadOnly) {
@@ -125,7 +125,7 @@ TEST_F(ResEditorDialogsTest, TheTranslatedTabShowsReferencesAndEscapesReadOnly) 
     dialog.MainTab->setCurrentIndex(1);
     EXPECT_EQ(dialog.TextEdit->toPlainText(), "First\nSecond\nThird\tFourth");
     dialog.btnOK_Click();
-    EXPECT_EQ(text->RawText, "First\\nSecond(||)Third\\tFourth") << "stored with its escapes";
+    EXPECT_EQ(text->RawText(), "First\\nSecond(||)Third\\tFourth") << "stored with its escapes";
 }
 
 TEST_F(ResEditorDialogsTest, CancelChangesNothing) {
@@ -136,7 +136,7 @@ TEST_F(ResEditorDialogsTest, CancelChangesNothing) {
     dialog.TextEdit->setPlainText("changed");
     dialog.btnCancel_Click();
     EXPECT_EQ(dialog.ModalResult, 2);
-    EXPECT_EQ(text->RawText, "seven");
+    EXPECT_EQ(text->RawText(), "seven");
 
     frmPageEdit pageDialog;
     pageDialog.ShowPage(document, page, false);
@@ -265,7 +265,7 @@ TEST_F(ResEditorDialogsTest, MergingLoadsTheChosenFilesInNameOrder) {
     const auto page = dialog.DS->FindPage(17);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->Name, "Names");
-    EXPECT_EQ(page->FindString(5)->RawText, "later");
+    EXPECT_EQ(page->FindString(5)->RawText(), "later");
 }
 
 TEST_F(ResEditorDialogsTest, MergingTellsWhatIsMissingOrWrong) {

@@ -235,7 +235,7 @@ TEST_F(frmResEditorTest, EveryEditIsRefusedInThePagesInMemory) {
     EXPECT_EQ(prompts.messages().front().icon, platform::PromptIcon::Information);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_FALSE(window.actSave->isEnabled());
-    EXPECT_EQ(DescServer().GetString(17, 17)->RawText, "seventeen");
+    EXPECT_EQ(DescServer().GetString(17, 17)->RawText(), "seventeen");
 }
 
 TEST_F(frmResEditorTest, ANewDocumentIsProposedInTheLanguageFolder) {
