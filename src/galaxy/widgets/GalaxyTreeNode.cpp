@@ -10,6 +10,21 @@ using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
 
+GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number, QString text) {
+    return new GalaxyTreeNode(-number, std::move(text), QString());
+}
+
+QString GalaxyTreeNode::PlaceholderKey(int32_t number) {
+    return QString::number(number) + QStringLiteral("dummy");
+}
+
+void GalaxyTreeNode::BecomeNode(int32_t id, QString label, QString iconKey) {
+    m_id = id;
+    m_label = std::move(label);
+    m_iconKey = std::move(iconKey);
+    emitDataChanged();
+}
+
 void GalaxyTreeNode::SetIconKey(const QString& key) {
     if (key == m_iconKey)
         return;
@@ -25,7 +40,12 @@ bool GalaxyTreeNode::SetLabel(QString label) {
 }
 
 QVariant GalaxyTreeNode::data(int column, int role) const {
-    if (column == 0) {
+    if (column == 0 && IsPlaceholder()) {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_label;
+        if (role == kKeyRole)
+            return PlaceholderKey(-m_id);
+    } else if (column == 0) {
         switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:

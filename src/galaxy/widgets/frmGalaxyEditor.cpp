@@ -44,7 +44,6 @@ namespace {
 const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
 const QColor kUnloadedColor(129, 123, 124);
-const QString kPlaceholderKey = QStringLiteral("dummy");
 const QString kPlaceholderText = QStringLiteral("not loaded");
 const QString kNewMapName = QStringLiteral("New Map File");
 const QString kSaveQuestion =
@@ -55,6 +54,18 @@ const QString kSaveFilter = QStringLiteral("Zorv Universe Maps - plain (*.xml)|*
                                            "Universe Maps - packed (*.pck)|*.pck");
 // The splitter keeps this much (2000 twips) of the tree and of the panel.
 constexpr int kMinimumSide = 2000 / 15;
+
+bool IsPlaceholder(const QTreeWidgetItem* node) {
+    return node->type() == GalaxyTreeNode::kType &&
+           static_cast<const GalaxyTreeNode*>(node)->IsPlaceholder();
+}
+
+// Asks for the memory of something about to be read.
+void Prefetch(const void* item, size_t size) {
+    constexpr size_t kLine = 64;
+    for (size_t offset = 0; offset < size; offset += kLine)
+        __builtin_prefetch(static_cast<const char*>(item) + offset);
+}
 
 } // namespace
 
@@ -404,10 +415,15 @@ void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
     auto* node =
         new GalaxyTreeNode(object->ID, GetNodeLabel(object), GalaxyTreeRules::ImageKey(*object));
+    EnterNode(node, object);
+    return node;
+}
+
+// The node, with the object's label and icon, made the object's node.
+void frmGalaxyEditor::EnterNode(GalaxyTreeNode* node, const Ptr& object) {
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
     m_objectNodes.insert(object->ID, node);
-    return node;
 }
 
 // A node for the object at the index among the parent's children (the
@@ -421,13 +437,17 @@ QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, co
     return node;
 }
 
-// The object's subtree below the node; the children are made first and
-// added in one step.
-void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
+// The object's subtree below the node, from its child at `from` on (the
+// nodes of those before are in place); the children are made first and added
+// in one step.
+void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from) {
     if (object->Loaded) {
         QList<QTreeWidgetItem*> children;
-        children.reserve(object->Childs.count());
+        children.reserve(object->Childs.count() - from);
+        int position = 0;
         for (const Ptr& child : object->Childs) {
+            if (position++ < from)
+                continue;
             QTreeWidgetItem* childNode = MakeNode(child);
             AddObjectNode(childNode, child);
             children.append(childNode);
@@ -437,10 +457,10 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
         return;
     }
     ++m_placeholderCounter;
-    auto* placeholder = new QTreeWidgetItem(node, {kPlaceholderText});
-    const QString key = QString::number(m_placeholderCounter) + kPlaceholderKey;
-    placeholder->setData(0, kKeyRole, key);
-    m_placeholders.insert(key, placeholder);
+    GalaxyTreeNode* placeholder =
+        GalaxyTreeNode::Placeholder(m_placeholderCounter, kPlaceholderText);
+    node->addChild(placeholder);
+    m_placeholders.insert(GalaxyTreeNode::PlaceholderKey(m_placeholderCounter), placeholder);
 }
 
 // The tree being filled: its selection changes are not the person's, and it
@@ -468,8 +488,29 @@ private:
 
 void frmGalaxyEditor::RefillNode(QTreeWidgetItem* node, const Ptr& object) {
     const TreeFill fill(*this);
+    if (GalaxyTreeNode* first = ReusePlaceholder(node, object)) {
+        AddObjectNode(first, *object->Childs.begin());
+        AddObjectNode(node, object, 1);
+        return;
+    }
     RemoveChildNodes(node);
     AddObjectNode(node, object);
+}
+
+// The node's only child, its placeholder, made the node of the object's first
+// child; nothing when the node holds other children or the object has none.
+GalaxyTreeNode* frmGalaxyEditor::ReusePlaceholder(QTreeWidgetItem* node, const Ptr& object) {
+    if (node->childCount() != 1 || !object->Loaded || object->Childs.isEmpty() ||
+        !IsPlaceholder(node->child(0)))
+        return nullptr;
+    auto* placeholder = static_cast<GalaxyTreeNode*>(node->child(0));
+    m_placeholders.remove(GalaxyTreeNode::PlaceholderKey(-placeholder->Id()));
+    if (placeholder == m_dragNode)
+        m_dragNode = nullptr;
+    const Ptr& child = *object->Childs.begin();
+    placeholder->BecomeNode(child->ID, GetNodeLabel(child), GalaxyTreeRules::ImageKey(*child));
+    EnterNode(placeholder, child);
+    return placeholder;
 }
 
 void frmGalaxyEditor::FillTree() {
@@ -574,10 +615,18 @@ void frmGalaxyEditor::RelabelTree() {
 }
 
 // Placeholders keep their text; only what the tree holds is relabelled.
+// The children's nodes and objects are asked for from memory before the
+// first is relabelled: the nodes of a whole map lie far apart, and waiting
+// for each in turn was most of a relabelling's time.
 void frmGalaxyEditor::RelabelNodes(const Ptr& object, GalaxyTreeNode* node) {
     if (!node)
         return;
     node->SetLabel(GetNodeLabel(object));
+    const int count = node->childCount();
+    for (int i = 0; i < count; ++i)
+        Prefetch(node->child(i), sizeof(GalaxyTreeNode));
+    for (const Ptr& child : object->Childs)
+        Prefetch(child.get(), sizeof(clsGalaxyObject));
     int position = 0;
     for (const Ptr& child : object->Childs)
         RelabelNodes(child, NodeAt(node->child(position++), child));
@@ -702,14 +751,27 @@ bool frmGalaxyEditor::FindNextNode(bool wholeWords, const QString& text, QVarian
         if (!GalaxyTreeRules::TextMatches(node->text(0), text, wholeWords))
             continue;
         ++m_treeUpdates;
+        node = RevealNode(node);
         Tree->setCurrentItem(node);
-        Tree->scrollToItem(node);
         --m_treeUpdates;
         SelectNode(node);
         position = node->data(0, kKeyRole).toString();
         return true;
     }
     return false;
+}
+
+// Scrolls the node into view. Opening a placeholder's sector reads it, and
+// the place then holds the sector's first child, or the sector itself when
+// it has none; the node in the place is returned.
+QTreeWidgetItem* frmGalaxyEditor::RevealNode(QTreeWidgetItem* node) {
+    if (QTreeWidgetItem* sector = node->parent(); sector && IsPlaceholder(node)) {
+        const int index = sector->indexOfChild(node);
+        Tree->expandItem(sector);
+        node = index < sector->childCount() ? sector->child(index) : sector;
+    }
+    Tree->scrollToItem(node);
+    return node;
 }
 
 // Closing.

@@ -135,9 +135,12 @@ private:
     void SaveEditorSettings();
 
     QTreeWidgetItem* MakeNode(const Ptr& object);
+    void EnterNode(GalaxyTreeNode* node, const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
-    void AddObjectNode(QTreeWidgetItem* node, const Ptr& object);
+    void AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from = 0);
     void RefillNode(QTreeWidgetItem* node, const Ptr& object);
+    GalaxyTreeNode* ReusePlaceholder(QTreeWidgetItem* node, const Ptr& object);
+    QTreeWidgetItem* RevealNode(QTreeWidgetItem* node);
     void SetNodeLook(QTreeWidgetItem* node, const Ptr& object);
     void RemoveNode(QTreeWidgetItem* node);
     void RemoveChildNodes(QTreeWidgetItem* node);
