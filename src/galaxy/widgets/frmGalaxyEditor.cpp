@@ -393,7 +393,7 @@ QTreeWidgetItem* frmGalaxyEditor::Node(const QString& key) const {
 }
 
 QTreeWidgetItem* frmGalaxyEditor::NodeOf(const Ptr& object) const {
-    return object ? m_objectNodes.value(object->ID) : nullptr;
+    return object ? NodeOfId(object->ID) : nullptr;
 }
 
 frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
@@ -423,7 +423,9 @@ QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
 void frmGalaxyEditor::EnterNode(GalaxyTreeNode* node, const Ptr& object) {
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
-    m_objectNodes.insert(object->ID, node);
+    if (object->ID >= std::ssize(m_objectNodes))
+        m_objectNodes.resize(object->ID + 1);
+    m_objectNodes[object->ID] = node;
 }
 
 // A node for the object at the index among the parent's children (the
@@ -442,6 +444,8 @@ QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, co
 // in one step.
 void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from) {
     if (object->Loaded) {
+        if (object->Childs.count() <= from)
+            return;
         QList<QTreeWidgetItem*> children;
         children.reserve(object->Childs.count() - from);
         int position = 0;
@@ -452,8 +456,7 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, in
             AddObjectNode(childNode, child);
             children.append(childNode);
         }
-        if (!children.isEmpty())
-            node->addChildren(children);
+        node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
@@ -464,11 +467,11 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, in
 }
 
 // The tree being filled: its selection changes are not the person's, and it
-// paints once, when the filling ends.
+// paints once, when the filling ends (a hidden tree does not paint at all).
 class frmGalaxyEditor::TreeFill {
 public:
     explicit TreeFill(frmGalaxyEditor& editor)
-        : m_editor(editor), m_painting(editor.Tree->updatesEnabled()) {
+        : m_editor(editor), m_painting(editor.Tree->updatesEnabled() && editor.Tree->isVisible()) {
         ++m_editor.m_treeUpdates;
         if (m_painting)
             m_editor.Tree->setUpdatesEnabled(false);
@@ -542,8 +545,8 @@ void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
     const QVariant id = node->data(0, kIdRole);
     if (!id.isValid())
         m_placeholders.remove(node->data(0, kKeyRole).toString());
-    else if (m_objectNodes.value(id.toInt()) == node)
-        m_objectNodes.remove(id.toInt());
+    else if (NodeOfId(id.toInt()) == node)
+        m_objectNodes[id.toInt()] = nullptr;
     if (node == m_dragNode)
         m_dragNode = nullptr;
     for (int i = 0; i < node->childCount(); ++i)
@@ -638,7 +641,11 @@ GalaxyTreeNode* frmGalaxyEditor::NodeAt(QTreeWidgetItem* item, const Ptr& object
     if (item && item->type() == GalaxyTreeNode::kType &&
         static_cast<GalaxyTreeNode*>(item)->Id() == object->ID)
         return static_cast<GalaxyTreeNode*>(item);
-    return m_objectNodes.value(object->ID);
+    return NodeOfId(object->ID);
+}
+
+GalaxyTreeNode* frmGalaxyEditor::NodeOfId(int32_t id) const {
+    return id >= 0 && id < std::ssize(m_objectNodes) ? m_objectNodes[id] : nullptr;
 }
 
 // Selection.

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class GalaxyDocument;
 class GalaxyTreeNode;
@@ -147,6 +148,7 @@ private:
     void ForgetKeys(QTreeWidgetItem* node);
     void RelabelNodes(const Ptr& object, GalaxyTreeNode* node);
     GalaxyTreeNode* NodeAt(QTreeWidgetItem* item, const Ptr& object) const;
+    GalaxyTreeNode* NodeOfId(int32_t id) const;
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
     // The tree's selected node; nothing after a click beside the nodes.
     QTreeWidgetItem* SelectedNode() const;
@@ -190,9 +192,10 @@ private:
     Ptr m_copied;
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
-    // The nodes of objects by ID (never reused within a map), and the
-    // placeholders by key.
-    QHash<int32_t, GalaxyTreeNode*> m_objectNodes;
+    // The nodes of objects at their IDs (counted up from 1 within a map, and
+    // never reused), and the placeholders by key. Nodes are made in the order
+    // of their IDs, so entering them goes through the list once.
+    std::vector<GalaxyTreeNode*> m_objectNodes;
     QHash<QString, QTreeWidgetItem*> m_placeholders;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;
