@@ -34,6 +34,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <QVarLengthArray>
 
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
@@ -625,14 +626,16 @@ void frmGalaxyEditor::RelabelNodes(const Ptr& object, GalaxyTreeNode* node) {
     if (!node)
         return;
     node->SetLabel(GetNodeLabel(object));
-    const int count = node->childCount();
-    for (int i = 0; i < count; ++i)
-        Prefetch(node->child(i), sizeof(GalaxyTreeNode));
+    QVarLengthArray<QTreeWidgetItem*, 64> items(node->childCount());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        items[i] = node->child(static_cast<int>(i));
+        Prefetch(items[i], sizeof(GalaxyTreeNode));
+    }
     for (const Ptr& child : object->Childs)
         Prefetch(child.get(), sizeof(clsGalaxyObject));
-    int position = 0;
+    qsizetype position = 0;
     for (const Ptr& child : object->Childs)
-        RelabelNodes(child, NodeAt(node->child(position++), child));
+        RelabelNodes(child, NodeAt(items.value(position++), child));
 }
 
 // The object's node: the item when it is that node, as it is where the tree
