@@ -403,12 +403,12 @@ frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) cons
     return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
 }
 
-QString frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
+GalaxyTreeRules::LabelParts frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
     return GalaxyTreeRules::NodeLabel(*m_document->parser(), object, m_nameFilter);
 }
 
 void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
-    node->setText(0, GetNodeLabel(object));
+    node->setText(0, GetNodeLabel(object).Joined());
     // The node draws the icon its key names.
     node->setData(0, kIconRole, GalaxyTreeRules::ImageKey(*object));
 }

@@ -6,6 +6,7 @@
 
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
+#include "galaxy/widgets/GalaxyTreeRules.h"
 #include "platform/Prompts.h"
 
 #include <QHash>
@@ -67,7 +68,7 @@ public:
     void SelectObjectNode(const Ptr& object);
     void UpdateObjectNode(const Ptr& object, bool withChildren);
     bool LoadSectorNode(const Ptr& sector);
-    QString GetNodeLabel(const Ptr& object) const;
+    GalaxyTreeRules::LabelParts GetNodeLabel(const Ptr& object) const;
     void RelabelTree();
     // The node of an object (or of a placeholder) by key, or nothing.
     QTreeWidgetItem* Node(const QString& key) const;
