@@ -1,7 +1,7 @@
 // A node of the Ruvaze Rezivo's tree that shows a map object. Its label is
-// kept as its parts in a plain member and its key, ID and icon are answered from the
-// object's ID and icon key instead of being stored as item data: a tree of a
-// whole map makes and relabels tens of thousands of nodes.
+// kept as its parts in a plain member and its key, ID and icon are answered
+// from the object's ID and icon key instead of being stored as item data: a
+// tree of a whole map makes and relabels tens of thousands of nodes.
 //
 // A placeholder stands under a node whose children are not read yet; it has
 // no ID and no icon, and its key is its number followed by "dummy". When the
