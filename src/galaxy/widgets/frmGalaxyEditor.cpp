@@ -441,23 +441,30 @@ QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, co
 }
 
 // The object's subtree below the node, from its child at `from` on (the
-// nodes of those before are in place); the children are made first and added
-// in one step.
+// nodes of those before are in place). A node in the tree takes its children
+// in one step, the view told once; one not yet in the tree takes each as it
+// is made, which costs less than gathering them.
 void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from) {
     if (object->Loaded) {
         if (object->Childs.count() <= from)
             return;
+        const bool inTree = node->treeWidget() != nullptr;
         QList<QTreeWidgetItem*> children;
-        children.reserve(object->Childs.count() - from);
+        if (inTree)
+            children.reserve(object->Childs.count() - from);
         int position = 0;
         for (const Ptr& child : object->Childs) {
             if (position++ < from)
                 continue;
             QTreeWidgetItem* childNode = MakeNode(child);
             AddObjectNode(childNode, child);
-            children.append(childNode);
+            if (inTree)
+                children.append(childNode);
+            else
+                node->addChild(childNode);
         }
-        node->addChildren(children);
+        if (inTree)
+            node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
