@@ -10,6 +10,21 @@ using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
 
+GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number, QString text) {
+    return new GalaxyTreeNode(-number, GalaxyTreeRules::LabelParts::Of(std::move(text)), QString());
+}
+
+QString GalaxyTreeNode::PlaceholderKey(int32_t number) {
+    return QString::number(number) + QStringLiteral("dummy");
+}
+
+void GalaxyTreeNode::BecomeNode(int32_t id, GalaxyTreeRules::LabelParts label, QString iconKey) {
+    m_id = id;
+    m_label = std::move(label);
+    m_iconKey = std::move(iconKey);
+    emitDataChanged();
+}
+
 void GalaxyTreeNode::SetIconKey(const QString& key) {
     if (key == m_iconKey)
         return;
@@ -17,7 +32,7 @@ void GalaxyTreeNode::SetIconKey(const QString& key) {
     emitDataChanged();
 }
 
-bool GalaxyTreeNode::SetLabel(QString label) {
+bool GalaxyTreeNode::SetLabel(GalaxyTreeRules::LabelParts label) {
     if (label == m_label)
         return false;
     m_label = std::move(label);
@@ -25,11 +40,16 @@ bool GalaxyTreeNode::SetLabel(QString label) {
 }
 
 QVariant GalaxyTreeNode::data(int column, int role) const {
-    if (column == 0) {
+    if (column == 0 && IsPlaceholder()) {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_label.Joined();
+        if (role == kKeyRole)
+            return PlaceholderKey(-m_id);
+    } else if (column == 0) {
         switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return m_label;
+            return m_label.Joined();
         case kKeyRole:
             return platform::CollectionKey(m_id).toString();
         case kIdRole:
@@ -47,7 +67,7 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
 
 void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        if (SetLabel(value.toString()))
+        if (SetLabel(GalaxyTreeRules::LabelParts::Of(value.toString())))
             emitDataChanged();
     } else if (column == 0 && role == kIconRole)
         SetIconKey(value.toString());

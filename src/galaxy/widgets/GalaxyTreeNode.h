@@ -1,8 +1,15 @@
 // A node of the Ruvaze Rezivo's tree that shows a map object. Its label is
-// kept in a plain member and its key, ID and icon are answered from the
-// object's ID and icon key instead of being stored as item data: a tree of a
-// whole map makes and relabels tens of thousands of nodes.
+// kept as its parts in a plain member and its key, ID and icon are answered
+// from the object's ID and icon key instead of being stored as item data: a
+// tree of a whole map makes and relabels tens of thousands of nodes.
+//
+// A placeholder stands under a node whose children are not read yet; it has
+// no ID and no icon, and its key is its number followed by "dummy". When the
+// children are read it becomes the node of the first: taking it out of the
+// tree would cost a walk over every node the view keeps expanded.
 #pragma once
+
+#include "galaxy/widgets/GalaxyTreeRules.h"
 
 #include <QTreeWidgetItem>
 
@@ -11,19 +18,25 @@
 
 class GalaxyTreeNode : public QTreeWidgetItem {
 public:
-    // The item type of these nodes; placeholders have the default type.
+    // The item type of these nodes and placeholders.
     static constexpr int kType = QTreeWidgetItem::UserType;
 
     // The icon key names the node's icon, as in GalaxyIcons.
-    GalaxyTreeNode(int32_t id, QString label, QString iconKey)
+    GalaxyTreeNode(int32_t id, GalaxyTreeRules::LabelParts label, QString iconKey)
         : QTreeWidgetItem(kType), m_id(id), m_label(std::move(label)),
           m_iconKey(std::move(iconKey)) {}
+
+    static GalaxyTreeNode* Placeholder(int32_t number, QString text);
+    static QString PlaceholderKey(int32_t number);
+    bool IsPlaceholder() const { return m_id < 0; }
+    // The placeholder made the node of an object, the view told once.
+    void BecomeNode(int32_t id, GalaxyTreeRules::LabelParts label, QString iconKey);
 
     int32_t Id() const { return m_id; }
     void SetIconKey(const QString& key);
     // Sets the label without telling the view; true when it changed. A
     // relabelling of the whole tree tells the view once, at its end.
-    bool SetLabel(QString label);
+    bool SetLabel(GalaxyTreeRules::LabelParts label);
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;
@@ -31,6 +44,6 @@ public:
 
 private:
     int32_t m_id;
-    QString m_label;
+    GalaxyTreeRules::LabelParts m_label;
     QString m_iconKey;
 };

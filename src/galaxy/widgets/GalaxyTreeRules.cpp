@@ -34,41 +34,53 @@ QString SubObjectImageKey(int32_t subtype) {
 
 } // namespace
 
-QString NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter) {
-    // A tree asks for tens of thousands of labels: the parts are joined in
-    // one allocation, and a label of one part is that part itself.
-    const QString type = (filter & kShowClass) ? object->ObjectTypeName() : QString();
-    const QString parts[] = {(filter & kShowID) ? document.GetObjectID(object) : QString(),
-                             (filter & kShowName) ? document.GetObjectName(object) : QString()};
-    if (!(filter & kShowClass)) {
-        if (parts[0].isEmpty())
-            return parts[1];
-        if (parts[1].isEmpty())
-            return parts[0];
+LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
+                     int32_t filter) {
+    const bool showClass = filter & kShowClass;
+    return {showClass ? object->ObjectTypeName() : QString(),
+            (filter & kShowID) ? document.GetObjectID(object) : QString(),
+            (filter & kShowName) ? document.GetObjectName(object) : QString(), showClass};
+}
+
+LabelParts LabelParts::Of(QString text) {
+    LabelParts parts;
+    parts.name = std::move(text);
+    return parts;
+}
+
+// The parts are joined in one allocation, and a label of one part is that
+// part itself.
+QString LabelParts::Joined() const {
+    if (!showClass) {
+        if (id.isEmpty())
+            return name;
+        if (name.isEmpty())
+            return id;
     }
     static constexpr char16_t kSeparator[] = u" - ";
     constexpr qsizetype kSeparatorSize = 3;
-    qsizetype size = (filter & kShowClass) ? type.size() + 2 : 0;
-    for (const QString& part : parts)
-        if (!part.isEmpty())
-            size += (size > 0 ? kSeparatorSize : 0) + part.size();
+    const QString* parts[] = {&id, &name};
+    qsizetype size = showClass ? type.size() + 2 : 0;
+    for (const QString* part : parts)
+        if (!part->isEmpty())
+            size += (size > 0 ? kSeparatorSize : 0) + part->size();
     QString label(size, Qt::Uninitialized);
     QChar* at = label.data();
     const auto put = [&at](const QChar* text, qsizetype count) {
         std::copy_n(text, count, at);
         at += count;
     };
-    if (filter & kShowClass) {
+    if (showClass) {
         *at++ = u'[';
         put(type.constData(), type.size());
         *at++ = u']';
     }
-    for (const QString& part : parts) {
-        if (part.isEmpty())
+    for (const QString* part : parts) {
+        if (part->isEmpty())
             continue;
         if (at != label.constData())
             put(reinterpret_cast<const QChar*>(kSeparator), kSeparatorSize);
-        put(part.constData(), part.size());
+        put(part->constData(), part->size());
     }
     return label;
 }

@@ -18,8 +18,23 @@ constexpr int32_t kShowName = 1;
 constexpr int32_t kShowClass = 2;
 constexpr int32_t kShowID = 4;
 
-// "[type] - ID - name", each part by its bit, empty parts left out.
-QString NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
+// A node label as its parts, each empty when its bit is off. The parts are
+// the texts the model hands out, shared with it, so a node keeping its label
+// this way holds no text of its own; the label is joined when it is shown.
+struct LabelParts {
+    QString type;
+    QString id;
+    QString name;
+    bool showClass = false;
+
+    // A label of one given text.
+    static LabelParts Of(QString text);
+    bool operator==(const LabelParts& other) const = default;
+    // "[type] - ID - name", empty parts left out ("[]" stays).
+    QString Joined() const;
+};
+
+LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
 // The icon of an object; "" for none.
 QString ImageKey(const clsGalaxyObject& object);
 // "movesiblink", "moveparent" or "nop" for a drag of one object over another.

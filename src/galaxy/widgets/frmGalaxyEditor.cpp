@@ -34,6 +34,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <QVarLengthArray>
 
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
@@ -44,7 +45,6 @@ namespace {
 const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
 const QColor kUnloadedColor(129, 123, 124);
-const QString kPlaceholderKey = QStringLiteral("dummy");
 const QString kPlaceholderText = QStringLiteral("not loaded");
 const QString kNewMapName = QStringLiteral("New Map File");
 const QString kSaveQuestion =
@@ -55,6 +55,18 @@ const QString kSaveFilter = QStringLiteral("Zorv Universe Maps - plain (*.xml)|*
                                            "Universe Maps - packed (*.pck)|*.pck");
 // The splitter keeps this much (2000 twips) of the tree and of the panel.
 constexpr int kMinimumSide = 2000 / 15;
+
+bool IsPlaceholder(const QTreeWidgetItem* node) {
+    return node->type() == GalaxyTreeNode::kType &&
+           static_cast<const GalaxyTreeNode*>(node)->IsPlaceholder();
+}
+
+// Asks for the memory of something about to be read.
+void Prefetch(const void* item, size_t size) {
+    constexpr size_t kLine = 64;
+    for (size_t offset = 0; offset < size; offset += kLine)
+        __builtin_prefetch(static_cast<const char*>(item) + offset);
+}
 
 } // namespace
 
@@ -382,7 +394,7 @@ QTreeWidgetItem* frmGalaxyEditor::Node(const QString& key) const {
 }
 
 QTreeWidgetItem* frmGalaxyEditor::NodeOf(const Ptr& object) const {
-    return object ? m_objectNodes.value(object->ID) : nullptr;
+    return object ? NodeOfId(object->ID) : nullptr;
 }
 
 frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
@@ -391,12 +403,12 @@ frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) cons
     return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
 }
 
-QString frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
+GalaxyTreeRules::LabelParts frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
     return GalaxyTreeRules::NodeLabel(*m_document->parser(), object, m_nameFilter);
 }
 
 void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
-    node->setText(0, GetNodeLabel(object));
+    node->setText(0, GetNodeLabel(object).Joined());
     // The node draws the icon its key names.
     node->setData(0, kIconRole, GalaxyTreeRules::ImageKey(*object));
 }
@@ -404,10 +416,17 @@ void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
     auto* node =
         new GalaxyTreeNode(object->ID, GetNodeLabel(object), GalaxyTreeRules::ImageKey(*object));
+    EnterNode(node, object);
+    return node;
+}
+
+// The node, with the object's label and icon, made the object's node.
+void frmGalaxyEditor::EnterNode(GalaxyTreeNode* node, const Ptr& object) {
     if (!object->Loaded)
         node->setForeground(0, kUnloadedColor);
-    m_objectNodes.insert(object->ID, node);
-    return node;
+    if (object->ID >= std::ssize(m_objectNodes))
+        m_objectNodes.resize(object->ID + 1);
+    m_objectNodes[object->ID] = node;
 }
 
 // A node for the object at the index among the parent's children (the
@@ -421,34 +440,46 @@ QTreeWidgetItem* frmGalaxyEditor::AddNode(QTreeWidgetItem* parent, int index, co
     return node;
 }
 
-// The object's subtree below the node; the children are made first and
-// added in one step.
-void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object) {
+// The object's subtree below the node, from its child at `from` on (the
+// nodes of those before are in place). A node in the tree takes its children
+// in one step, the view told once; one not yet in the tree takes each as it
+// is made, which costs less than gathering them.
+void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from) {
     if (object->Loaded) {
+        if (object->Childs.count() <= from)
+            return;
+        const bool inTree = node->treeWidget() != nullptr;
         QList<QTreeWidgetItem*> children;
-        children.reserve(object->Childs.count());
+        if (inTree)
+            children.reserve(object->Childs.count() - from);
+        int position = 0;
         for (const Ptr& child : object->Childs) {
+            if (position++ < from)
+                continue;
             QTreeWidgetItem* childNode = MakeNode(child);
             AddObjectNode(childNode, child);
-            children.append(childNode);
+            if (inTree)
+                children.append(childNode);
+            else
+                node->addChild(childNode);
         }
-        if (!children.isEmpty())
+        if (inTree)
             node->addChildren(children);
         return;
     }
     ++m_placeholderCounter;
-    auto* placeholder = new QTreeWidgetItem(node, {kPlaceholderText});
-    const QString key = QString::number(m_placeholderCounter) + kPlaceholderKey;
-    placeholder->setData(0, kKeyRole, key);
-    m_placeholders.insert(key, placeholder);
+    GalaxyTreeNode* placeholder =
+        GalaxyTreeNode::Placeholder(m_placeholderCounter, kPlaceholderText);
+    node->addChild(placeholder);
+    m_placeholders.insert(GalaxyTreeNode::PlaceholderKey(m_placeholderCounter), placeholder);
 }
 
 // The tree being filled: its selection changes are not the person's, and it
-// paints once, when the filling ends.
+// paints once, when the filling ends (a hidden tree does not paint at all).
 class frmGalaxyEditor::TreeFill {
 public:
     explicit TreeFill(frmGalaxyEditor& editor)
-        : m_editor(editor), m_painting(editor.Tree->updatesEnabled()) {
+        : m_editor(editor), m_painting(editor.Tree->updatesEnabled() && editor.Tree->isVisible()) {
         ++m_editor.m_treeUpdates;
         if (m_painting)
             m_editor.Tree->setUpdatesEnabled(false);
@@ -468,8 +499,29 @@ private:
 
 void frmGalaxyEditor::RefillNode(QTreeWidgetItem* node, const Ptr& object) {
     const TreeFill fill(*this);
+    if (GalaxyTreeNode* first = ReusePlaceholder(node, object)) {
+        AddObjectNode(first, *object->Childs.begin());
+        AddObjectNode(node, object, 1);
+        return;
+    }
     RemoveChildNodes(node);
     AddObjectNode(node, object);
+}
+
+// The node's only child, its placeholder, made the node of the object's first
+// child; nothing when the node holds other children or the object has none.
+GalaxyTreeNode* frmGalaxyEditor::ReusePlaceholder(QTreeWidgetItem* node, const Ptr& object) {
+    if (node->childCount() != 1 || !object->Loaded || object->Childs.isEmpty() ||
+        !IsPlaceholder(node->child(0)))
+        return nullptr;
+    auto* placeholder = static_cast<GalaxyTreeNode*>(node->child(0));
+    m_placeholders.remove(GalaxyTreeNode::PlaceholderKey(-placeholder->Id()));
+    if (placeholder == m_dragNode)
+        m_dragNode = nullptr;
+    const Ptr& child = *object->Childs.begin();
+    placeholder->BecomeNode(child->ID, GetNodeLabel(child), GalaxyTreeRules::ImageKey(*child));
+    EnterNode(placeholder, child);
+    return placeholder;
 }
 
 void frmGalaxyEditor::FillTree() {
@@ -501,8 +553,8 @@ void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
     const QVariant id = node->data(0, kIdRole);
     if (!id.isValid())
         m_placeholders.remove(node->data(0, kKeyRole).toString());
-    else if (m_objectNodes.value(id.toInt()) == node)
-        m_objectNodes.remove(id.toInt());
+    else if (NodeOfId(id.toInt()) == node)
+        m_objectNodes[id.toInt()] = nullptr;
     if (node == m_dragNode)
         m_dragNode = nullptr;
     for (int i = 0; i < node->childCount(); ++i)
@@ -574,13 +626,23 @@ void frmGalaxyEditor::RelabelTree() {
 }
 
 // Placeholders keep their text; only what the tree holds is relabelled.
+// The children's nodes and objects are asked for from memory before the
+// first is relabelled: the nodes of a whole map lie far apart, and waiting
+// for each in turn was most of a relabelling's time.
 void frmGalaxyEditor::RelabelNodes(const Ptr& object, GalaxyTreeNode* node) {
     if (!node)
         return;
     node->SetLabel(GetNodeLabel(object));
-    int position = 0;
+    QVarLengthArray<QTreeWidgetItem*, 64> items(node->childCount());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        items[i] = node->child(static_cast<int>(i));
+        Prefetch(items[i], sizeof(GalaxyTreeNode));
+    }
     for (const Ptr& child : object->Childs)
-        RelabelNodes(child, NodeAt(node->child(position++), child));
+        Prefetch(child.get(), sizeof(clsGalaxyObject));
+    qsizetype position = 0;
+    for (const Ptr& child : object->Childs)
+        RelabelNodes(child, NodeAt(items.value(position++), child));
 }
 
 // The object's node: the item when it is that node, as it is where the tree
@@ -589,7 +651,11 @@ GalaxyTreeNode* frmGalaxyEditor::NodeAt(QTreeWidgetItem* item, const Ptr& object
     if (item && item->type() == GalaxyTreeNode::kType &&
         static_cast<GalaxyTreeNode*>(item)->Id() == object->ID)
         return static_cast<GalaxyTreeNode*>(item);
-    return m_objectNodes.value(object->ID);
+    return NodeOfId(object->ID);
+}
+
+GalaxyTreeNode* frmGalaxyEditor::NodeOfId(int32_t id) const {
+    return id >= 0 && id < std::ssize(m_objectNodes) ? m_objectNodes[id] : nullptr;
 }
 
 // Selection.
@@ -702,14 +768,27 @@ bool frmGalaxyEditor::FindNextNode(bool wholeWords, const QString& text, QVarian
         if (!GalaxyTreeRules::TextMatches(node->text(0), text, wholeWords))
             continue;
         ++m_treeUpdates;
+        node = RevealNode(node);
         Tree->setCurrentItem(node);
-        Tree->scrollToItem(node);
         --m_treeUpdates;
         SelectNode(node);
         position = node->data(0, kKeyRole).toString();
         return true;
     }
     return false;
+}
+
+// Scrolls the node into view. Opening a placeholder's sector reads it, and
+// the place then holds the sector's first child, or the sector itself when
+// it has none; the node in the place is returned.
+QTreeWidgetItem* frmGalaxyEditor::RevealNode(QTreeWidgetItem* node) {
+    if (QTreeWidgetItem* sector = node->parent(); sector && IsPlaceholder(node)) {
+        const int index = sector->indexOfChild(node);
+        Tree->expandItem(sector);
+        node = index < sector->childCount() ? sector->child(index) : sector;
+    }
+    Tree->scrollToItem(node);
+    return node;
 }
 
 // Closing.

@@ -6,6 +6,7 @@
 
 #include "galaxy/clsGalaxyObject.h"
 #include "galaxy/widgets/GalaxyMapViews.h"
+#include "galaxy/widgets/GalaxyTreeRules.h"
 #include "platform/Prompts.h"
 
 #include <QHash>
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class GalaxyDocument;
 class GalaxyTreeNode;
@@ -66,7 +68,7 @@ public:
     void SelectObjectNode(const Ptr& object);
     void UpdateObjectNode(const Ptr& object, bool withChildren);
     bool LoadSectorNode(const Ptr& sector);
-    QString GetNodeLabel(const Ptr& object) const;
+    GalaxyTreeRules::LabelParts GetNodeLabel(const Ptr& object) const;
     void RelabelTree();
     // The node of an object (or of a placeholder) by key, or nothing.
     QTreeWidgetItem* Node(const QString& key) const;
@@ -135,15 +137,19 @@ private:
     void SaveEditorSettings();
 
     QTreeWidgetItem* MakeNode(const Ptr& object);
+    void EnterNode(GalaxyTreeNode* node, const Ptr& object);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, int index, const Ptr& object);
-    void AddObjectNode(QTreeWidgetItem* node, const Ptr& object);
+    void AddObjectNode(QTreeWidgetItem* node, const Ptr& object, int from = 0);
     void RefillNode(QTreeWidgetItem* node, const Ptr& object);
+    GalaxyTreeNode* ReusePlaceholder(QTreeWidgetItem* node, const Ptr& object);
+    QTreeWidgetItem* RevealNode(QTreeWidgetItem* node);
     void SetNodeLook(QTreeWidgetItem* node, const Ptr& object);
     void RemoveNode(QTreeWidgetItem* node);
     void RemoveChildNodes(QTreeWidgetItem* node);
     void ForgetKeys(QTreeWidgetItem* node);
     void RelabelNodes(const Ptr& object, GalaxyTreeNode* node);
     GalaxyTreeNode* NodeAt(QTreeWidgetItem* item, const Ptr& object) const;
+    GalaxyTreeNode* NodeOfId(int32_t id) const;
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
     // The tree's selected node; nothing after a click beside the nodes.
     QTreeWidgetItem* SelectedNode() const;
@@ -187,9 +193,10 @@ private:
     Ptr m_copied;
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
-    // The nodes of objects by ID (never reused within a map), and the
-    // placeholders by key.
-    QHash<int32_t, GalaxyTreeNode*> m_objectNodes;
+    // The nodes of objects at their IDs (counted up from 1 within a map, and
+    // never reused), and the placeholders by key. Nodes are made in the order
+    // of their IDs, so entering them goes through the list once.
+    std::vector<GalaxyTreeNode*> m_objectNodes;
     QHash<QString, QTreeWidgetItem*> m_placeholders;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;

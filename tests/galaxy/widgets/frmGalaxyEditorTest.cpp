@@ -545,3 +545,63 @@ TEST_F(frmGalaxyEditorTest, LabelOptionsAndRecentMapsAreKept) {
 }
 
 } // namespace
+
+// Reading a sector turns its placeholder into the node of its first child:
+// that node is found, shown, labelled and removed like its siblings.
+TEST_F(frmGalaxyEditorTest, TheFirstNodeOfAReadSectorIsLikeTheOthers) {
+    Open(R"(<universe><o t="1"><o t="5" s="0"><o t="23" s="8"/></o><o t="4" s="1"/></o>)"
+         R"(<o t="1" x="1"/></universe>)",
+         "first.xml");
+    editor.show();
+    editor.Tree->expandItem(Top(0));
+    ASSERT_EQ(Top(0)->childCount(), 2);
+    QTreeWidgetItem* dock = Top(0)->child(0);
+    const Ptr object = Object(dock);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->otype(), 5);
+    EXPECT_EQ(editor.Node(object->Key()), dock);
+    EXPECT_EQ(editor.Node("1dummy"), nullptr);
+    EXPECT_EQ(editor.Node("2dummy"), Top(1)->child(0));
+    EXPECT_EQ(Text(dock->data(0, kIconRole).toString()), "dock");
+    EXPECT_FALSE(dock->icon(0).isNull());
+    EXPECT_FALSE(IsGrey(dock));
+
+    Click(dock);
+    EXPECT_EQ(editor.SelectedObject(), object);
+    EXPECT_EQ(Text(editor.lblObjectName->text()), "Dock - [object t=5 s=0]");
+    Filter(false, true, false);
+    EXPECT_EQ(Labels(Top(0)), (Strings{"[Dock]", "[Planet]"}));
+    EXPECT_EQ(Labels(dock), Strings{"[Sub objects]"});
+    EXPECT_EQ(Labels(Top(1)), Strings{"not loaded"});
+
+    prompts.answer(platform::PromptAnswer::Yes);
+    editor.DeleteSelectedObject();
+    EXPECT_EQ(Labels(Top(0)), Strings{"[Planet]"});
+    EXPECT_EQ(editor.Node(object->Key()), nullptr);
+}
+
+// A found placeholder is opened to be shown, which reads its sector: the
+// search ends on the node then in its place.
+TEST_F(frmGalaxyEditorTest, FindingAPlaceholderReadsItsSector) {
+    const struct {
+        const char* map;
+        int foundType;
+    } cases[] = {
+        {R"(<universe><o t="1"><o t="4" s="1"/><o t="18"/></o></universe>)", 4},
+        {R"(<universe><o t="1" x="3"/><o t="1" x="4"/></universe>)", 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.map);
+        Open(test.map);
+        Select(Top(0));
+        QVariant position;
+        ASSERT_TRUE(editor.FindNextNode(true, "not loaded", position));
+        const Ptr found = editor.SelectedObject();
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->otype(), test.foundType);
+        EXPECT_EQ(Object(editor.Tree->currentItem()), found);
+        EXPECT_EQ(position.toString(), found->Key());
+        EXPECT_FALSE(IsGrey(Top(0)));
+        EXPECT_TRUE(Messages().empty());
+    }
+}
