@@ -377,8 +377,8 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, const E
 }
 
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
-    // Gathered first, so that one allocation of the exact size holds the
-    // attributes of a read element; each entry shares it and keeps it alive.
+    // Gathered first, so that a refused element leaves the object as it was
+    // and one allocation of the exact size holds the attributes.
     ReadList read;
     CaseTwins twins;
     const bool good = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
