@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -62,6 +63,19 @@ QString AttributeName(QByteArrayView utf8, int& known) {
         known = byLetter[static_cast<unsigned char>(utf8[0])];
         return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
     }
+    // The longer ones by their first letter: each letter starts few of them.
+    static const auto byFirst = [] {
+        std::array<std::array<int8_t, 6>, 128> places;
+        for (auto& letter : places)
+            letter.fill(kNotMapName);
+        for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i) {
+            if (kMapAttributeNames[i].size() == 1)
+                continue;
+            auto& letter = places[kMapAttributeNames[i][0].unicode()];
+            *std::find(letter.begin(), letter.end(), kNotMapName) = static_cast<int8_t>(i);
+        }
+        return places;
+    }();
     const auto same = [utf8](const QString& name) {
         if (name.size() != utf8.size())
             return false;
@@ -70,11 +84,17 @@ QString AttributeName(QByteArrayView utf8, int& known) {
                 return false;
         return true;
     };
-    for (known = 0; known < static_cast<int>(std::size(kMapAttributeNames)); ++known)
-        if (same(kMapAttributeNames[known]))
-            return kMapAttributeNames[known];
     known = kNotMapName;
-    return QString::fromUtf8(utf8);
+    if (!utf8.isEmpty() && static_cast<unsigned char>(utf8[0]) < byFirst.size())
+        for (const int8_t place : byFirst[static_cast<unsigned char>(utf8[0])]) {
+            if (place == kNotMapName)
+                break;
+            if (same(kMapAttributeNames[place])) {
+                known = place;
+                break;
+            }
+        }
+    return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
 }
 
 constexpr std::size_t kFewAttributes = 16;
@@ -168,16 +188,26 @@ private:
     QSet<QString> m_folded;
 };
 
-// typeText: the element's "t" attribute.
-bool IsGate(QByteArrayView typeText) {
-    int32_t type = 0;
-    return mapnumber::Read(typeText, type) == mapnumber::Result::Number && type == kGateType;
+// Nothing but at most eight digits, up to the end of the text.
+bool IsDigitText(const char* text) {
+    int length = 0;
+    for (; text[length] != '\0'; ++length)
+        if (length == 8 || text[length] < '0' || text[length] > '9')
+            return false;
+    return true;
 }
 
 } // namespace
 
 clsGalaxyObject::~clsGalaxyObject() {
-    Release(m_attributes);
+    // Only attributes someone else still holds must forget the object: the
+    // others go with it.
+    if (m_readBlock.use_count() > 1)
+        for (std::size_t i = 0; i < m_readCount; ++i)
+            m_readBlock[i].Value.m_owner = nullptr;
+    for (const auto& added : m_added)
+        if (added.use_count() > 1)
+            added->Value.m_owner = nullptr;
 }
 
 void clsGalaxyObject::Release(const Attributes& attributes) {
@@ -190,15 +220,25 @@ clsGalaxyObject::FindProperty(const QString& name) const {
     return FindIn(m_attributes, name);
 }
 
+std::shared_ptr<clsProperty> clsGalaxyObject::Shared(clsProperty* property) const {
+    const std::less<const clsProperty*> before;
+    if (m_readBlock && !before(property, m_readBlock.get()) &&
+        before(property, m_readBlock.get() + m_readCount))
+        return std::shared_ptr<clsProperty>(m_readBlock, property);
+    const auto added = std::find_if(m_added.begin(), m_added.end(),
+                                    [&](const auto& owned) { return owned.get() == property; });
+    return added == m_added.end() ? nullptr : *added;
+}
+
 std::shared_ptr<clsProperty> clsGalaxyObject::Property(int32_t position) const {
     if (position < 1 || position > PropertyCount())
         return nullptr;
-    return m_attributes[static_cast<std::size_t>(position - 1)];
+    return Shared(m_attributes[static_cast<std::size_t>(position - 1)]);
 }
 
 std::shared_ptr<clsProperty> clsGalaxyObject::Property(const QString& name) const {
     const auto found = FindProperty(name);
-    return found == m_attributes.end() ? nullptr : *found;
+    return found == m_attributes.end() ? nullptr : Shared(*found);
 }
 
 int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
@@ -254,20 +294,21 @@ QString clsGalaxyObject::ObjectTypeName() const {
 // An absent key changes nothing, so the element keeps its texts as read.
 void clsGalaxyObject::RemoveProperty(const QString& name) {
     const auto found = FindProperty(name);
-    if (found == m_attributes.end())
-        return;
-    (*found)->Value.m_owner = nullptr;
-    m_attributes.erase(found);
-    RefreshKnown();
-    Dirty = true;
+    if (found != m_attributes.end())
+        TakeOut(found);
 }
 
 void clsGalaxyObject::RemoveProperty(int32_t position) {
-    if (position < 1 || position > PropertyCount())
-        return;
-    const auto found = m_attributes.begin() + (position - 1);
-    (*found)->Value.m_owner = nullptr;
-    m_attributes.erase(found);
+    if (position >= 1 && position <= PropertyCount())
+        TakeOut(m_attributes.begin() + (position - 1));
+}
+
+void clsGalaxyObject::TakeOut(Attributes::const_iterator at) {
+    clsProperty* const property = *at;
+    property->Value.m_owner = nullptr;
+    m_attributes.erase(at);
+    // A holder of an added one keeps it; a read one stays in the block.
+    std::erase_if(m_added, [&](const auto& owned) { return owned.get() == property; });
     RefreshKnown();
     Dirty = true;
 }
@@ -281,17 +322,36 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
         added->Name = name;
         added->Value = value;
         added->Value.m_owner = this;
-        m_attributes.push_back(std::move(added));
+        m_attributes.push_back(added.get());
+        m_added.push_back(std::move(added));
         RefreshKnown();
     }
     Dirty = true;
 }
 
-bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly) {
-    return Read(document, xml, gateOnly, 0);
+bool clsGalaxyObject::IsGateElement(const clsXMLParser::ChildElement& element) {
+    // Most types are written as plain digits: told apart without measuring
+    // or reading the text as a number.
+    const char* const text = element.AttrText("t");
+    if (text[0] == '1' && text[1] == '8' && text[2] == '\0')
+        return true;
+    if (text[0] >= '1' && text[0] <= '9' && (text[1] == '\0' || IsDigitText(text + 1)))
+        return false;
+    int32_t type = 0;
+    return mapnumber::Read(QByteArrayView(text), type) == mapnumber::Result::Number &&
+           type == kGateType;
 }
 
-bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth) {
+bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml) {
+    return Read(document, xml, nullptr, 0);
+}
+
+bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml, const Elements& gates) {
+    return Read(document, xml, &gates, 0);
+}
+
+bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates,
+                           int depth) {
     if (xml.GetNodeNameUtf8() != kObjectName) {
         SetLastError(QStringLiteral("Starting tag is not 'o'"));
         return false;
@@ -306,19 +366,19 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, bool ga
         return false;
     // Only a complete read counts as loaded: a half-read object must be read
     // again when it is next opened.
-    if (!gateOnly)
+    if (!gates)
         Loaded = false;
-    if (!ReadChildren(document, xml, gateOnly, depth))
+    if (!ReadChildren(document, xml, gates, depth))
         return false;
-    if (!gateOnly)
+    if (!gates)
         Loaded = true;
     Dirty = false;
     return true;
 }
 
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
-    // Gathered first, so that one allocation of the exact size holds the
-    // attributes of a read element; each entry shares it and keeps it alive.
+    // Gathered first, so that a refused element leaves the object as it was
+    // and one allocation of the exact size holds the attributes.
     ReadList read;
     CaseTwins twins;
     const bool good = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
@@ -351,29 +411,32 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     });
     if (!good)
         return false;
-    const auto block = std::make_shared<clsProperty[]>(static_cast<std::size_t>(read.size()));
     Release(m_attributes);
     m_attributes.clear();
-    m_attributes.reserve(static_cast<std::size_t>(read.size()));
+    m_added.clear();
+    m_readCount = static_cast<std::size_t>(read.size());
+    m_readBlock = std::make_shared<clsProperty[]>(m_readCount);
+    m_attributes.reserve(m_readCount);
     m_known.fill(0);
     uint32_t found = 0;
-    for (qsizetype i = 0; i < read.size(); ++i) {
-        clsProperty& property = block[static_cast<std::size_t>(i)];
-        property.Name = std::move(read[i].name);
-        property.Value = read[i].value;
+    for (std::size_t i = 0; i < m_readCount; ++i) {
+        ReadAttribute& attribute = read[static_cast<qsizetype>(i)];
+        clsProperty& property = m_readBlock[i];
+        property.Name = std::move(attribute.name);
+        property.Value.m_value = attribute.value;
         property.Value.m_owner = this;
-        m_attributes.emplace_back(block, &property);
-        SetKnown(KnownPlace(property.Name, read[i].known), read[i].value, found);
+        m_attributes.push_back(&property);
+        SetKnown(KnownPlace(property.Name, attribute.known), attribute.value, found);
     }
     return true;
 }
 
-bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly,
-                                   int depth) {
+bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
+                                   const Elements* gates, int depth) {
     xml.Push();
     const auto readChild = [&] {
         const Ptr child = document.NewGalObject(shared_from_this());
-        if (!child->Read(document, xml, false, depth + 1)) {
+        if (!child->Read(document, xml, nullptr, depth + 1)) {
             SetLastError(child->GetLastError());
             document.ForgetObject(child);
             return false;
@@ -384,15 +447,11 @@ bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
         return true;
     };
     bool read = true;
-    if (gateOnly) {
-        // Only gates are read: the others are told apart without moving the
-        // cursor onto them.
-        read = xml.ForEachChildElement([&](const clsXMLParser::ChildElement& element) {
-            if (!IsGate(element.Attr("t")))
-                return true;
-            xml.SelectElement(element);
-            return readChild();
-        });
+    if (gates) {
+        for (auto gate = gates->begin(); gate != gates->end() && read; ++gate) {
+            xml.SelectElement(*gate);
+            read = readChild();
+        }
     } else {
         for (bool more = xml.Down(); more && read; more = xml.NextNode())
             read = readChild();

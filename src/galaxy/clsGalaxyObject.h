@@ -6,6 +6,7 @@
 #pragma once
 
 #include "galaxy/clsProperty.h"
+#include "gamefiles/clsXMLParser.h"
 #include "platform/KeyedCollection.h"
 
 #include <QString>
@@ -16,13 +17,13 @@
 #include <vector>
 
 class clsGalaxyParser;
-class clsXMLParser;
 
 class clsGalaxyObject : public std::enable_shared_from_this<clsGalaxyObject> {
 public:
     using Ptr = std::shared_ptr<clsGalaxyObject>;
-    // Few per object, so a list searched by name is all they need.
-    using Attributes = std::vector<std::shared_ptr<clsProperty>>;
+    // Few per object, so a list searched by name is all they need. The
+    // object owns them; Property hands out shares.
+    using Attributes = std::vector<clsProperty*>;
 
     clsGalaxyObject() = default;
     ~clsGalaxyObject();
@@ -70,10 +71,15 @@ public:
     platform::CollectionKey IndexKey() const { return platform::CollectionKey(ID); }
     QString GetLastError() const { return m_lastError; }
 
-    // Reads the object from the element under the XML cursor; with gateOnly
-    // only the child gates (type 18) are read, each with its whole subtree.
-    // The cursor is back on the element afterwards.
-    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly);
+    using Elements = std::vector<clsXMLParser::ChildElement>;
+    // Reads the object from the element under the XML cursor, with all its
+    // children; the cursor is back on the element afterwards.
+    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml);
+    // The same with only the given child elements, the element's gates
+    // (IsGateElement), each read with its whole subtree.
+    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml, const Elements& gates);
+    // A gate element: its type is 18.
+    static bool IsGateElement(const clsXMLParser::ChildElement& element);
     QString ObjectTypeName() const;
     // The attributes in order, for range-for.
     const Attributes& NewEnum() const { return m_attributes; }
@@ -107,9 +113,14 @@ private:
     void RefreshKnown();
 
     Attributes::const_iterator FindProperty(const QString& name) const;
+    // A share of one of m_attributes, which keeps it alive.
+    std::shared_ptr<clsProperty> Shared(clsProperty* property) const;
+    void TakeOut(Attributes::const_iterator at);
     bool ReadAttributes(clsXMLParser& xml);
-    bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
-    bool Read(clsGalaxyParser& document, clsXMLParser& xml, bool gateOnly, int depth);
+    // gates: the children to read, nothing for all of them.
+    bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates,
+                      int depth);
+    bool Read(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates, int depth);
     bool RewriteAttributes(clsXMLParser& xml);
     // The attributes stop telling this object of changes.
     static void Release(const Attributes& attributes);
@@ -117,6 +128,13 @@ private:
     void SetLastError(const QString& text) { m_lastError = text; }
 
     Attributes m_attributes;
+    // What owns the attributes: the block the element's attributes were read
+    // into, and those added one by one. A share of a read attribute is made
+    // only when one is asked for, so reading and dropping an object cost no
+    // reference count per attribute.
+    std::shared_ptr<clsProperty[]> m_readBlock;
+    std::size_t m_readCount = 0;
+    std::vector<std::shared_ptr<clsProperty>> m_added;
     std::array<int32_t, kKnownCount> m_known{};
     QString m_lastError;
 };

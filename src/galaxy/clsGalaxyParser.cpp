@@ -70,10 +70,12 @@ bool clsGalaxyParser::ParseFile(const QString& path) {
     }
     UniverseBookmark = m_xml.AddBookmark();
     Namespace = m_xml.GetNodeNamespace();
-    for (bool more = m_xml.Down(); more; more = m_xml.NextNode()) {
+    const auto gates = m_xml.PickGrandchildren(clsGalaxyObject::IsGateElement);
+    std::size_t place = 0;
+    for (bool more = m_xml.Down(); more; more = m_xml.NextNode(), ++place) {
         const Ptr sector = CreateGalObject(nullptr);
         sector->Index = Sectors.count();
-        if (!sector->FromXML(*this, m_xml, true)) {
+        if (!sector->FromXML(*this, m_xml, gates[place])) {
             SetLastError(QStringLiteral("Failed to load object: ") + sector->GetLastError());
             return false;
         }
@@ -105,7 +107,7 @@ bool clsGalaxyParser::LoadSectorChildren(const Ptr& target) {
             ForgetObject(child);
         ReleaseObjects(sector->Childs);
         sector->Childs.clear();
-        if (!m_xml.SelectBookmark(sector->XMLBookmark) || !sector->FromXML(*this, m_xml, false)) {
+        if (!m_xml.SelectBookmark(sector->XMLBookmark) || !sector->FromXML(*this, m_xml)) {
             SetLastError(QStringLiteral("Error loading children of sector idx=") + index + u'\n' +
                          sector->GetLastError());
             return false;

@@ -254,3 +254,39 @@ TEST(clsGalaxyObject, AValueChangedThroughPropertyIsSaved) {
     kept->Value = 3;
     EXPECT_EQ(kept->Value, 3);
 }
+
+TEST(clsGalaxyObject, AHeldAttributeOutlivesItsObjectAndEveryReRead) {
+    const auto document = Open(OneSector("<o t=\"1\" x=\"1\"><o t=\"2\" s=\"4\"/></o>"));
+    Ptr sector = document->Sectors.at(1);
+    const auto read = sector->Property("x");
+    sector->AddProperty("q", 6);
+    const auto added = sector->Property("q");
+    EXPECT_EQ(sector->Property(3), added);
+
+    // Reading the element again (after writing it) replaces the attributes:
+    // the held ones are the object's no more.
+    ASSERT_TRUE(document->LoadSectorChildren(sector)) << Text(document->GetLastError());
+    EXPECT_NE(sector->Property("x"), read);
+    EXPECT_NE(sector->Property("q"), added);
+    EXPECT_EQ(sector->NamedProperty("q"), 6);
+    sector->Dirty = false;
+    read->Value = 9;
+    added->Value = 9;
+    EXPECT_FALSE(sector->Dirty);
+    EXPECT_EQ(sector->x(), 1);
+    EXPECT_EQ(sector->NamedProperty("q"), 6);
+
+    // Removed while held, and held while the object goes.
+    sector->AddProperty("q", 7);
+    const auto removed = sector->Property("q");
+    sector->RemoveProperty("q");
+    removed->Value = 8;
+    EXPECT_EQ(removed->Value, 8);
+    EXPECT_EQ(sector->PropertyCount(), 2);
+    const auto kept = sector->Property("x");
+    sector.reset();
+    document->NewFile();
+    kept->Value = 5;
+    EXPECT_EQ(kept->Value, 5);
+    EXPECT_EQ(Text(kept->Name), "x");
+}

@@ -39,6 +39,33 @@ TEST(clsGalaxyParser, OpensSectorsWithTheirGatesOnlyNumberedInReadOrder) {
     EXPECT_EQ(Keys(Child(first, 2)->Childs), "4k");
 }
 
+TEST(clsGalaxyParser, AGateIsFoundAtOpenHoweverItsTypeIsWritten) {
+    // The type of each child of the one sector, and whether it is a gate.
+    const std::vector<std::pair<std::string, bool>> types = {
+        {"18", true},   {"018", true},   {"18.0", true}, {" 18 ", true},
+        {"+18", true},  {"1.8e1", true}, {"17.6", true}, {"1", false},
+        {"8", false},   {"180", false},  {"118", false}, {"-18", false},
+        {"18a", false}, {"", false},     {"x", false},   {"1234567890", false}};
+    std::string sector = "<o t=\"1\">";
+    for (std::size_t i = 0; i < types.size(); ++i)
+        sector += "<o t=\"" + types[i].first + "\" s=\"" + std::to_string(i) + "\"/>";
+    // A child without a type, and sectors without children or only texts.
+    sector += "<o s=\"99\"/></o><o t=\"1\"/><o t=\"1\"> </o>";
+    const auto document = Open("<universe>" + sector + "</universe>");
+    ASSERT_TRUE(document->Good) << Text(document->GetLastError());
+    std::string found;
+    for (const Ptr& gate : document->Sectors.at(1)->Childs)
+        found += std::to_string(gate->subtype()) + " ";
+    std::string expected;
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (types[i].second)
+            expected += std::to_string(i) + " ";
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(document->Sectors.count(), 3);
+    EXPECT_EQ(document->Sectors.at(2)->Childs.count(), 0);
+    EXPECT_EQ(document->Sectors.at(3)->Childs.count(), 0);
+}
+
 TEST(clsGalaxyParser, LoadingASectorReadsEverythingWithNewIDs) {
     const auto document = Open(kTwoSectors);
     const Ptr first = document->Sectors.at(1);
