@@ -593,7 +593,8 @@ TEST_F(frmGalaxyEditorTest, FindingAPlaceholderReadsItsSector) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.map);
         Open(test.map);
-        Select(Top(0));
+        Click(Top(0));
+        ASSERT_EQ(editor.SelectedObject(), Object(Top(0)));
         QVariant position;
         ASSERT_TRUE(editor.FindNextNode(true, "not loaded", position));
         const Ptr found = editor.SelectedObject();
