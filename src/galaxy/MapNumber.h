@@ -17,5 +17,7 @@ enum class Result { Number, NotNumber, OutOfRange };
 Result Read(QStringView text, int32_t& value);
 // The same for the UTF-8 bytes of a text.
 Result Read(QByteArrayView utf8, int32_t& value);
+// The same for a NUL-ended UTF-8 text.
+Result Read(const char* utf8, int32_t& value);
 
 } // namespace mapnumber

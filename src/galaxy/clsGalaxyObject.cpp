@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <iterator>
 
@@ -25,8 +26,8 @@ constexpr int32_t kGateType = 18;
 constexpr int kMaxDepth = 256;
 
 // xmlns declarations are the XML's own business, never map attributes.
-bool IsNamespaceDeclaration(QByteArrayView name) {
-    return name.startsWith("xmlns") && (name.size() == 5 || name[5] == ':');
+bool IsNamespaceDeclaration(const char* name) {
+    return std::strncmp(name, "xmlns", 5) == 0 && (name[5] == '\0' || name[5] == ':');
 }
 bool IsNamespaceDeclaration(const QString& name) {
     return name == QLatin1String("xmlns") || name.startsWith(QLatin1String("xmlns:"));
@@ -47,9 +48,9 @@ const QString kMapAttributeNames[] = {
 
 constexpr int kNotMapName = -1;
 
-// The name as a string, and its place among kMapAttributeNames, or
-// kNotMapName.
-QString AttributeName(QByteArrayView utf8, int& known) {
+// The place of a NUL-ended UTF-8 name among kMapAttributeNames, or
+// kNotMapName; read without measuring the name first.
+int MapNamePlace(const char* utf8) {
     // The one-letter names, the most common, by their letter.
     static const auto byLetter = [] {
         std::array<int8_t, 128> places;
@@ -59,10 +60,6 @@ QString AttributeName(QByteArrayView utf8, int& known) {
                 places[kMapAttributeNames[i][0].unicode()] = static_cast<int8_t>(i);
         return places;
     }();
-    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < byLetter.size()) {
-        known = byLetter[static_cast<unsigned char>(utf8[0])];
-        return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
-    }
     // The longer ones by their first letter: each letter starts few of them.
     static const auto byFirst = [] {
         std::array<std::array<int8_t, 6>, 128> places;
@@ -76,25 +73,27 @@ QString AttributeName(QByteArrayView utf8, int& known) {
         }
         return places;
     }();
+    const auto first = static_cast<unsigned char>(utf8[0]);
+    if (first == 0 || first >= byLetter.size())
+        return kNotMapName;
+    if (utf8[1] == '\0')
+        return byLetter[first];
+    // The names are ASCII, so a byte that differs, the end included, stops
+    // the comparison before it passes the end of either.
     const auto same = [utf8](const QString& name) {
-        if (name.size() != utf8.size())
-            return false;
-        for (qsizetype i = 0; i < utf8.size(); ++i)
+        qsizetype i = 1;
+        for (; i < name.size(); ++i)
             if (name[i].unicode() != static_cast<unsigned char>(utf8[i]))
                 return false;
-        return true;
+        return utf8[i] == '\0';
     };
-    known = kNotMapName;
-    if (!utf8.isEmpty() && static_cast<unsigned char>(utf8[0]) < byFirst.size())
-        for (const int8_t place : byFirst[static_cast<unsigned char>(utf8[0])]) {
-            if (place == kNotMapName)
-                break;
-            if (same(kMapAttributeNames[place])) {
-                known = place;
-                break;
-            }
-        }
-    return known == kNotMapName ? QString::fromUtf8(utf8) : kMapAttributeNames[known];
+    for (const int8_t place : byFirst[first]) {
+        if (place == kNotMapName)
+            break;
+        if (same(kMapAttributeNames[place]))
+            return place;
+    }
+    return kNotMapName;
 }
 
 constexpr std::size_t kFewAttributes = 16;
@@ -187,15 +186,6 @@ private:
     bool m_otherNames = false;
     QSet<QString> m_folded;
 };
-
-// Nothing but at most eight digits, up to the end of the text.
-bool IsDigitText(const char* text) {
-    int length = 0;
-    for (; text[length] != '\0'; ++length)
-        if (length == 8 || text[length] < '0' || text[length] > '9')
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -330,15 +320,8 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
 }
 
 bool clsGalaxyObject::IsGateElement(const clsXMLParser::ChildElement& element) {
-    // Most types are written as plain digits: told apart without measuring
-    // or reading the text as a number.
-    const char* const text = element.AttrText("t");
-    if (text[0] == '1' && text[1] == '8' && text[2] == '\0')
-        return true;
-    if (text[0] >= '1' && text[0] <= '9' && (text[1] == '\0' || IsDigitText(text + 1)))
-        return false;
     int32_t type = 0;
-    return mapnumber::Read(QByteArrayView(text), type) == mapnumber::Result::Number &&
+    return mapnumber::Read(element.AttrText("t"), type) == mapnumber::Result::Number &&
            type == kGateType;
 }
 
@@ -381,8 +364,10 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     // and one allocation of the exact size holds the attributes.
     ReadList read;
     CaseTwins twins;
-    const bool good = xml.ForEachNodeAttr([&](QByteArrayView utf8Name, QByteArrayView text) {
-        if (IsNamespaceDeclaration(utf8Name))
+    const bool good = xml.ForEachNodeAttrText([&](const char* utf8Name, const char* text) {
+        // The map's own names are no namespace declarations.
+        const int known = MapNamePlace(utf8Name);
+        if (known == kNotMapName && IsNamespaceDeclaration(utf8Name))
             return true;
         int32_t value = 0;
         if (mapnumber::Read(text, value) == mapnumber::Result::OutOfRange) {
@@ -391,8 +376,8 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
                              .arg(QString::fromUtf8(text), QString::fromUtf8(utf8Name)));
             return false;
         }
-        int known = kNotMapName;
-        QString name = AttributeName(utf8Name, known);
+        QString name =
+            known == kNotMapName ? QString::fromUtf8(utf8Name) : kMapAttributeNames[known];
         // What cannot be written back is refused here, not dropped at a save.
         if (known == kNotMapName && !clsXMLParser::IsXmlName(name)) {
             SetLastError(
@@ -434,8 +419,9 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
 bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
                                    const Elements* gates, int depth) {
     xml.Push();
+    const Ptr self = shared_from_this();
     const auto readChild = [&] {
-        const Ptr child = document.NewGalObject(shared_from_this());
+        const Ptr child = document.NewGalObject(self);
         if (!child->Read(document, xml, nullptr, depth + 1)) {
             SetLastError(child->GetLastError());
             document.ForgetObject(child);
@@ -448,6 +434,7 @@ bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
     };
     bool read = true;
     if (gates) {
+        Childs.reserve(static_cast<int>(gates->size()));
         for (auto gate = gates->begin(); gate != gates->end() && read; ++gate) {
             xml.SelectElement(*gate);
             read = readChild();

@@ -1041,6 +1041,13 @@ int32_t clsXMLParser::AddBookmark() {
     return m_bookmarkCounter;
 }
 
+void clsXMLParser::ReserveBookmarks(int32_t count) {
+    if (count <= 0)
+        return;
+    m_bookmarks.reserve(static_cast<size_t>(m_bookmarkCounter) + 1 + static_cast<size_t>(count));
+    m_bookmarkOfNode.reserve(m_bookmarkOfNode.size() + count);
+}
+
 bool clsXMLParser::RemoveBookmark(int32_t bookmark) {
     const pugi::xml_node node = GetBookmarkNode(bookmark);
     if (!node)

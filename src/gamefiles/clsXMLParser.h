@@ -27,6 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -69,9 +70,15 @@ public:
     // so they last only until it changes, and the visitor must not change it.
     // The visitor returns false to stop; the result is false when it did.
     template <class Visit> bool ForEachNodeAttr(Visit visit) const {
+        return ForEachNodeAttrText([&](const char* name, const char* value) {
+            return visit(QByteArrayView(name), QByteArrayView(value));
+        });
+    }
+    // The same with NUL-ended texts, unmeasured.
+    template <class Visit> bool ForEachNodeAttrText(Visit visit) const {
         for (pugi::xml_attribute attribute = m_cursor.first_attribute(); attribute;
              attribute = attribute.next_attribute())
-            if (!visit(QByteArrayView(attribute.name()), QByteArrayView(attribute.value())))
+            if (!visit(attribute.name(), attribute.value()))
                 return false;
         return true;
     }
@@ -83,8 +90,14 @@ public:
         QByteArrayView Name() const { return QByteArrayView(m_node.name()); }
         // The attribute's value as UTF-8 bytes; empty when there is none.
         QByteArrayView Attr(const char* name) const { return QByteArrayView(AttrText(name)); }
-        // The same as a NUL-ended text, unmeasured.
-        const char* AttrText(const char* name) const { return m_node.attribute(name).value(); }
+        // The same as a NUL-ended text, unmeasured. The attribute asked for
+        // is most often the first, which is then compared alone.
+        const char* AttrText(const char* name) const {
+            const pugi::xml_attribute first = m_node.first_attribute();
+            if (first && std::strcmp(first.name(), name) == 0)
+                return first.value();
+            return m_node.attribute(name).value();
+        }
         // The element's text, as GetNodeValue gives it.
         QString Value() const;
         // The same text as UTF-8, appended to out.
@@ -168,6 +181,8 @@ public:
     bool CreateDocument(const QString& rootName, const QString& namespaceURI);
     // 0 when there is no cursor.
     int32_t AddBookmark();
+    // Room for this many more bookmarks, so that adding them moves nothing.
+    void ReserveBookmarks(int32_t count);
     bool RemoveBookmark(int32_t bookmark);
     bool SelectBookmark(int32_t bookmark);
     bool DeleteNodeAttr(const QVariant& key);

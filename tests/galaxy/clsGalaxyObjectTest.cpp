@@ -40,6 +40,11 @@ TEST(clsGalaxyObject, ReadsAttributeTextsAsWholeNumbers) {
         {"12abc", 0},
         {"0x10", 0},
         {"1e", 0},
+        {"999999999", 999999999},
+        {"-999999999", -999999999},
+        {"0000000012", 12},
+        {"-0", 0},
+        {"-", 0},
     };
     std::string sector = "<o t=\"1\"";
     for (std::size_t i = 0; i < cases.size(); ++i)

@@ -49,6 +49,9 @@ TEST(clsGalaxyParser, AGateIsFoundAtOpenHoweverItsTypeIsWritten) {
     std::string sector = "<o t=\"1\">";
     for (std::size_t i = 0; i < types.size(); ++i)
         sector += "<o t=\"" + types[i].first + "\" s=\"" + std::to_string(i) + "\"/>";
+    // The type after other attributes, and names that only resemble it.
+    sector += "<o s=\"16\" t=\"18\"/><o tt=\"1\" t=\"18\" s=\"17\"/><o T=\"18\" s=\"18\"/>"
+              "<o s=\"19\" ty=\"18\"/>";
     // A child without a type, and sectors without children or only texts.
     sector += "<o s=\"99\"/></o><o t=\"1\"/><o t=\"1\"> </o>";
     const auto document = Open("<universe>" + sector + "</universe>");
@@ -60,7 +63,7 @@ TEST(clsGalaxyParser, AGateIsFoundAtOpenHoweverItsTypeIsWritten) {
     for (std::size_t i = 0; i < types.size(); ++i)
         if (types[i].second)
             expected += std::to_string(i) + " ";
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(found, expected + "16 17 ");
     EXPECT_EQ(document->Sectors.count(), 3);
     EXPECT_EQ(document->Sectors.at(2)->Childs.count(), 0);
     EXPECT_EQ(document->Sectors.at(3)->Childs.count(), 0);
