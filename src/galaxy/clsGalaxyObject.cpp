@@ -127,16 +127,20 @@ clsGalaxyObject::Attributes::const_iterator FindIn(const clsGalaxyObject::Attrib
 
 // The attributes of an element as they are read, before the object takes them.
 struct ReadAttribute {
-    QString name;
-    int32_t value = 0;
     // Its place among kMapAttributeNames, or kNotMapName.
     int known = kNotMapName;
+    int32_t value = 0;
+    // Only for a name that is not one of the map's own, which need no
+    // string of their own.
+    QString other;
+
+    const QString& Name() const { return known == kNotMapName ? other : kMapAttributeNames[known]; }
 };
 using ReadList = QVarLengthArray<ReadAttribute, kFewAttributes>;
 
 const ReadAttribute* FindIn(const ReadList& read, const QString& name) {
     for (const ReadAttribute& attribute : read)
-        if (SameNameIgnoringCase(attribute.name, name))
+        if (SameNameIgnoringCase(attribute.Name(), name))
             return &attribute;
     return nullptr;
 }
@@ -156,7 +160,7 @@ bool IsCaseTwin(const ReadList& before, QSet<QString>& folded, const QString& na
         return FindIn(before, name) != nullptr;
     if (folded.isEmpty())
         for (const ReadAttribute& attribute : before)
-            folded.insert(attribute.name.toCaseFolded());
+            folded.insert(attribute.Name().toCaseFolded());
     return !TryInsert(folded, name.toCaseFolded());
 }
 
@@ -320,9 +324,15 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
 }
 
 bool clsGalaxyObject::IsGateElement(const clsXMLParser::ChildElement& element) {
+    // Most types are one or two plain digits: told apart without reading a
+    // number.
+    const char* const text = element.AttrText("t");
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text[0] >= '1' && text[0] <= '9' &&
+        (text[1] == '\0' || (digit(text[1]) && text[2] == '\0')))
+        return text[0] == '1' && text[1] == '8';
     int32_t type = 0;
-    return mapnumber::Read(element.AttrText("t"), type) == mapnumber::Result::Number &&
-           type == kGateType;
+    return mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
 }
 
 bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml) {
@@ -376,8 +386,10 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
                              .arg(QString::fromUtf8(text), QString::fromUtf8(utf8Name)));
             return false;
         }
-        QString name =
-            known == kNotMapName ? QString::fromUtf8(utf8Name) : kMapAttributeNames[known];
+        ReadAttribute attribute{known, value, {}};
+        if (known == kNotMapName)
+            attribute.other = QString::fromUtf8(utf8Name);
+        const QString& name = attribute.Name();
         // What cannot be written back is refused here, not dropped at a save.
         if (known == kNotMapName && !clsXMLParser::IsXmlName(name)) {
             SetLastError(
@@ -388,10 +400,10 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
             const ReadAttribute* other = FindIn(read, name);
             SetLastError(QStringLiteral("The attributes \"%1\" and \"%2\" differ only in letter "
                                         "case.")
-                             .arg(other ? other->name : name, name));
+                             .arg(other ? other->Name() : name, name));
             return false;
         }
-        read.push_back(ReadAttribute{std::move(name), value, known});
+        read.push_back(std::move(attribute));
         return true;
     });
     if (!good)
@@ -407,7 +419,10 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     for (std::size_t i = 0; i < m_readCount; ++i) {
         ReadAttribute& attribute = read[static_cast<qsizetype>(i)];
         clsProperty& property = m_readBlock[i];
-        property.Name = std::move(attribute.name);
+        if (attribute.known == kNotMapName)
+            property.Name.swap(attribute.other);
+        else
+            property.Name = QString(kMapAttributeNames[attribute.known]);
         property.Value.m_value = attribute.value;
         property.Value.m_owner = this;
         m_attributes.push_back(&property);

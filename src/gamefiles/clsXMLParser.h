@@ -126,28 +126,34 @@ public:
     // chains at once lets those reads overlap instead of waiting in turn.
     template <class Keep>
     std::vector<std::vector<ChildElement>> PickGrandchildren(Keep keep) const {
-        std::vector<pugi::xml_node> at;
+        // Each chain's next node, and the child it belongs to. A chain that
+        // ended leaves the list, so the later rounds step only the longer
+        // ones.
+        struct Chain {
+            pugi::xml_node node;
+            std::size_t child;
+        };
+        std::vector<Chain> chains;
         for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
             if (child.type() == pugi::node_element)
-                at.push_back(child.first_child());
-        std::vector<std::vector<ChildElement>> picked(at.size());
-        for (bool more = true; more;) {
-            more = false;
-            for (std::size_t i = 0; i < at.size(); ++i) {
-                // The next nodes' own memory, and the first attribute's name of
-                // nearer ones, are asked for ahead of their turn.
-                if (i + 16 < at.size())
-                    __builtin_prefetch(at[i + 16].internal_object());
-                if (i + 8 < at.size())
-                    __builtin_prefetch(at[i + 8].first_attribute().name());
-                pugi::xml_node& node = at[i];
-                if (!node)
+                chains.push_back({child.first_child(), chains.size()});
+        std::vector<std::vector<ChildElement>> picked(chains.size());
+        for (std::size_t live = chains.size(); live > 0;) {
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < live; ++i) {
+                // The node's own memory is asked for ahead of its turn.
+                if (i + 16 < live)
+                    __builtin_prefetch(chains[i + 16].node.internal_object());
+                const Chain chain = chains[i];
+                // A null node's type is node_null: one call tells both.
+                const pugi::xml_node_type type = chain.node.type();
+                if (type == pugi::node_null)
                     continue;
-                if (node.type() == pugi::node_element && keep(ChildElement(node)))
-                    picked[i].push_back(ChildElement(node));
-                node = node.next_sibling();
-                more = more || node;
+                if (type == pugi::node_element && keep(ChildElement(chain.node)))
+                    picked[chain.child].push_back(ChildElement(chain.node));
+                chains[kept++] = {chain.node.next_sibling(), chain.child};
             }
+            live = kept;
         }
         return picked;
     }
