@@ -227,7 +227,7 @@ std::shared_ptr<clsProperty> clsGalaxyObject::Shared(clsProperty* property) cons
 std::shared_ptr<clsProperty> clsGalaxyObject::Property(int32_t position) const {
     if (position < 1 || position > PropertyCount())
         return nullptr;
-    return Shared(m_attributes[static_cast<std::size_t>(position - 1)]);
+    return Shared(m_attributes[position - 1]);
 }
 
 std::shared_ptr<clsProperty> clsGalaxyObject::Property(const QString& name) const {
@@ -413,7 +413,7 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     m_added.clear();
     m_readCount = static_cast<std::size_t>(read.size());
     m_readBlock = std::make_shared<clsProperty[]>(m_readCount);
-    m_attributes.reserve(m_readCount);
+    m_attributes.reserve(static_cast<qsizetype>(m_readCount));
     m_known.fill(0);
     uint32_t found = 0;
     for (std::size_t i = 0; i < m_readCount; ++i) {

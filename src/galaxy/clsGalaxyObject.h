@@ -10,6 +10,7 @@
 #include "platform/KeyedCollection.h"
 
 #include <QString>
+#include <QVarLengthArray>
 
 #include <array>
 #include <cstdint>
@@ -21,9 +22,9 @@ class clsGalaxyParser;
 class clsGalaxyObject : public std::enable_shared_from_this<clsGalaxyObject> {
 public:
     using Ptr = std::shared_ptr<clsGalaxyObject>;
-    // Few per object, so a list searched by name is all they need. The
-    // object owns them; Property hands out shares.
-    using Attributes = std::vector<clsProperty*>;
+    // Few per object, so a list searched by name is all they need, kept in
+    // the object itself. The object owns them; Property hands out shares.
+    using Attributes = QVarLengthArray<clsProperty*, 12>;
 
     clsGalaxyObject() = default;
     ~clsGalaxyObject();
