@@ -48,31 +48,35 @@ const QString kMapAttributeNames[] = {
 
 constexpr int kNotMapName = -1;
 
+// The map's names by their first letter, made once when the program starts
+// so that reading a name checks no guard of a first use.
+struct MapNameTables {
+    // The one-letter names, the most common, by their letter.
+    std::array<int8_t, 128> byLetter;
+    // The longer ones by their first letter: each letter starts few of them.
+    std::array<std::array<int8_t, 6>, 128> byFirst;
+};
+const MapNameTables kMapNameTables = [] {
+    MapNameTables tables;
+    tables.byLetter.fill(kNotMapName);
+    for (auto& letter : tables.byFirst)
+        letter.fill(kNotMapName);
+    for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i) {
+        const char16_t first = kMapAttributeNames[i][0].unicode();
+        if (kMapAttributeNames[i].size() == 1) {
+            tables.byLetter[first] = static_cast<int8_t>(i);
+        } else {
+            auto& letter = tables.byFirst[first];
+            *std::find(letter.begin(), letter.end(), kNotMapName) = static_cast<int8_t>(i);
+        }
+    }
+    return tables;
+}();
+
 // The place of a NUL-ended UTF-8 name among kMapAttributeNames, or
 // kNotMapName; read without measuring the name first.
 int MapNamePlace(const char* utf8) {
-    // The one-letter names, the most common, by their letter.
-    static const auto byLetter = [] {
-        std::array<int8_t, 128> places;
-        places.fill(kNotMapName);
-        for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i)
-            if (kMapAttributeNames[i].size() == 1)
-                places[kMapAttributeNames[i][0].unicode()] = static_cast<int8_t>(i);
-        return places;
-    }();
-    // The longer ones by their first letter: each letter starts few of them.
-    static const auto byFirst = [] {
-        std::array<std::array<int8_t, 6>, 128> places;
-        for (auto& letter : places)
-            letter.fill(kNotMapName);
-        for (int i = 0; i < static_cast<int>(std::size(kMapAttributeNames)); ++i) {
-            if (kMapAttributeNames[i].size() == 1)
-                continue;
-            auto& letter = places[kMapAttributeNames[i][0].unicode()];
-            *std::find(letter.begin(), letter.end(), kNotMapName) = static_cast<int8_t>(i);
-        }
-        return places;
-    }();
+    const auto& [byLetter, byFirst] = kMapNameTables;
     const auto first = static_cast<unsigned char>(utf8[0]);
     if (first == 0 || first >= byLetter.size())
         return kNotMapName;
@@ -240,12 +244,12 @@ int32_t clsGalaxyObject::NamedProperty(const QString& name) const {
     return found == m_attributes.end() ? 0 : int32_t((*found)->Value);
 }
 
-int clsGalaxyObject::KnownPlace(const QString& name, int mapName) {
+inline int clsGalaxyObject::KnownPlace(const QString& name, int mapName) {
     // The places of t, s, x, y, z and n among kMapAttributeNames, and the
     // other way round.
     static constexpr int kMapPlaces[kKnownCount] = {0, 1, 2, 3, 4, 9};
-    static const auto places = [] {
-        std::array<int8_t, std::size(kMapAttributeNames)> table;
+    static constexpr auto places = [] {
+        std::array<int8_t, std::size(kMapAttributeNames)> table{};
         table.fill(-1);
         for (int place = 0; place < kKnownCount; ++place)
             table[kMapPlaces[place]] = static_cast<int8_t>(place);
@@ -262,7 +266,7 @@ int clsGalaxyObject::KnownPlace(const QString& name, int mapName) {
     return -1;
 }
 
-void clsGalaxyObject::SetKnown(int place, int32_t value, uint32_t& found) {
+inline void clsGalaxyObject::SetKnown(int place, int32_t value, uint32_t& found) {
     // The first attribute of a name counts, as in NamedProperty.
     if (place < 0 || (found >> place & 1))
         return;
@@ -413,11 +417,12 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     m_added.clear();
     m_readCount = static_cast<std::size_t>(read.size());
     m_readBlock = std::make_shared<clsProperty[]>(m_readCount);
-    m_attributes.reserve(static_cast<qsizetype>(m_readCount));
+    m_attributes.resize(static_cast<qsizetype>(m_readCount));
+    clsProperty** const places = m_attributes.data();
     m_known.fill(0);
     uint32_t found = 0;
     for (std::size_t i = 0; i < m_readCount; ++i) {
-        ReadAttribute& attribute = read[static_cast<qsizetype>(i)];
+        ReadAttribute& attribute = read.data()[i];
         clsProperty& property = m_readBlock[i];
         if (attribute.known == kNotMapName)
             property.Name.swap(attribute.other);
@@ -425,7 +430,7 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
             property.Name = QString(kMapAttributeNames[attribute.known]);
         property.Value.m_value = attribute.value;
         property.Value.m_owner = this;
-        m_attributes.push_back(&property);
+        places[i] = &property;
         SetKnown(KnownPlace(property.Name, attribute.known), attribute.value, found);
     }
     return true;
