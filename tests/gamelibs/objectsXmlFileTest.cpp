@@ -25,13 +25,24 @@ const std::string kDocument =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<language id=\"44\">\n"
     "<page id=\"17\"><t id=\"1\">Caf\xc3\xa9 \xe9</t></page></language>\n";
 
-std::string decode(const std::string& path) {
+struct Decoded {
+    bool read = false;
+    std::string document;
+    std::string error;
+};
+
+Decoded decodeVariant(const std::string& path) {
     ZorvVariant text{};
-    EXPECT_TRUE(Zorv_DecodeXMLFile(path.c_str(), &text)) << objectsError();
-    EXPECT_EQ(text.type, ZORV_VT_TEXT);
-    std::string document(text.text ? text.text : "", static_cast<std::size_t>(text.length));
+    Decoded decoded;
+    decoded.read = Zorv_DecodeXMLFile(path.c_str(), &text) != 0;
+    decoded.error = objectsError();
+    if (decoded.read) {
+        EXPECT_EQ(text.type, ZORV_VT_TEXT) << path;
+        EXPECT_EQ(text.text[text.length], '\0') << path;
+        decoded.document.assign(text.text, static_cast<std::size_t>(text.length));
+    }
     Zorv_VariantClear(&text);
-    return document;
+    return decoded;
 }
 
 TEST(XmlFiles, PlainAndPackedWriteAndReadTheSameDocument) {
@@ -39,13 +50,13 @@ TEST(XmlFiles, PlainAndPackedWriteAndReadTheSameDocument) {
     const std::string plain = dataPath("0001-L044.xml");
     ASSERT_TRUE(Zorv_EncodeXMLFile(plain.c_str(), &text, 1)) << objectsError();
     EXPECT_EQ(testsupport::readFile(plain), kDocument);
-    EXPECT_EQ(decode(plain), kDocument);
+    EXPECT_EQ(decodeVariant(plain).document, kDocument);
 
     const std::string packed = dataPath("0001-L044.pck");
     ASSERT_TRUE(Zorv_EncodeXMLFile(packed.c_str(), &text, 2)) << objectsError();
     EXPECT_EQ(testsupport::readFile(packed).substr(0, 2), "\x1f\x8b");
     EXPECT_EQ(std::system(("gzip -t '" + packed + "'").c_str()), 0);
-    EXPECT_EQ(decode(packed), kDocument);
+    EXPECT_EQ(decodeVariant(packed).document, kDocument);
 }
 
 TEST(XmlFiles, FailuresNameThePathAndWriteNothing) {
@@ -89,12 +100,6 @@ struct Rooms {
     }
 };
 
-struct Decoded {
-    bool read = false;
-    std::string document;
-    std::string error;
-};
-
 Decoded decodeInto(const std::string& path, Rooms& rooms) {
     int32_t length = -1;
     Decoded decoded;
@@ -103,19 +108,6 @@ Decoded decodeInto(const std::string& path, Rooms& rooms) {
     if (decoded.read && length > 0)
         decoded.document.assign(rooms.blocks.back().get(), static_cast<std::size_t>(length));
     EXPECT_TRUE(decoded.read || length == 0) << path;
-    return decoded;
-}
-
-Decoded decodeVariant(const std::string& path) {
-    ZorvVariant text{};
-    Decoded decoded;
-    decoded.read = Zorv_DecodeXMLFile(path.c_str(), &text) != 0;
-    decoded.error = objectsError();
-    if (decoded.read) {
-        EXPECT_EQ(text.text[text.length], '\0') << path;
-        decoded.document.assign(text.text, static_cast<std::size_t>(text.length));
-    }
-    Zorv_VariantClear(&text);
     return decoded;
 }
 
