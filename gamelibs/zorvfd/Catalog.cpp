@@ -396,28 +396,36 @@ const CatalogEntry* Catalog::find(std::string_view innerPath) const {
 
 bool Catalog::readEntry(const CatalogEntry& entry, std::string& bytes, std::string& error,
                         std::uint64_t limit) const {
+    return zorvcore::readIntoString(bytes, [&](const zorvcore::Room& room, std::string_view& got) {
+        return readEntry(entry, room, got, error, limit);
+    });
+}
+
+bool Catalog::readEntry(const CatalogEntry& entry, const zorvcore::Room& room,
+                        std::string_view& bytes, std::string& error, std::uint64_t limit) const {
+    bytes = {};
     const std::uint64_t size = entry.size < limit ? entry.size : limit;
     const std::string name = quoted(path_ + "::" + entry.path);
     if (size > kContentLimit) {
         error = "File " + name + " is larger than " + std::to_string(kContentLimit >> 20) + " MiB.";
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(size));
+    char* const to = room(static_cast<std::size_t>(size));
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(data_->get(), bytes.data() + done, bytes.size() - done,
-                                    static_cast<off_t>(entry.offset + done));
+    while (done < size) {
+        const ssize_t got =
+            ::pread(data_->get(), to + done, size - done, static_cast<off_t>(entry.offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
         done += static_cast<std::size_t>(got);
     }
-    if (done != bytes.size()) {
+    if (done != size) {
         error = "Cannot read " + name + " from " + quoted(dataPath_) + ".";
-        bytes.clear();
         return false;
     }
+    bytes = {to, done};
     return true;
 }
 

@@ -52,6 +52,9 @@ public:
     // At most limit bytes from the start of the entry.
     bool readEntry(const CatalogEntry& entry, std::string& bytes, std::string& error,
                    std::uint64_t limit = UINT64_MAX) const;
+    // The whole entry read into room; bytes views it.
+    bool readEntry(const CatalogEntry& entry, const zorvcore::Room& room, std::string_view& bytes,
+                   std::string& error, std::uint64_t limit = UINT64_MAX) const;
 
 private:
     static std::shared_ptr<const Catalog> read(const std::string& path, std::string& error);

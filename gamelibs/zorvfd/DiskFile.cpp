@@ -99,7 +99,14 @@ int openRegularFile(const std::string& path, int flags, Links links, std::string
 }
 
 bool readDiskFile(const std::string& path, std::string& bytes, std::string& error, Links links) {
-    bytes.clear();
+    return zorvcore::readIntoString(bytes, [&](const zorvcore::Room& room, std::string_view& got) {
+        return readDiskFile(path, room, got, error, links);
+    });
+}
+
+bool readDiskFile(const std::string& path, const zorvcore::Room& room, std::string_view& bytes,
+                  std::string& error, Links links) {
+    bytes = {};
     Fd fd(openRegularFile(path, O_RDONLY, links, error));
     if (fd.get() < 0)
         return false;
@@ -113,10 +120,11 @@ bool readDiskFile(const std::string& path, std::string& bytes, std::string& erro
             "File \"" + path + "\" is larger than " + std::to_string(kContentLimit >> 20) + " MiB.";
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    const auto size = static_cast<std::size_t>(info.st_size);
+    char* const to = room(size);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t got = ::read(fd.get(), to + done, size - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -127,7 +135,7 @@ bool readDiskFile(const std::string& path, std::string& bytes, std::string& erro
             break;
         done += static_cast<std::size_t>(got);
     }
-    bytes.resize(done);
+    bytes = {to, done};
     return true;
 }
 

@@ -1,5 +1,7 @@
 // Raw disk access with error texts that name the path.
 #pragma once
+#include "zorvcore.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +42,10 @@ int openRegularFile(const std::string& path, int flags, Links links, std::string
 
 bool readDiskFile(const std::string& path, std::string& bytes, std::string& error,
                   Links links = Links::Follow);
+// Reads into room(the file's size); bytes views what was read, which is less
+// when the file shrank after its size was taken, never more.
+bool readDiskFile(const std::string& path, const zorvcore::Room& room, std::string_view& bytes,
+                  std::string& error, Links links = Links::Follow);
 // At most count bytes from the start; a missing file gives nothing.
 std::string readDiskPrefix(const std::string& path, std::size_t count);
 

@@ -5,6 +5,8 @@
 #include "FdPaths.h"
 #include "Packing.h"
 
+#include <cstring>
+
 namespace zorvfd {
 namespace {
 
@@ -46,11 +48,19 @@ bool existingPrefix(const SplitPath& split, std::string& prefix, bool& exists, s
 } // namespace
 
 bool readContent(const std::string& path, std::string& content, std::string& error) {
-    content.clear();
+    return zorvcore::readIntoString(content,
+                                    [&](const zorvcore::Room& room, std::string_view& got) {
+                                        return readContent(path, room, got, error);
+                                    });
+}
+
+bool readContent(const std::string& path, const zorvcore::Room& room, std::string_view& content,
+                 std::string& error) {
+    content = {};
     SplitPath split;
     if (!checkPath(path, split, error))
         return false;
-    std::string raw;
+    std::string_view raw;
     if (split.inCatalog) {
         auto catalog = Catalog::open(split.outer, error);
         if (!catalog)
@@ -61,20 +71,24 @@ bool readContent(const std::string& path, std::string& content, std::string& err
                 "File " + quoted(split.inner) + " is not in catalog " + quoted(split.outer) + ".";
             return false;
         }
-        if (!catalog->readEntry(*entry, raw, error))
+        if (!catalog->readEntry(*entry, room, raw, error))
             return false;
-    } else if (!readDiskFile(path, raw, error)) {
+    } else if (!readDiskFile(path, room, raw, error)) {
         return false;
     }
     if (!isPacked(raw)) {
-        content = std::move(raw);
+        content = raw;
         return true;
     }
-    std::string reason;
-    if (!unpack(raw, content, reason)) {
+    std::string plain, reason;
+    if (!unpack(raw, plain, reason)) {
         error = "Cannot read packed file " + quoted(path) + ": " + reason + ".";
         return false;
     }
+    char* const to = room(plain.size());
+    if (!plain.empty())
+        std::memcpy(to, plain.data(), plain.size());
+    content = {to, plain.size()};
     return true;
 }
 
@@ -201,6 +215,11 @@ std::string openFilePath(int32_t file) {
 
 bool readFile(const std::string& path, std::string& content, std::string& error) {
     return zorvfd::readContent(path, content, error);
+}
+
+bool readFile(const std::string& path, const Room& room, std::string_view& content,
+              std::string& error) {
+    return zorvfd::readContent(path, room, content, error);
 }
 
 bool writeFile(const std::string& path, std::string_view content, int32_t fileType,

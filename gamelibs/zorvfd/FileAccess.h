@@ -22,6 +22,8 @@ struct OpenFile : zorvcore::HandleObject {
 };
 
 bool readContent(const std::string& path, std::string& content, std::string& error);
+bool readContent(const std::string& path, const zorvcore::Room& room, std::string_view& content,
+                 std::string& error);
 // Settles plain or packed (type 0: what the existing file is, else a ".pck"
 // name means packed) and refuses early a target that cannot be written.
 bool prepareWrite(const std::string& path, int32_t fileType, bool& packed, std::string& error);

@@ -2,6 +2,7 @@
 // other two link against, so the process has exactly one handle space.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -60,9 +61,33 @@ bool commitOpenFile(int32_t file, std::string& error);
 // The path a file handle was opened with, for error texts.
 std::string openFilePath(int32_t file);
 
+// Memory a read puts its bytes into: room(size) gives space for size bytes
+// or throws std::bad_alloc. A read may ask again (a packed file's plain size
+// is known only once it is unpacked); the bytes are then in the space given
+// last, and what was given before is the room's own to drop.
+using Room = std::function<char*(std::size_t size)>;
+
+// Runs a read into a room that is the string itself: the string then holds
+// what was read, or nothing when the read failed.
+template <class Read> bool readIntoString(std::string& bytes, Read read) {
+    std::string_view got;
+    const bool done = read(
+        [&bytes](std::size_t size) {
+            bytes.resize(size);
+            return bytes.data();
+        },
+        got);
+    bytes.resize(done ? got.size() : 0);
+    return done;
+}
+
 // Whole-file read and atomic write by path (disk path or "catalog::inner").
 // fileType as ZorvFD_OpenFile: 1 plain, 2 packed, 0 keep what the file is.
 bool readFile(const std::string& path, std::string& content, std::string& error);
+// The decoded content read into room; content views it. A plain disk file
+// goes from the disk into the room without a copy.
+bool readFile(const std::string& path, const Room& room, std::string_view& content,
+              std::string& error);
 bool writeFile(const std::string& path, std::string_view content, int32_t fileType,
                std::string& error);
 

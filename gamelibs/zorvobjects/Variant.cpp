@@ -35,13 +35,19 @@ void putDouble(ZorvVariant& value, double number) {
     value.doubleValue = number;
 }
 
+void adoptText(ZorvVariant& value, char* text, std::size_t length) {
+    resetVariant(value);
+    value.type = ZORV_VT_TEXT;
+    value.text = text;
+    value.length = static_cast<int32_t>(length);
+}
+
 bool putText(ZorvVariant& value, std::string_view text) {
     resetVariant(value);
-    value.text = copyText(text);
-    if (!value.text)
+    char* const copy = copyText(text);
+    if (!copy)
         return false;
-    value.type = ZORV_VT_TEXT;
-    value.length = static_cast<int32_t>(text.size());
+    adoptText(value, copy, text.size());
     return true;
 }
 

@@ -16,6 +16,8 @@ void putInt(ZorvVariant& value, int32_t number);
 void putDouble(ZorvVariant& value, double number);
 // False when memory runs out; the variant is then empty.
 bool putText(ZorvVariant& value, std::string_view text);
+// Hands the variant a malloc'ed text of length bytes followed by a NUL.
+void adoptText(ZorvVariant& value, char* text, std::size_t length);
 bool putTextList(ZorvVariant& value, const std::vector<std::string>& items);
 
 } // namespace zorvstore

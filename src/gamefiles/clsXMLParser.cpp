@@ -258,6 +258,9 @@ QString ParseErrorText(const QString& reason, const QByteArray& text, ptrdiff_t 
 // Whether the text holds no more "<" and "=" than their bounds. Counted in
 // blocks whose counters cannot overflow, so the loop runs vectorised.
 bool WithinBudget(QByteArrayView text) {
+    // A text holds no more of either than it has bytes.
+    if (text.size() <= std::min(kMaxMarkup, kMaxAttributes))
+        return true;
     qsizetype markup = 0;
     qsizetype equals = 0;
     constexpr qsizetype kBlock = 255;

@@ -80,15 +80,20 @@ TEST(ObjectStoreBinding, CommandLineArgumentsArriveInOrder) {
 TEST(ObjectStoreBinding, XmlDocumentBytesRoundTrip) {
     const QByteArray document("<?xml version=\"1.0\"?><language id=\"49\">Stra\xc3\x9f"
                               "e</language>");
-    for (const int32_t fileType : {1, 2}) {
-        const QString path = DataPath(fileType == 1 ? "0001.xml" : "0001.pck");
-        ASSERT_NE(mdlZorvObjects::Zorv_EncodeXMLFile(path, document, fileType), 0)
-            << mdlZorvObjects::GetLastErrorText().toStdString();
-        QVariant text;
-        ASSERT_NE(mdlZorvObjects::Zorv_DecodeXMLFile(path, text), 0)
-            << mdlZorvObjects::GetLastErrorText().toStdString();
-        EXPECT_EQ(text.toByteArray(), document);
-    }
+    for (const QByteArray& bytes : {document, QByteArray()})
+        for (const int32_t fileType : {1, 2}) {
+            const QString path = DataPath(fileType == 1 ? "0001.xml" : "0001.pck");
+            ASSERT_NE(mdlZorvObjects::Zorv_EncodeXMLFile(path, bytes, fileType), 0)
+                << mdlZorvObjects::GetLastErrorText().toStdString();
+            QVariant text;
+            ASSERT_NE(mdlZorvObjects::Zorv_DecodeXMLFile(path, text), 0)
+                << mdlZorvObjects::GetLastErrorText().toStdString();
+            EXPECT_EQ(text.typeId(), QMetaType::QByteArray);
+            EXPECT_EQ(text.toByteArray(), bytes);
+        }
+    QVariant text = QByteArray("left from before");
+    EXPECT_EQ(mdlZorvObjects::Zorv_DecodeXMLFile(DataPath("missing.xml"), text), 0);
+    EXPECT_FALSE(text.isValid());
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 // Whole XML documents read and written plain or packed.
+#include "fdTestSupport.h"
 #include "objectsTestSupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,13 +25,24 @@ const std::string kDocument =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<language id=\"44\">\n"
     "<page id=\"17\"><t id=\"1\">Caf\xc3\xa9 \xe9</t></page></language>\n";
 
-std::string decode(const std::string& path) {
+struct Decoded {
+    bool read = false;
+    std::string document;
+    std::string error;
+};
+
+Decoded decodeVariant(const std::string& path) {
     ZorvVariant text{};
-    EXPECT_TRUE(Zorv_DecodeXMLFile(path.c_str(), &text)) << objectsError();
-    EXPECT_EQ(text.type, ZORV_VT_TEXT);
-    std::string document(text.text ? text.text : "", static_cast<std::size_t>(text.length));
+    Decoded decoded;
+    decoded.read = Zorv_DecodeXMLFile(path.c_str(), &text) != 0;
+    decoded.error = objectsError();
+    if (decoded.read) {
+        EXPECT_EQ(text.type, ZORV_VT_TEXT) << path;
+        EXPECT_EQ(text.text[text.length], '\0') << path;
+        decoded.document.assign(text.text, static_cast<std::size_t>(text.length));
+    }
     Zorv_VariantClear(&text);
-    return document;
+    return decoded;
 }
 
 TEST(XmlFiles, PlainAndPackedWriteAndReadTheSameDocument) {
@@ -34,13 +50,13 @@ TEST(XmlFiles, PlainAndPackedWriteAndReadTheSameDocument) {
     const std::string plain = dataPath("0001-L044.xml");
     ASSERT_TRUE(Zorv_EncodeXMLFile(plain.c_str(), &text, 1)) << objectsError();
     EXPECT_EQ(testsupport::readFile(plain), kDocument);
-    EXPECT_EQ(decode(plain), kDocument);
+    EXPECT_EQ(decodeVariant(plain).document, kDocument);
 
     const std::string packed = dataPath("0001-L044.pck");
     ASSERT_TRUE(Zorv_EncodeXMLFile(packed.c_str(), &text, 2)) << objectsError();
     EXPECT_EQ(testsupport::readFile(packed).substr(0, 2), "\x1f\x8b");
     EXPECT_EQ(std::system(("gzip -t '" + packed + "'").c_str()), 0);
-    EXPECT_EQ(decode(packed), kDocument);
+    EXPECT_EQ(decodeVariant(packed).document, kDocument);
 }
 
 TEST(XmlFiles, FailuresNameThePathAndWriteNothing) {
@@ -62,6 +78,135 @@ TEST(XmlFiles, FailuresNameThePathAndWriteNothing) {
     const std::string noFolder = dataPath("no/such/folder/x.xml");
     EXPECT_EQ(Zorv_EncodeXMLFile(noFolder.c_str(), &text, 1), 0);
     EXPECT_THAT(objectsError(), HasSubstr(noFolder));
+}
+
+// The memory Zorv_DecodeXMLFileInto asks for: every block it was given is
+// kept, so a block given before the last must still be readable.
+struct Rooms {
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::vector<int32_t> sizes;
+    std::function<void()> onFirst; // runs after the size was taken, before the read
+    bool exhausted = false;
+
+    static char* give(void* context, int32_t size) {
+        auto& rooms = *static_cast<Rooms*>(context);
+        if (rooms.sizes.empty() && rooms.onFirst)
+            rooms.onFirst();
+        rooms.sizes.push_back(size);
+        if (rooms.exhausted)
+            return nullptr;
+        rooms.blocks.push_back(std::make_unique<char[]>(static_cast<std::size_t>(size)));
+        return rooms.blocks.back().get();
+    }
+};
+
+Decoded decodeInto(const std::string& path, Rooms& rooms) {
+    int32_t length = -1;
+    Decoded decoded;
+    decoded.read = Zorv_DecodeXMLFileInto(path.c_str(), &Rooms::give, &rooms, &length) != 0;
+    decoded.error = objectsError();
+    if (decoded.read && length > 0)
+        decoded.document.assign(rooms.blocks.back().get(), static_cast<std::size_t>(length));
+    EXPECT_TRUE(decoded.read || length == 0) << path;
+    return decoded;
+}
+
+// Read into the caller's memory or into a variant, every source gives the same
+// document or the same failure; a plain file needs one block of its size, a
+// packed one a second block for its plain bytes.
+TEST(XmlFiles, ReadIntoTheCallersMemoryOrAVariantEverySourceGivesTheSame) {
+    const std::string packed = fdtest::gzip(kDocument);
+    testsupport::writeFile(dataPath("plain.xml"), kDocument);
+    testsupport::writeFile(dataPath("packed.pck"), packed);
+    testsupport::writeFile(dataPath("empty.xml"), "");
+    testsupport::writeFile(dataPath("broken.pck"), packed.substr(0, packed.size() / 2));
+    const std::string catalog = fdtest::makeCatalog(
+        fdtest::data("docs.cat"), {{"plain.xml", kDocument}, {"packed.pck", packed}});
+    const std::string plainSize = std::to_string(kDocument.size());
+    const std::string packedSize = std::to_string(packed.size());
+    struct Case {
+        std::string path;
+        bool read;
+        std::vector<std::string> rooms; // the sizes asked for
+    };
+    const Case cases[] = {
+        {dataPath("plain.xml"), true, {plainSize}},
+        {dataPath("packed.pck"), true, {packedSize, plainSize}},
+        {dataPath("empty.xml"), true, {"0"}},
+        {catalog + "::plain.xml", true, {plainSize}},
+        {catalog + "::packed.pck", true, {packedSize, plainSize}},
+        {dataPath("broken.pck"), false, {std::to_string(packed.size() / 2)}},
+        {dataPath("missing.xml"), false, {}},
+        {catalog + "::missing.xml", false, {}},
+    };
+    for (const Case& c : cases) {
+        Rooms rooms;
+        const Decoded into = decodeInto(c.path, rooms);
+        const Decoded variant = decodeVariant(c.path);
+        EXPECT_EQ(into.read, c.read) << c.path << ": " << into.error;
+        EXPECT_EQ(variant.read, c.read) << c.path << ": " << variant.error;
+        if (c.read) {
+            const std::string expected = c.path.ends_with("empty.xml") ? "" : kDocument;
+            EXPECT_EQ(into.document, expected) << c.path;
+            EXPECT_EQ(variant.document, expected) << c.path;
+        } else {
+            EXPECT_THAT(into.error, HasSubstr(c.path.substr(c.path.find_last_of("/:") + 1)));
+            EXPECT_EQ(into.error, variant.error);
+        }
+        std::vector<std::string> sizes;
+        for (const int32_t size : rooms.sizes)
+            sizes.push_back(std::to_string(size));
+        EXPECT_EQ(sizes, c.rooms) << c.path;
+    }
+}
+
+// The file is cut or grown once its size was taken: what is read is what it
+// holds then, never more than that size.
+TEST(XmlFiles, AFileThatChangesSizeWhileItIsReadGivesWhatItHoldsUpToItsFirstSize) {
+    const std::string path = dataPath("changing.xml");
+    struct Case {
+        const char* change;
+        std::size_t newSize;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"cut", 10, kDocument.substr(0, 10)},
+        {"grown", kDocument.size() + 100, kDocument},
+        {"emptied", 0, ""},
+    };
+    for (const Case& c : cases) {
+        testsupport::writeFile(path, kDocument);
+        Rooms rooms;
+        rooms.onFirst = [&] {
+            if (c.newSize > kDocument.size())
+                testsupport::writeFile(path, kDocument + std::string(100, 'x'));
+            else
+                std::filesystem::resize_file(path, c.newSize);
+        };
+        const Decoded decoded = decodeInto(path, rooms);
+        EXPECT_TRUE(decoded.read) << c.change << ": " << decoded.error;
+        EXPECT_EQ(decoded.document, c.expected) << c.change;
+    }
+}
+
+TEST(XmlFiles, NoMemoryFromTheCallerFailsTheReadUnlessTheFileIsEmpty) {
+    testsupport::writeFile(dataPath("plain.xml"), kDocument);
+    testsupport::writeFile(dataPath("empty.xml"), "");
+    Rooms none;
+    none.exhausted = true;
+    EXPECT_FALSE(decodeInto(dataPath("plain.xml"), none).read);
+    EXPECT_EQ(objectsError(), "Zorv_DecodeXMLFileInto: out of memory.");
+    EXPECT_TRUE(decodeInto(dataPath("empty.xml"), none).read) << objectsError();
+
+    int32_t length = 0;
+    EXPECT_EQ(Zorv_DecodeXMLFileInto(dataPath("plain.xml").c_str(), nullptr, nullptr, &length), 0);
+    EXPECT_NE(Zorv_GetLastError(), 0);
+    Rooms rooms;
+    EXPECT_EQ(Zorv_DecodeXMLFileInto(dataPath("plain.xml").c_str(), &Rooms::give, &rooms, nullptr),
+              0);
+    EXPECT_TRUE(rooms.sizes.empty());
+    EXPECT_EQ(Zorv_DecodeXMLFileInto("", &Rooms::give, &rooms, &length), 0);
+    EXPECT_THAT(objectsError(), HasSubstr("no path given"));
 }
 
 } // namespace
