@@ -56,16 +56,6 @@ int32_t Zorv_CreateObject(int32_t store, int32_t flags, int32_t before);
 int32_t Zorv_DeleteHandle(int32_t handle);
 int32_t Zorv_SaveToFile(int32_t file, int32_t store);
 int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text);
-// Memory for size bytes of a document being read, or NULL when there is none
-// (NULL is also fine for 0 bytes). It may be asked again, when a packed file
-// has been unpacked: the document is then in the memory given last, and what
-// it gave before is the caller's own.
-typedef char* (*ZorvDocumentRoom)(void* context, int32_t size);
-// Reads as Zorv_DecodeXMLFile, but into memory the caller gives, so a plain
-// file goes from the disk to the caller without a copy. On success the
-// document is the first length bytes of what room gave last (no NUL added).
-int32_t Zorv_DecodeXMLFileInto(const char* path, ZorvDocumentRoom room, void* context,
-                               int32_t* length);
 int32_t Zorv_EncodeXMLFile(const char* path, const ZorvVariant* text, int32_t fileType);
 int32_t Zorv_CommandLineToArgV(const char* commandLine, ZorvVariant* arguments);
 void Zorv_VariantClear(ZorvVariant* value);

@@ -10,24 +10,6 @@
 
 using namespace zorvstore;
 
-namespace {
-
-bool decode(const char* function, const char* path, const zorvcore::Room& room,
-            std::string_view& content) {
-    if (!path || !*path) {
-        fail(function, kBadArgument, "no path given");
-        return false;
-    }
-    std::string error;
-    if (!zorvcore::readFile(path, room, content, error)) {
-        fail(kReadFailed, error);
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 extern "C" {
 
 int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text) try {
@@ -44,34 +26,14 @@ int32_t Zorv_DecodeXMLFile(const char* path, ZorvVariant* text) try {
             throw std::bad_alloc();
         return memory.get();
     };
+    if (!path || !*path)
+        return fail(function, kBadArgument, "no path given");
     std::string_view content;
-    if (!decode(function, path, room, content))
-        return 0;
+    std::string error;
+    if (!zorvcore::readFile(path, room, content, error))
+        return fail(kReadFailed, error);
     memory.get()[content.size()] = '\0';
     adoptText(*text, memory.release(), content.size());
-    return 1;
-} catch (...) {
-    return zorvcore::failFromException(zorvcore::Library::Objects, __func__);
-}
-
-int32_t Zorv_DecodeXMLFileInto(const char* path, ZorvDocumentRoom room, void* context,
-                               int32_t* length) try {
-    constexpr const char* function = "Zorv_DecodeXMLFileInto";
-    beginCall();
-    if (!room || !length)
-        return fail(function, kBadArgument, "no memory or no length for the document");
-    *length = 0;
-    const auto give = [&](std::size_t size) {
-        // The content limit keeps every size within 32 bits.
-        char* const memory = room(context, static_cast<int32_t>(size));
-        if (!memory && size > 0)
-            throw std::bad_alloc();
-        return memory;
-    };
-    std::string_view content;
-    if (!decode(function, path, give, content))
-        return 0;
-    *length = static_cast<int32_t>(content.size());
     return 1;
 } catch (...) {
     return zorvcore::failFromException(zorvcore::Library::Objects, __func__);

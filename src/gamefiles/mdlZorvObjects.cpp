@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <limits>
-#include <new>
 
 namespace mdlZorvObjects {
 namespace {
@@ -33,7 +32,7 @@ ZORV_GAME_FUNCTION(library, Zorv_IsDirty);
 ZORV_GAME_FUNCTION(library, Zorv_CreateObject);
 ZORV_GAME_FUNCTION(library, Zorv_DeleteHandle);
 ZORV_GAME_FUNCTION(library, Zorv_SaveToFile);
-ZORV_GAME_FUNCTION(library, Zorv_DecodeXMLFileInto);
+ZORV_GAME_FUNCTION(library, Zorv_DecodeXMLFile);
 ZORV_GAME_FUNCTION(library, Zorv_EncodeXMLFile);
 ZORV_GAME_FUNCTION(library, Zorv_CommandLineToArgV);
 ZORV_GAME_FUNCTION(library, Zorv_VariantClear);
@@ -71,24 +70,6 @@ template <class Convert> auto Take(ZorvVariant& value, Convert convert) {
     c::Zorv_VariantClear(&value);
     return converted;
 }
-
-// Where the library reads a document into: bytes of their own, so a plain
-// file reaches the caller without a copy.
-struct DocumentRoom {
-    QByteArray bytes;
-    bool exhausted = false;
-
-    static char* Give(void* context, int32_t size) {
-        auto& room = *static_cast<DocumentRoom*>(context);
-        try {
-            room.bytes = QByteArray(size, Qt::Uninitialized);
-            return room.bytes.data();
-        } catch (const std::bad_alloc&) {
-            room.exhausted = true;
-            return nullptr;
-        }
-    }
-};
 
 // A value passed to the library; it only reads it during the call.
 class InValue {
@@ -228,15 +209,9 @@ int32_t Zorv_SaveToFile(int32_t file, int32_t store) {
 }
 
 int32_t Zorv_DecodeXMLFile(const QString& path, QVariant& text) {
-    DocumentRoom room;
-    int32_t length = 0;
-    const int32_t result = c::Zorv_DecodeXMLFileInto(QFile::encodeName(path).constData(),
-                                                     &DocumentRoom::Give, &room, &length);
-    // Not a failure of the file: the caller's own memory ran out.
-    if (room.exhausted)
-        throw std::bad_alloc();
-    room.bytes.truncate(length);
-    text = result ? QVariant(room.bytes) : QVariant();
+    ZorvVariant out{};
+    const int32_t result = c::Zorv_DecodeXMLFile(QFile::encodeName(path).constData(), &out);
+    text = Take(out, ToQVariant);
     return result;
 }
 
