@@ -34,6 +34,9 @@ public:
     // a load keeps a page's bytes beside its texts. Most texts of a language
     // are never shown, so each is converted only when first asked for.
     void SetRawUtf8(std::string_view bytes);
+    // Those bytes while the text is not converted yet; else empty, and
+    // RawText holds it.
+    std::string_view RawUtf8() const { return m_utf8; }
 
     // The resolved text when there is one, else the raw text.
     QString Text() const { return m_translated.isEmpty() ? RawText() : m_translated; }
