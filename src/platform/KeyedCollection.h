@@ -59,7 +59,12 @@ public:
 
     // Appends; false (and nothing added) when the key is already present.
     bool add(Item item, const CollectionKey& key) {
-        return insert(count() + 1, std::move(item), key);
+        const uint32_t hash = hashOf(key);
+        const Probe probe = probeFor(key, hash);
+        if (probe.place >= 0)
+            return false;
+        append(std::move(item), key, hash, probe.slot);
+        return true;
     }
     bool add(Item item, const QString& key) { return add(std::move(item), CollectionKey(key)); }
 
@@ -73,26 +78,7 @@ public:
         const int before = count();
         position = std::clamp(position, 1, before + 1);
         if (position == before + 1) {
-            // The probe's free slot takes the entry unless the table is
-            // filled anew first.
-            bool refilled = false;
-            if (m_removed > before) {
-                compact();
-                refilled = true;
-            }
-            if (2 * size_t(m_count + 1) > m_table.size()) {
-                rebuild(tableSizeFor(m_count + 1));
-                refilled = true;
-            }
-            const auto place = static_cast<qsizetype>(m_entries.size());
-            m_entries.push_back(Entry{key, std::move(item), hash});
-            ++m_count;
-            if (!refilled)
-                m_table[probe.slot] = Slot{hash, static_cast<int32_t>(place)};
-            else if (!m_tableStale)
-                put(hash, place);
-            if (m_removed)
-                m_live.push_back(place);
+            append(std::move(item), key, hash, probe.slot);
             return true;
         }
         compact();
@@ -250,6 +236,30 @@ private:
             if (slot.hash == hash && m_entries[slot.place].key == key)
                 return {slot.place, i};
         }
+    }
+
+    // An absent key at the end; freeSlot is where its probe ended.
+    void append(Item item, const CollectionKey& key, uint32_t hash, size_t freeSlot) {
+        // The probe's free slot takes the entry unless the table is filled
+        // anew first.
+        bool refilled = false;
+        if (m_removed > count()) {
+            compact();
+            refilled = true;
+        }
+        if (2 * size_t(m_count + 1) > m_table.size()) {
+            rebuild(tableSizeFor(m_count + 1));
+            refilled = true;
+        }
+        const auto place = static_cast<qsizetype>(m_entries.size());
+        m_entries.emplace_back(key, std::move(item), hash);
+        ++m_count;
+        if (!refilled)
+            m_table[freeSlot] = Slot{hash, static_cast<int32_t>(place)};
+        else if (!m_tableStale)
+            put(hash, place);
+        if (m_removed)
+            m_live.push_back(place);
     }
 
     // The entry's place in m_entries; -1 when the key is absent.

@@ -43,15 +43,21 @@ void AppendText(QString& out, QStringView text) {
     out += text;
 }
 
-// Plain ASCII, what nearly every text is, is widened in place.
+// Plain ASCII, what nearly every text is, is widened in place in one pass.
 void AppendText(QString& out, QByteArrayView utf8) {
-    if (!std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; })) {
-        out += QString::fromUtf8(utf8);
-        return;
-    }
     const qsizetype at = out.size();
     out.resize(at + utf8.size());
-    std::copy(utf8.begin(), utf8.end(), out.data() + at);
+    char16_t* const to = reinterpret_cast<char16_t*>(out.data()) + at;
+    uchar high = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto byte = uchar(utf8[i]);
+        high |= byte;
+        to[i] = byte;
+    }
+    if (high >= 0x80) {
+        out.truncate(at);
+        out += QString::fromUtf8(utf8);
+    }
 }
 
 bool IsDigits(const QString& text) {
@@ -580,7 +586,7 @@ bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
     const bool any = utf8.empty()
                          ? TranslateRaw(QStringView(str.RawText()), str.PageID, walk, translated)
                          : TranslateRaw(QByteArrayView(utf8), str.PageID, walk, translated);
-    str.SetText(translated);
+    str.SetText(std::move(translated));
     return any;
 }
 
