@@ -76,6 +76,13 @@ template <class Visit> void VisitContentTexts(pugi::xml_node node, Visit visit) 
     }
 }
 
+// The element's text child when it is the only child: most elements hold
+// one text and nothing else.
+pugi::xml_node OnlyText(pugi::xml_node node) {
+    const pugi::xml_node only = node.first_child();
+    return IsText(only) && !only.next_sibling() ? only : pugi::xml_node();
+}
+
 // A text as QString::fromUtf8 reads it. Most texts are plain ASCII: those
 // are widened in one pass into a string of their size.
 QString TextFromUtf8(const char* utf8) {
@@ -89,6 +96,14 @@ QString TextFromUtf8(const char* utf8) {
         out[i] = byte;
     }
     return high < 0x80 ? text : QString::fromUtf8(utf8, size);
+}
+
+// Two NUL-ended texts, compared inline.
+bool SameBytes(const char* a, const char* b) {
+    for (; *a == *b; ++a, ++b)
+        if (!*a)
+            return true;
+    return false;
 }
 
 // Compares a UTF-8 name with a key without allocating for ASCII keys.
@@ -781,10 +796,30 @@ void clsXMLParser::ChildElement::AppendValueUtf8(std::string& out) const {
     AppendNodeValueUtf8(m_node, out);
 }
 
+const char* clsXMLParser::ChildElement::AttrText(const char* name) const {
+    // The names compared here rather than by the library, which calls
+    // strcmp for each; past the last attribute the name is empty, which no
+    // attribute's is.
+    for (pugi::xml_attribute attribute = m_node.first_attribute();;
+         attribute = attribute.next_attribute()) {
+        const char* const own = attribute.name();
+        if (!*own)
+            return own;
+        if (SameBytes(own, name))
+            return attribute.value();
+    }
+}
+
+std::string_view clsXMLParser::ChildElement::ValueUtf8(std::string& scratch) const {
+    if (const pugi::xml_node only = OnlyText(m_node))
+        return only.value();
+    scratch.clear();
+    AppendNodeValueUtf8(m_node, scratch);
+    return scratch;
+}
+
 QString clsXMLParser::NodeValue(pugi::xml_node node) {
-    // Most elements hold one text and nothing else.
-    const pugi::xml_node only = node.first_child();
-    if (IsText(only) && !only.next_sibling())
+    if (const pugi::xml_node only = OnlyText(node))
         return TextFromUtf8(only.value());
     std::string value;
     AppendNodeValueUtf8(node, value);
@@ -793,8 +828,7 @@ QString clsXMLParser::NodeValue(pugi::xml_node node) {
 
 // The text children joined by blanks.
 void clsXMLParser::AppendNodeValueUtf8(pugi::xml_node node, std::string& out) {
-    const pugi::xml_node only = node.first_child();
-    if (IsText(only) && !only.next_sibling()) {
+    if (const pugi::xml_node only = OnlyText(node)) {
         out += only.value();
         return;
     }

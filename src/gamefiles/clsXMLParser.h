@@ -27,9 +27,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -90,18 +90,15 @@ public:
         QByteArrayView Name() const { return QByteArrayView(m_node.name()); }
         // The attribute's value as UTF-8 bytes; empty when there is none.
         QByteArrayView Attr(const char* name) const { return QByteArrayView(AttrText(name)); }
-        // The same as a NUL-ended text, unmeasured. The attribute asked for
-        // is most often the first, which is then compared alone.
-        const char* AttrText(const char* name) const {
-            const pugi::xml_attribute first = m_node.first_attribute();
-            if (first && std::strcmp(first.name(), name) == 0)
-                return first.value();
-            return m_node.attribute(name).value();
-        }
+        // The same as a NUL-ended text, unmeasured; "" when there is none.
+        const char* AttrText(const char* name) const;
         // The element's text, as GetNodeValue gives it.
         QString Value() const;
         // The same text as UTF-8, appended to out.
         void AppendValueUtf8(std::string& out) const;
+        // The same text as UTF-8: the document's own bytes when the element
+        // holds a single text, else joined into scratch.
+        std::string_view ValueUtf8(std::string& scratch) const;
 
     private:
         friend class clsXMLParser;
@@ -113,10 +110,15 @@ public:
     // (SelectElement) but must not change the document. It returns false to
     // stop; the result is false when it did.
     template <class Visit> bool ForEachChildElement(Visit visit) const {
-        for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
-            if (child.type() == pugi::node_element && !visit(ChildElement(child)))
+        // Past the last child the type is node_null: one library call per
+        // node fewer than testing the node itself.
+        for (pugi::xml_node child = m_cursor.first_child();; child = child.next_sibling()) {
+            const pugi::xml_node_type type = child.type();
+            if (type == pugi::node_null)
+                return true;
+            if (type == pugi::node_element && !visit(ChildElement(child)))
                 return false;
-        return true;
+        }
     }
     // For each element child of the cursor element, in order, those of its
     // element children that keep(ChildElement) picks, without moving the

@@ -29,14 +29,6 @@ const char* TakeNumber(const char* at, const char* end, int32_t& number) {
     return same ? after : nullptr;
 }
 
-uint64_t Mix(uint64_t value) {
-    value ^= value >> 33;
-    value *= 0xff51afd7ed558ccdULL;
-    value ^= value >> 33;
-    value *= 0xc4ceb9fe1a85ec53ULL;
-    return value ^ (value >> 33);
-}
-
 } // namespace
 
 CollectionKey::CollectionKey(const QString& text) {
@@ -110,41 +102,23 @@ QString CollectionKey::toString() const {
     return NumberText();
 }
 
-bool operator==(const CollectionKey& a, const CollectionKey& b) {
-    if (a.m_form != b.m_form)
-        return false;
-    switch (a.m_form) {
-    case CollectionKey::Form::Number:
-        return a.m_numbers.first == b.m_numbers.first;
-    case CollectionKey::Form::Pair:
-        return a.m_numbers.first == b.m_numbers.first && a.m_numbers.second == b.m_numbers.second;
-    case CollectionKey::Form::Inline:
-        return a.m_size == b.m_size &&
-               std::equal(a.m_chars, a.m_chars + a.m_size, b.m_chars,
-                          [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-    case CollectionKey::Form::Long:
-        return a.m_spelling->folded == b.m_spelling->folded;
-    }
-    return false;
+bool CollectionKey::SameText(const CollectionKey& other) const {
+    if (m_form == Form::Long)
+        return m_spelling->folded == other.m_spelling->folded;
+    return m_size == other.m_size &&
+           std::equal(m_chars, m_chars + m_size, other.m_chars,
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-// Number keys mix their numbers; text keys run FNV-1a over their folded
-// code units.
-size_t qHash(const CollectionKey& key, size_t seed) noexcept {
-    using Form = CollectionKey::Form;
-    if (key.m_form == Form::Number || key.m_form == Form::Pair) {
-        const uint64_t numbers =
-            (uint64_t(uint32_t(key.m_numbers.first)) << 32) | uint32_t(key.m_numbers.second);
-        return Mix(numbers ^ (key.m_form == Form::Pair ? 0x9e3779b97f4a7c15ULL : 0) ^ seed);
-    }
+size_t CollectionKey::TextHash(size_t seed) const noexcept {
     uint64_t hash = 14695981039346656037ULL ^ seed;
     const auto use = [&hash](char16_t unit) { hash = (hash ^ unit) * 1099511628211ULL; };
-    if (key.m_form == Form::Long)
-        for (const QChar c : key.m_spelling->folded)
+    if (m_form == Form::Long)
+        for (const QChar c : m_spelling->folded)
             use(c.unicode());
     else
-        for (int i = 0; i < key.m_size; ++i)
-            use(char16_t(LowerAscii(key.m_chars[i])));
+        for (int i = 0; i < m_size; ++i)
+            use(char16_t(LowerAscii(m_chars[i])));
     return hash ^ (hash >> 29);
 }
 

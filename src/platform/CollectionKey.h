@@ -31,8 +31,26 @@ public:
     QString Owned() const { return toString(); }
     QString View() const { return toString(); }
 
-    friend bool operator==(const CollectionKey& a, const CollectionKey& b);
-    friend size_t qHash(const CollectionKey& key, size_t seed) noexcept;
+    // Number keys, nearly every key, are compared and hashed inline.
+    friend bool operator==(const CollectionKey& a, const CollectionKey& b) {
+        if (a.m_form != b.m_form)
+            return false;
+        if (a.m_form == Form::Number)
+            return a.m_numbers.first == b.m_numbers.first;
+        if (a.m_form == Form::Pair)
+            return a.m_numbers.first == b.m_numbers.first &&
+                   a.m_numbers.second == b.m_numbers.second;
+        return a.SameText(b);
+    }
+    // Number keys mix their numbers; text keys run FNV-1a over their folded
+    // code units.
+    friend size_t qHash(const CollectionKey& key, size_t seed) noexcept {
+        if (key.m_form != Form::Number && key.m_form != Form::Pair)
+            return key.TextHash(seed);
+        const uint64_t numbers =
+            (uint64_t(uint32_t(key.m_numbers.first)) << 32) | uint32_t(key.m_numbers.second);
+        return Mix(numbers ^ (key.m_form == Form::Pair ? 0x9e3779b97f4a7c15ULL : 0) ^ seed);
+    }
 
 private:
     // "-2147483648--2147483648k" fits.
@@ -53,6 +71,16 @@ private:
     bool TakeNumbers(const char* chars, int size);
     void TakeInline(const char* chars, int size);
     QString NumberText() const;
+    // Of two keys of one text form.
+    bool SameText(const CollectionKey& other) const;
+    size_t TextHash(size_t seed) const noexcept;
+    static uint64_t Mix(uint64_t value) {
+        value ^= value >> 33;
+        value *= 0xff51afd7ed558ccdULL;
+        value ^= value >> 33;
+        value *= 0xc4ceb9fe1a85ec53ULL;
+        return value ^ (value >> 33);
+    }
 
     union {
         Numbers m_numbers = {0, 0};

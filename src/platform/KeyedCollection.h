@@ -59,7 +59,12 @@ public:
 
     // Appends; false (and nothing added) when the key is already present.
     bool add(Item item, const CollectionKey& key) {
-        return insert(count() + 1, std::move(item), key);
+        const uint32_t hash = hashOf(key);
+        const Probe probe = probeFor(key, hash);
+        if (probe.place >= 0)
+            return false;
+        append(std::move(item), key, hash, probe.slot);
+        return true;
     }
     bool add(Item item, const QString& key) { return add(std::move(item), CollectionKey(key)); }
 
@@ -67,22 +72,13 @@ public:
     // end appends.
     bool insert(int position, Item item, const CollectionKey& key) {
         const uint32_t hash = hashOf(key);
-        if (placeOf(key, hash) >= 0)
+        const Probe probe = probeFor(key, hash);
+        if (probe.place >= 0)
             return false;
         const int before = count();
         position = std::clamp(position, 1, before + 1);
         if (position == before + 1) {
-            if (m_removed > before)
-                compact();
-            if (2 * size_t(m_count + 1) > m_table.size())
-                rebuild(tableSizeFor(m_count + 1));
-            const auto place = static_cast<qsizetype>(m_entries.size());
-            m_entries.push_back(Entry{key, std::move(item), hash});
-            ++m_count;
-            if (!m_tableStale)
-                put(hash, place);
-            if (m_removed)
-                m_live.push_back(place);
+            append(std::move(item), key, hash, probe.slot);
             return true;
         }
         compact();
@@ -221,20 +217,54 @@ private:
         return &m_entries[m_live[position - 1]];
     }
 
-    // The entry's place in m_entries; -1 when the key is absent.
-    qsizetype placeOf(const CollectionKey& key, uint32_t hash) const {
+    // Where a probe for a key ended: its entry's place in m_entries, or -1
+    // and the free slot that would take it.
+    struct Probe {
+        qsizetype place;
+        size_t slot;
+    };
+    Probe probeFor(const CollectionKey& key, uint32_t hash) const {
         if (m_tableStale)
             rebuild(m_table.size());
         if (m_table.empty())
-            return -1;
+            return {-1, 0};
         const size_t mask = m_table.size() - 1;
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot& slot = m_table[i];
             if (slot.place < 0)
-                return -1;
+                return {-1, i};
             if (slot.hash == hash && m_entries[slot.place].key == key)
-                return slot.place;
+                return {slot.place, i};
         }
+    }
+
+    // An absent key at the end; freeSlot is where its probe ended.
+    void append(Item item, const CollectionKey& key, uint32_t hash, size_t freeSlot) {
+        // The probe's free slot takes the entry unless the table is filled
+        // anew first.
+        bool refilled = false;
+        if (m_removed > count()) {
+            compact();
+            refilled = true;
+        }
+        if (2 * size_t(m_count + 1) > m_table.size()) {
+            rebuild(tableSizeFor(m_count + 1));
+            refilled = true;
+        }
+        const auto place = static_cast<qsizetype>(m_entries.size());
+        m_entries.emplace_back(key, std::move(item), hash);
+        ++m_count;
+        if (!refilled)
+            m_table[freeSlot] = Slot{hash, static_cast<int32_t>(place)};
+        else if (!m_tableStale)
+            put(hash, place);
+        if (m_removed)
+            m_live.push_back(place);
+    }
+
+    // The entry's place in m_entries; -1 when the key is absent.
+    qsizetype placeOf(const CollectionKey& key, uint32_t hash) const {
+        return probeFor(key, hash).place;
     }
 
     void put(uint32_t hash, qsizetype place) const {

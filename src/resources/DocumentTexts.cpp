@@ -111,21 +111,31 @@ void DocumentTexts::Offer(std::shared_ptr<const clsPage> page) {
     m_offered.insert(pageId, std::move(page));
 }
 
-std::optional<QString> DocumentTexts::Find(int32_t pageId, int32_t id) {
-    auto found = m_texts.find(pageId);
-    if (found == m_texts.end())
-        found = m_texts.emplace(pageId, ReadPageTexts(pageId));
-    if (found->read) {
-        if (const auto text = found->read->FindString(id))
-            return text->RawText();
-        return std::nullopt;
+bool DocumentTexts::Find(int32_t pageId, int32_t id, FoundText& found) {
+    auto page = m_texts.find(pageId);
+    if (page == m_texts.end())
+        page = m_texts.emplace(pageId, ReadPageTexts(pageId));
+    if (page->read) {
+        const auto text = page->read->FindString(id);
+        if (!text)
+            return false;
+        found.utf8 = text->RawUtf8();
+        found.isUtf8 = !found.utf8.empty();
+        if (!found.isUtf8)
+            found.text = text->RawText();
+        return true;
     }
-    if (const auto written = found->written.constFind(id); written != found->written.cend())
-        return *written;
-    const clsXMLParser::ChildElement* element = found->elements.Find(id);
+    if (const auto written = page->written.constFind(id); written != page->written.cend()) {
+        found.isUtf8 = false;
+        found.text = *written;
+        return true;
+    }
+    const clsXMLParser::ChildElement* element = page->elements.Find(id);
     if (!element)
-        return std::nullopt;
-    return element->Value();
+        return false;
+    found.isUtf8 = true;
+    found.utf8 = element->ValueUtf8(found.joined);
+    return true;
 }
 
 void DocumentTexts::TextWritten(int32_t pageId, int32_t id, const QString& rawText) {

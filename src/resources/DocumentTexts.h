@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // An id as the language files write it: decimal, optionally negative,
 // blanks around it allowed; nothing when it is not a 32-bit number. The
@@ -30,6 +32,17 @@ std::optional<int32_t> ParseLanguageId(QByteArrayView utf8);
 // The id attribute of the cursor element as the document holds it, valid
 // until the document changes; empty when there is none.
 QByteArrayView IdAttribute(const clsXMLParser& xml);
+
+// A raw text as DocumentTexts::Find gives it: the UTF-8 bytes it was read
+// from while they are at hand, else the string. The bytes last until the
+// document or the page they come from changes.
+struct FoundText {
+    bool isUtf8 = false;
+    std::string_view utf8;
+    QString text;
+    // The bytes of a text joined from several parts.
+    std::string joined;
+};
 
 class DocumentTexts {
 public:
@@ -42,8 +55,8 @@ public:
     // A page just read from a page element; used as the index of its id
     // when no other page element has that id.
     void Offer(std::shared_ptr<const clsPage> page);
-    // The raw text, or nothing when the document has no such text.
-    std::optional<QString> Find(int32_t pageId, int32_t id);
+    // The raw text into found; false when the document has no such text.
+    bool Find(int32_t pageId, int32_t id, FoundText& found);
 
     // The server wrote a text into the first page element of that id.
     void TextWritten(int32_t pageId, int32_t id, const QString& rawText);

@@ -34,8 +34,30 @@ int CachedPosition(std::optional<int32_t> pageId) {
     return found == kCachedPages.end() ? -1 : int(found - kCachedPages.begin());
 }
 
-bool IsReferenceText(const QString& raw) {
+// UTF-8 bytes or a string.
+template <class View> bool IsReferenceText(View raw) {
     return !raw.isEmpty() && raw.front() == u'{';
+}
+
+void AppendText(QString& out, QStringView text) {
+    out += text;
+}
+
+// Plain ASCII, what nearly every text is, is widened in place in one pass.
+void AppendText(QString& out, QByteArrayView utf8) {
+    const qsizetype at = out.size();
+    out.resize(at + utf8.size());
+    char16_t* const to = reinterpret_cast<char16_t*>(out.data()) + at;
+    uchar high = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto byte = uchar(utf8[i]);
+        high |= byte;
+        to[i] = byte;
+    }
+    if (high >= 0x80) {
+        out.truncate(at);
+        out += QString::fromUtf8(utf8);
+    }
 }
 
 bool IsDigits(const QString& text) {
@@ -272,10 +294,6 @@ std::shared_ptr<clsPage> clsDescServer::FindPage(int32_t id) const {
 }
 
 bool clsDescServer::TranslateString(clsString& str) {
-    if (!IsReferenceText(str.RawText())) {
-        str.SetText(QString());
-        return false;
-    }
     ReferenceWalk walk;
     walk.Enter(ReferenceWalk::Key(str.PageID, str.ID));
     return Translate(str, walk);
@@ -561,81 +579,91 @@ void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
 }
 
 bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
-    if (!IsReferenceText(str.RawText())) {
-        str.SetText(QString());
-        return false;
-    }
-    const QString& raw = str.RawText();
     QString translated;
-    bool any = false;
-    for (qsizetype at = 0;;) {
-        const qsizetype open = raw.indexOf(u'{', at);
-        if (open < 0)
-            break;
-        const qsizetype close = raw.indexOf(u'}', open + 1);
-        if (close < 0)
-            break;
-        translated +=
-            ResolveReference(QStringView(raw).mid(open + 1, close - open - 1), str.PageID, walk);
-        translated += u' ';
-        any = true;
-        at = close + 1;
-    }
-    str.SetText(translated);
+    // A text just read is resolved from its bytes: only what it resolves to
+    // becomes a string.
+    const std::string_view utf8 = str.RawUtf8();
+    const bool any = utf8.empty()
+                         ? TranslateRaw(QStringView(str.RawText()), str.PageID, walk, translated)
+                         : TranslateRaw(QByteArrayView(utf8), str.PageID, walk, translated);
+    str.SetText(std::move(translated));
     return any;
 }
 
-QString clsDescServer::ResolveReference(QStringView reference, int32_t pageId,
-                                        ReferenceWalk& walk) {
-    const qsizetype comma = reference.indexOf(u',');
-    if (comma < 0)
-        return {};
-    const auto page = comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.left(comma));
-    const auto id = ParseLanguageId(reference.mid(comma + 1));
-    if (!page || !id)
-        return {};
-    return GetStringFromXML(*page, *id, walk);
+template <class View>
+bool clsDescServer::TranslateRaw(View raw, int32_t pageId, ReferenceWalk& walk, QString& out) {
+    if (!IsReferenceText(raw))
+        return false;
+    bool any = false;
+    for (qsizetype at = 0;;) {
+        const qsizetype open = raw.indexOf('{', at);
+        if (open < 0)
+            break;
+        const qsizetype close = raw.indexOf('}', open + 1);
+        if (close < 0)
+            break;
+        ResolveReference(raw.sliced(open + 1, close - open - 1), pageId, walk, out);
+        out += u' ';
+        any = true;
+        at = close + 1;
+    }
+    return any;
 }
 
-QString clsDescServer::GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk) {
+template <class View>
+void clsDescServer::ResolveReference(View reference, int32_t pageId, ReferenceWalk& walk,
+                                     QString& out) {
+    const qsizetype comma = reference.indexOf(',');
+    if (comma < 0)
+        return;
+    const auto page = comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.first(comma));
+    const auto id = ParseLanguageId(reference.sliced(comma + 1));
+    if (page && id)
+        AppendTarget(*page, *id, walk, out);
+}
+
+void clsDescServer::AppendTarget(int32_t pageId, int32_t id, ReferenceWalk& walk, QString& out) {
+    FoundText raw;
     if (pageId != 0) {
-        const auto raw = m_texts->Find(pageId, id);
-        return raw ? ResolveTarget(pageId, id, *raw, pageId, pageId, walk) : QString();
+        if (m_texts->Find(pageId, id, raw))
+            AppendResolved(pageId, id, raw, pageId, pageId, walk, out);
+        return;
     }
     // Page 0 stands for the page of the text being resolved: the one a
     // target was found in by its page, else the page around the cursor.
     if (walk.around) {
-        const auto raw = m_texts->Find(*walk.around, id);
-        return raw ? ResolveTarget(pageId, id, *raw, *walk.around, walk.around, walk) : QString();
+        if (m_texts->Find(*walk.around, id, raw))
+            AppendResolved(pageId, id, raw, *walk.around, walk.around, walk, out);
+        return;
     }
     XmlCursorGuard guard(m_xml);
     if (!m_xml.up())
-        return {};
+        return;
     const int32_t cursorPage = ParseLanguageId(IdAttribute(m_xml)).value_or(0);
     if (!m_xml.SelectNode("*[@id=" + Number(id) + "][last()]"))
-        return {};
-    return ResolveTarget(pageId, id, m_xml.GetNodeValue(), cursorPage, std::nullopt, walk);
+        return;
+    raw.text = m_xml.GetNodeValue();
+    AppendResolved(pageId, id, raw, cursorPage, std::nullopt, walk, out);
 }
 
-QString clsDescServer::ResolveTarget(int32_t pageId, int32_t id, const QString& rawText,
-                                     int32_t keyPage, std::optional<int32_t> around,
-                                     ReferenceWalk& walk) {
+void clsDescServer::AppendResolved(int32_t pageId, int32_t id, const FoundText& raw,
+                                   int32_t keyPage, std::optional<int32_t> around,
+                                   ReferenceWalk& walk, QString& out) {
     if (!walk.Enter(ReferenceWalk::Key(keyPage, id)))
-        return {};
-    QString text = rawText;
-    if (IsReferenceText(rawText)) {
-        const std::optional<int32_t> outer = walk.around;
-        walk.around = around;
-        clsString target;
-        target.PageID = pageId;
-        target.ID = id;
-        target.SetRawText(rawText);
-        Translate(target, walk);
-        text = target.Text();
-        walk.around = outer;
-    }
+        return;
+    const std::optional<int32_t> outer = walk.around;
+    walk.around = around;
+    const auto append = [&](auto text) {
+        // A list resolves to its parts; one without any stands as it is.
+        if (!TranslateRaw(text, pageId, walk, out))
+            AppendText(out, text);
+    };
+    if (raw.isUtf8)
+        append(QByteArrayView(raw.utf8));
+    else
+        append(QStringView(raw.text));
+    walk.around = outer;
     walk.Leave();
-    return text;
 }
 
 void clsDescServer::CloseDocument() {

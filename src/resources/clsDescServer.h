@@ -25,6 +25,7 @@
 #include <vector>
 
 class DocumentTexts;
+struct FoundText;
 
 class clsDescServer : public QObject {
     Q_OBJECT
@@ -95,12 +96,17 @@ private:
     void ResolveReferences(const std::vector<ReadPage>& read);
     void AddPage(const std::shared_ptr<clsPage>& page);
     bool Translate(clsString& str, ReferenceWalk& walk);
-    QString ResolveReference(QStringView reference, int32_t pageId, ReferenceWalk& walk);
-    QString GetStringFromXML(int32_t pageId, int32_t id, ReferenceWalk& walk);
+    // Appends what the raw text resolves to; false, with nothing appended,
+    // when it holds no reference. View: UTF-8 bytes or a string.
+    template <class View>
+    bool TranslateRaw(View raw, int32_t pageId, ReferenceWalk& walk, QString& out);
+    template <class View>
+    void ResolveReference(View reference, int32_t pageId, ReferenceWalk& walk, QString& out);
+    void AppendTarget(int32_t pageId, int32_t id, ReferenceWalk& walk, QString& out);
     // keyPage: the page the target stands in, as far as known; around: the
     // page it was found in by its page number.
-    QString ResolveTarget(int32_t pageId, int32_t id, const QString& rawText, int32_t keyPage,
-                          std::optional<int32_t> around, ReferenceWalk& walk);
+    void AppendResolved(int32_t pageId, int32_t id, const FoundText& raw, int32_t keyPage,
+                        std::optional<int32_t> around, ReferenceWalk& walk, QString& out);
     void CloseDocument();
     void SetLastError(const QString& text) { m_lastError = text; }
 

@@ -34,11 +34,6 @@ void clsString::SetRawText(const QString& text) {
     m_utf8 = {};
 }
 
-void clsString::SetRawUtf8(std::string_view bytes) {
-    m_raw.clear();
-    m_utf8 = bytes;
-}
-
 std::shared_ptr<clsString> clsString::Clone() const {
     auto copy = std::make_shared<clsString>();
     CopyTo(*copy);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 class clsString {
 public:
@@ -33,13 +34,19 @@ public:
     // The text as these UTF-8 bytes, which must last as long as this text:
     // a load keeps a page's bytes beside its texts. Most texts of a language
     // are never shown, so each is converted only when first asked for.
-    void SetRawUtf8(std::string_view bytes);
+    void SetRawUtf8(std::string_view bytes) {
+        m_raw.clear();
+        m_utf8 = bytes;
+    }
+    // Those bytes while the text is not converted yet; else empty, and
+    // RawText holds it.
+    std::string_view RawUtf8() const { return m_utf8; }
 
     // The resolved text when there is one, else the raw text.
     QString Text() const { return m_translated.isEmpty() ? RawText() : m_translated; }
     bool Translated() const { return !m_translated.isEmpty(); }
     // Sets the resolved text only; RawText stays as it is.
-    void SetText(const QString& text) { m_translated = text; }
+    void SetText(QString text) { m_translated = std::move(text); }
     std::shared_ptr<clsString> Clone() const;
     // Always false.
     bool CopyTo(clsString& target) const;

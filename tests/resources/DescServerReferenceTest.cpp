@@ -48,6 +48,42 @@ TEST(DescServerReference, ReferencesResolveWithinAndAcrossPages) {
     EXPECT_EQ(server.GetString(17, 10)->RawText(), "{17,100}{17,101}");
 }
 
+TEST(DescServerReference, TargetsResolveToTheirWholeTextWhateverItHolds) {
+    // Targets on a cached page, on a page read only to resolve them (100),
+    // and texts of several parts, outside ASCII, or with entities.
+    struct Case {
+        int32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, "Größe € "},           // {17,50}
+        {2, "Größe €  Größe €  "}, // {17,3}{,3}: a list of a non-ASCII list
+        {4, "Smörgås "},           // {100,1}: the skipped page's own bytes
+        {5, "a ß b "},             // {100,2}: text, CDATA, text joined by blanks
+        {6, "x < y "},             // {100,3}: an entity as its character
+        {7, "Größe € Smörgås "},   // {17,50}ü{100,1}: what lies between is dropped
+        {8, "{17,50ö"},            // unterminated: the raw text
+        {9, "Größe € "},           // { 17 , 50 }: blanks around the numbers
+        {10, "später "},           // {17,60}: a repeated id means its later text
+    };
+    WriteLanguageFile(
+        "440001.xml",
+        Language(44, Page("17", "Names",
+                          Text("1", "{17,50}") + Text("2", "{17,3}{,3}") + Text("3", "{17,50}") +
+                              Text("4", "{100,1}") + Text("5", "{100,2}") + Text("6", "{100,3}") +
+                              Text("7", "{17,50}ü{100,1}") + Text("8", "{17,50ö") +
+                              Text("9", "{ 17 , 50 }") + Text("10", "{17,60}") +
+                              Text("50", "Größe €") + Text("60", "früher") + Text("60", "später")) +
+                         Page("100", "Skipped",
+                              Text("1", "Smörgås") + Text("2", "a<![CDATA[ß]]>b") +
+                                  Text("3", "x &lt; y"))));
+    restest::OpenDataFolder();
+    clsDescServer server;
+    ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(server.GetString2(17, c.id), QString::fromUtf8(c.text)) << c.id;
+}
+
 TEST(DescServerReference, PageZeroMeansThePageTheTargetWasFoundIn) {
     WriteLanguageFile(
         "440001.xml",
