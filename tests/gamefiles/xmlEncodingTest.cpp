@@ -120,6 +120,19 @@ TEST(XmlEncoding, AnEightBitDocumentRefusesACharacterWhereNoReferenceMayStand) {
     EXPECT_EQ(testsupport::readFile(xmltest::DataPath("saved.xml").toStdString()), before);
 }
 
+// Long ASCII runs are passed over in blocks: what follows them is read
+// whole, wherever it starts.
+TEST(XmlEncoding, TextPastLongAsciiRunsIsReadAsWritten) {
+    for (const int run : {0, 56, 57, 63, 64, 200}) {
+        SCOPED_TRACE(run);
+        const std::string text = std::string(run, 'a') + "caf\xC3\xA9 \xE2\x82\xAC";
+        clsXMLParser xml;
+        ASSERT_TRUE(Open(xml, "<r>" + text + "</r>\n"));
+        ASSERT_TRUE(xml.SelectRoot());
+        EXPECT_EQ(xml.GetNodeValue(), QString::fromStdString(text));
+    }
+}
+
 // The library would take these bytes, but no save could write them back as
 // they were read: the file is refused with the place of the first bad byte.
 TEST(XmlEncoding, BytesThatAreNotUtf8AreRefusedWithTheirPlace) {
@@ -135,6 +148,14 @@ TEST(XmlEncoding, BytesThatAreNotUtf8AreRefusedWithTheirPlace) {
         {"OverlongInAValue", "<r>\n<t a=\"\xC0\xAF\"/>\n</r>\n", "0xC0 at offset 10 "},
         {"SurrogateInAName", "<r>\n<\xED\xA0\x80/>\n</r>\n", "0xED at offset 5 "},
         {"CutShortAtTheEnd", "<r/>\n<!-- -->\xE2\x82", "0xE2 at offset 13 "},
+        // Long ASCII runs are passed over in blocks: a bad byte past them,
+        // or past a good sequence that straddles a block's end.
+        {"AfterBlocksOfAscii", "<r>\n<!--" + std::string(200, 'a') + "\xA9 -->\n</r>\n",
+         "0xA9 at offset 208 "},
+        {"AfterAGoodSequenceAcrossABlockEnd",
+         "<r>\n<!--" + std::string(55, 'a') + "\xC3\xA9" + std::string(100, 'b') +
+             "\xFF -->\n</r>\n",
+         "0xFF at offset 165 "},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -170,9 +191,12 @@ TEST(XmlEncoding, AnEncodingTheLibraryCannotConvertKeepsToAscii) {
 
         // Bytes beyond ASCII could only be read by changing them.
         ASSERT_TRUE(xml.SelectRoot());
-        EXPECT_FALSE(xml.OpenFile(xmltest::WriteFile("high.xml", declaration + "<r>\x80</r>\n")));
-        EXPECT_THAT(xml.GetLastError().toStdString(), HasSubstr(encoding));
-        EXPECT_EQ(xml.GetNodeName(), "r") << "the open document stays";
+        for (const std::string& before : {std::string(), std::string(300, 'a')}) {
+            EXPECT_FALSE(xml.OpenFile(
+                xmltest::WriteFile("high.xml", declaration + "<r>" + before + "\x80</r>\n")));
+            EXPECT_THAT(xml.GetLastError().toStdString(), HasSubstr(encoding));
+            EXPECT_EQ(xml.GetNodeName(), "r") << "the open document stays";
+        }
     }
 }
 
