@@ -655,7 +655,7 @@ clsXMLParser::~clsXMLParser() = default;
 
 bool clsXMLParser::OpenFile(const QString& path) {
     try {
-        QVariant text;
+        mdlZorvObjects::LibraryText text;
         try {
             if (!mdlZorvObjects::Zorv_DecodeXMLFile(path, text)) {
                 SetLastError(0, mdlZorvObjects::GetLastErrorText());
@@ -667,7 +667,7 @@ bool clsXMLParser::OpenFile(const QString& path) {
         }
         auto document = std::make_unique<pugi::xml_document>();
         Layout layout;
-        if (!LoadText(path, text.toByteArray(), *document, layout))
+        if (!LoadText(path, std::move(text), *document, layout))
             return false;
         ForgetAllNodes();
         m_document = std::move(document);
@@ -682,8 +682,10 @@ bool clsXMLParser::OpenFile(const QString& path) {
     return true;
 }
 
-bool clsXMLParser::LoadText(const QString& path, const QByteArray& bytes,
+bool clsXMLParser::LoadText(const QString& path, mdlZorvObjects::LibraryText file,
                             pugi::xml_document& document, Layout& layout) {
+    // The parser writes into the bytes it reads: a save needs them as they were.
+    const QByteArray bytes(file.data(), file.size());
     if (!WithinBudget(bytes)) {
         SetLastError(0, QStringLiteral("The file \"%1\" holds more than %2 elements, texts or "
                                        "attributes; a file this large is not read.")
@@ -692,7 +694,7 @@ bool clsXMLParser::LoadText(const QString& path, const QByteArray& bytes,
         return false;
     }
     const pugi::xml_parse_result result =
-        document.load_buffer(bytes.constData(), bytes.size(), kParseOptions);
+        document.load_buffer_inplace(file.data(), static_cast<size_t>(file.size()), kParseOptions);
     bool lossy = false;
     const QByteArray text = Utf8View(bytes, result.encoding, lossy);
     if (!result) {
@@ -755,6 +757,7 @@ bool clsXMLParser::LoadText(const QString& path, const QByteArray& bytes,
     }
     layout.original = bytes;
     layout.text = text;
+    layout.parsed = std::move(file);
     return true;
 }
 

@@ -17,6 +17,8 @@
 // change the document or load and save keep a message in GetLastError.
 #pragma once
 
+#include "gamefiles/mdlZorvObjects.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -211,6 +213,8 @@ private:
         // count in); both empty for a created document.
         QByteArray original;
         QByteArray text;
+        // What the document was parsed in: its names and values point into it.
+        mdlZorvObjects::LibraryText parsed;
     };
     void GrowStack(int32_t count);
     void ResetStack();
@@ -225,8 +229,8 @@ private:
     static void AppendNodeValueUtf8(pugi::xml_node node, std::string& out);
     pugi::xml_node GetBookmarkNode(int32_t bookmark) const;
 
-    bool LoadText(const QString& path, const QByteArray& bytes, pugi::xml_document& document,
-                  Layout& layout);
+    bool LoadText(const QString& path, mdlZorvObjects::LibraryText file,
+                  pugi::xml_document& document, Layout& layout);
     // The file's bytes; false with the last error set when the document's
     // encoding cannot hold what it must.
     bool Serialise(QByteArray& bytes);
@@ -244,8 +248,9 @@ private:
     void ForgetBookmarkOfNode(pugi::xml_node_struct* node, int32_t bookmark);
     void ForgetAllNodes();
 
-    std::unique_ptr<pugi::xml_document> m_document;
+    // Before the document, so that what it was parsed in outlives it.
     Layout m_layout;
+    std::unique_ptr<pugi::xml_document> m_document;
     // What changed since the document was read (see MarkTouched and
     // MarkRewritten), by node.
     std::unordered_map<pugi::xml_node_struct*, uint8_t> m_changes;

@@ -208,11 +208,40 @@ int32_t Zorv_SaveToFile(int32_t file, int32_t store) {
     return c::Zorv_SaveToFile(file, store);
 }
 
-int32_t Zorv_DecodeXMLFile(const QString& path, QVariant& text) {
-    ZorvVariant out{};
-    const int32_t result = c::Zorv_DecodeXMLFile(QFile::encodeName(path).constData(), &out);
-    text = Take(out, ToQVariant);
-    return result;
+LibraryText::LibraryText(LibraryText&& other) noexcept : m_value(other.m_value) {
+    other.m_value = ZorvVariant{};
+}
+
+LibraryText& LibraryText::operator=(LibraryText&& other) noexcept {
+    if (this != &other) {
+        clear();
+        m_value = other.m_value;
+        other.m_value = ZorvVariant{};
+    }
+    return *this;
+}
+
+LibraryText::~LibraryText() {
+    clear();
+}
+
+char* LibraryText::data() const {
+    return m_value.type == ZORV_VT_TEXT ? m_value.text : nullptr;
+}
+
+qsizetype LibraryText::size() const {
+    return m_value.type == ZORV_VT_TEXT ? m_value.length : 0;
+}
+
+void LibraryText::clear() {
+    if (m_value.type != ZORV_VT_EMPTY)
+        c::Zorv_VariantClear(&m_value);
+    m_value = ZorvVariant{};
+}
+
+int32_t Zorv_DecodeXMLFile(const QString& path, LibraryText& text) {
+    text.clear();
+    return c::Zorv_DecodeXMLFile(QFile::encodeName(path).constData(), &text.m_value);
 }
 
 int32_t Zorv_EncodeXMLFile(const QString& path, const QVariant& text, int32_t fileType) {

@@ -33,8 +33,28 @@ int32_t Zorv_IsDirty(int32_t object);
 int32_t Zorv_CreateObject(int32_t store, int32_t flags, int32_t before);
 int32_t Zorv_DeleteHandle(int32_t handle);
 int32_t Zorv_SaveToFile(int32_t file, int32_t store);
-// text receives the whole document as bytes (QByteArray).
-int32_t Zorv_DecodeXMLFile(const QString& path, QVariant& text);
+// A document's bytes in the library's own memory, given back to it when this
+// goes: a reader may parse them where they lie rather than copy them.
+class LibraryText {
+public:
+    LibraryText() = default;
+    LibraryText(LibraryText&& other) noexcept;
+    LibraryText& operator=(LibraryText&& other) noexcept;
+    ~LibraryText();
+
+    // Null and 0 while nothing is held.
+    char* data() const;
+    qsizetype size() const;
+
+private:
+    friend int32_t Zorv_DecodeXMLFile(const QString& path, LibraryText& text);
+    void clear();
+
+    ZorvVariant m_value{};
+};
+
+// text receives the whole document; it holds nothing after a failure.
+int32_t Zorv_DecodeXMLFile(const QString& path, LibraryText& text);
 // text holds the document as QByteArray (a QString is written as UTF-8).
 int32_t Zorv_EncodeXMLFile(const QString& path, const QVariant& text, int32_t fileType);
 // arguments receives a QStringList.

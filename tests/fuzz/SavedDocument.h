@@ -36,9 +36,9 @@ template <class Document> std::string save(Document& document, const std::string
 
 // The text of the file as the document reads it (unpacked when packed).
 inline std::string decodedScratch(const std::string& name) {
-    QVariant text;
+    mdlZorvObjects::LibraryText text;
     FUZZ_PROMISE(mdlZorvObjects::Zorv_DecodeXMLFile(scratchPath(name), text));
-    return text.toByteArray().toStdString();
+    return std::string(text.data(), static_cast<size_t>(text.size()));
 }
 
 // The innermost element of `before` that holds every byte in which `after`
