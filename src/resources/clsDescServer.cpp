@@ -549,8 +549,8 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
             auto text = block.Next();
             clsString* kept = text.get();
             text->ID = read.id;
-            const std::string_view bytes =
-                block.Copy(read.single ? read.single : m_joinedBytes.data() + read.offset, read.size);
+            const std::string_view bytes = block.Copy(
+                read.single ? read.single : m_joinedBytes.data() + read.offset, read.size);
             text->SetRawUtf8(bytes);
             text->PageID = *pageId;
             // A repeated id is rare: only then does the page see the text

@@ -62,11 +62,11 @@ TEST(DescServerLoad, ATextKeepsItsTextAfterItsServerAndDocumentAreGone) {
     // must outlive the document and the server.
     WriteLanguageFile(
         "440001.xml",
-        Language(44, Page("17", "Names",
-                          Text("1", "Gr\u00fc\u00dfe \u263a") + Text("2", "a<!-- c -->b") +
-                              Text("3", "<![CDATA[<x>]]> &amp; y") + Text("4", "") +
-                              Text("5", "after") + Text("6", "{17,<!-- c -->5}") +
-                              Text("7", "last"))));
+        Language(44,
+                 Page("17", "Names",
+                      Text("1", "Gr\u00fc\u00dfe \u263a") + Text("2", "a<!-- c -->b") +
+                          Text("3", "<![CDATA[<x>]]> &amp; y") + Text("4", "") +
+                          Text("5", "after") + Text("6", "{17,<!-- c -->5}") + Text("7", "last"))));
     restest::OpenDataFolder();
     std::shared_ptr<clsString> kept[7];
     clsString copy;
