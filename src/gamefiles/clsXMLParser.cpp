@@ -841,11 +841,16 @@ const char* clsXMLParser::ChildElement::AttrText(const char* name) const {
 }
 
 std::string_view clsXMLParser::ChildElement::ValueUtf8(std::string& scratch) const {
-    if (const pugi::xml_node only = OnlyText(m_node))
-        return only.value();
+    if (const char* single = SingleValueText())
+        return single;
     scratch.clear();
     AppendNodeValueUtf8(m_node, scratch);
     return scratch;
+}
+
+const char* clsXMLParser::ChildElement::SingleValueText() const {
+    const pugi::xml_node only = OnlyText(m_node);
+    return only ? only.value() : nullptr;
 }
 
 QString clsXMLParser::NodeValue(pugi::xml_node node) {

@@ -101,6 +101,9 @@ public:
         // The same text as UTF-8: the document's own bytes when the element
         // holds a single text, else joined into scratch.
         std::string_view ValueUtf8(std::string& scratch) const;
+        // The document's own NUL-ended text when the element holds a single
+        // text, unmeasured; nullptr when its text must be joined.
+        const char* SingleValueText() const;
 
     private:
         friend class clsXMLParser;

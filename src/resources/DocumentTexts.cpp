@@ -241,8 +241,8 @@ DocumentTexts::PageTexts DocumentTexts::ReadPageTexts(int32_t pageId) {
         // An element without texts does not count, so the next one is first.
         bool any = false;
         m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
-            if (const auto id = ParseLanguageId(child.Attr("id"))) {
-                texts.elements.Put(*id, child, ordinal);
+            if (int32_t id = 0; ParseLanguageId(child.AttrText("id"), id)) {
+                texts.elements.Put(id, child, ordinal);
                 any = true;
             }
             return true;

@@ -29,6 +29,22 @@
 // bytes are UTF-8 straight from the document.
 std::optional<int32_t> ParseLanguageId(QStringView text);
 std::optional<int32_t> ParseLanguageId(QByteArrayView utf8);
+// The same of a NUL-ended text, into id; false when it is none. A few plain
+// digits, nearly every id, are read here without measuring the text first,
+// and the id comes back in a register rather than through memory.
+inline bool ParseLanguageId(const char* utf8, int32_t& id) {
+    int32_t value = 0;
+    int at = 0;
+    for (; at < 9 && utf8[at] >= '0' && utf8[at] <= '9'; ++at)
+        value = value * 10 + (utf8[at] - '0');
+    if (at > 0 && utf8[at] == '\0') {
+        id = value;
+        return true;
+    }
+    const auto parsed = ParseLanguageId(QByteArrayView(utf8));
+    id = parsed.value_or(0);
+    return parsed.has_value();
+}
 // The id attribute of the cursor element as the document holds it, valid
 // until the document changes; empty when there is none.
 QByteArrayView IdAttribute(const clsXMLParser& xml);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -73,27 +74,32 @@ QString IdText(const QString& subject, const QString& text) {
 }
 
 // The texts of one page made in one allocation, with the UTF-8 bytes they
-// are read from; each text handed out shares both, so they last while any
-// of the texts is in use.
+// are read from in another of exactly their size; each text handed out
+// shares both, so they last while any of the texts is in use.
 class TextBlock {
 public:
-    TextBlock(size_t count, std::string bytes)
-        : m_block(std::make_shared<Block>(Block{std::vector<clsString>(count), std::move(bytes)})) {
-    }
+    TextBlock(size_t count, size_t bytes) : m_block(std::make_shared<Block>(count, bytes)) {}
     std::shared_ptr<clsString> Next() { return {m_block, &m_block->texts[m_used++]}; }
     // The text Next handed out last, once more.
     std::shared_ptr<clsString> Last() const { return {m_block, &m_block->texts[m_used - 1]}; }
-    std::string_view Bytes(size_t offset, size_t size) const {
-        return std::string_view(m_block->bytes).substr(offset, size);
+    // The bytes copied in after those copied before.
+    std::string_view Copy(const char* bytes, size_t size) {
+        char* const to = m_block->bytes.get() + m_bytesUsed;
+        std::memcpy(to, bytes, size);
+        m_bytesUsed += size;
+        return {to, size};
     }
 
 private:
     struct Block {
+        Block(size_t count, size_t size)
+            : texts(count), bytes(std::make_unique_for_overwrite<char[]>(size)) {}
         std::vector<clsString> texts;
-        std::string bytes;
+        std::unique_ptr<char[]> bytes;
     };
     std::shared_ptr<Block> m_block;
     size_t m_used = 0;
+    size_t m_bytesUsed = 0;
 };
 
 } // namespace
@@ -505,22 +511,31 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
         entry.firstText = m_xml.AddBookmark();
         m_xml.up();
         // One walk over the elements; the texts are made once their number
-        // is known, in one block.
+        // and size are known, in one block, and their bytes copied once.
         m_readTexts.clear();
-        std::string& bytes = m_readBytes;
-        bytes.clear();
-        QByteArrayView badText;
+        m_joinedBytes.clear();
+        size_t size = 0;
+        const char* badText = nullptr;
         const bool good = m_xml.ForEachChildElement([&](const clsXMLParser::ChildElement& child) {
-            const QByteArrayView idText = child.Attr("id");
-            const auto id = ParseLanguageId(idText);
-            if (!id) {
+            const char* const idText = child.AttrText("id");
+            int32_t id = 0;
+            if (!ParseLanguageId(idText, id)) {
                 badText = idText;
                 return false;
             }
-            const size_t offset = bytes.size();
-            child.AppendValueUtf8(bytes);
-            const bool reference = offset < bytes.size() && bytes[offset] == '{';
-            m_readTexts.push_back({*id, reference, offset, bytes.size() - offset});
+            // Filled in place: a copy of a struct just written field by
+            // field would wait for those writes.
+            ReadText& read = m_readTexts.emplace_back();
+            read.id = id;
+            read.single = child.SingleValueText();
+            if (read.single) {
+                read.size = std::strlen(read.single);
+            } else {
+                read.offset = m_joinedBytes.size();
+                child.AppendValueUtf8(m_joinedBytes);
+                read.size = m_joinedBytes.size() - read.offset;
+            }
+            size += read.size;
             return true;
         });
         if (!good) {
@@ -529,12 +544,14 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
             return std::nullopt;
         }
         page.Strings.reserve(int(m_readTexts.size()));
-        TextBlock block(m_readTexts.size(), bytes);
+        TextBlock block(m_readTexts.size(), size);
         for (const ReadText& read : m_readTexts) {
             auto text = block.Next();
             clsString* kept = text.get();
             text->ID = read.id;
-            text->SetRawUtf8(block.Bytes(read.offset, read.size));
+            const std::string_view bytes = block.Copy(
+                read.single ? read.single : m_joinedBytes.data() + read.offset, read.size);
+            text->SetRawUtf8(bytes);
             text->PageID = *pageId;
             // A repeated id is rare: only then does the page see the text
             // again, to copy it onto the first and log the warning.
@@ -543,7 +560,7 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 page.AddString(block.Last());
                 kept = page.FindString(read.id).get();
             }
-            if (read.reference)
+            if (IsReferenceText(QByteArrayView(bytes)))
                 entry.references.push_back(kept);
         }
     }

@@ -117,14 +117,15 @@ private:
     QString m_lastError;
     struct ReadText {
         int32_t id;
-        bool reference;
-        // Where the text's bytes lie in the page's bytes.
+        // The text's bytes in the document; nullptr for a text joined from
+        // several parts, whose bytes lie in m_joinedBytes from offset.
+        const char* single;
         size_t offset;
         size_t size;
     };
     // The texts of the page being read, kept to be reused.
     std::vector<ReadText> m_readTexts;
-    std::string m_readBytes;
+    std::string m_joinedBytes;
 };
 
 // The program's one resource server, made on first use.

@@ -62,27 +62,36 @@ TEST(DescServerLoad, ATextKeepsItsTextAfterItsServerAndDocumentAreGone) {
     // must outlive the document and the server.
     WriteLanguageFile(
         "440001.xml",
-        Language(44, Page("17", "Names",
-                          Text("1", "Gr\u00fc\u00dfe \u263a") + Text("2", "a<!-- c -->b") +
-                              Text("3", "<![CDATA[<x>]]> &amp; y") + Text("4", ""))));
+        Language(44,
+                 Page("17", "Names",
+                      Text("1", "Gr\u00fc\u00dfe \u263a") + Text("2", "a<!-- c -->b") +
+                          Text("3", "<![CDATA[<x>]]> &amp; y") + Text("4", "") +
+                          Text("5", "after") + Text("6", "{17,<!-- c -->5}") + Text("7", "last"))));
     restest::OpenDataFolder();
-    std::shared_ptr<clsString> kept[4];
+    std::shared_ptr<clsString> kept[7];
     clsString copy;
     {
         clsDescServer server;
         ASSERT_TRUE(server.LoadResources(44)) << server.GetLastError().toStdString();
         const auto page = server.FindPage(17);
         ASSERT_NE(page, nullptr);
-        for (int id = 1; id <= 4; ++id)
+        for (int id = 1; id <= 7; ++id) {
             kept[id - 1] = page->FindString(id);
+            ASSERT_NE(kept[id - 1], nullptr) << id;
+        }
         copy = *kept[1];
     }
-    ASSERT_TRUE(kept[0] && kept[1] && kept[2] && kept[3]);
     EXPECT_EQ(kept[0]->RawText(), QString::fromUtf8("Gr\u00fc\u00dfe \u263a"));
     EXPECT_EQ(kept[1]->RawText(), "a b");
     EXPECT_EQ(copy.RawText(), "a b");
     EXPECT_EQ(kept[2]->RawText(), "<x>  & y") << "the parts joined by a blank";
     EXPECT_EQ(kept[3]->RawText(), "");
+    // Single texts and joined ones mixed on one page keep their own bytes;
+    // a joined text can be a reference list.
+    EXPECT_EQ(kept[4]->RawText(), "after");
+    EXPECT_EQ(kept[5]->RawText(), "{17, 5}");
+    EXPECT_EQ(kept[5]->Text(), "after ");
+    EXPECT_EQ(kept[6]->RawText(), "last");
     EXPECT_EQ(kept[0]->Clone()->Text(), kept[0]->RawText());
 }
 
