@@ -150,17 +150,7 @@ Result Read(QByteArrayView utf8, int32_t& value) {
     return ReadNumber(utf8, value);
 }
 
-Result Read(const char* utf8, int32_t& value) {
-    // The usual text, as in ReadPlain, is read without measuring it first.
-    const bool negative = utf8[0] == '-';
-    int i = negative ? 1 : 0;
-    int32_t whole = 0;
-    for (const int end = i + 9; i < end && IsDigit(utf8[i]); ++i)
-        whole = whole * 10 + (utf8[i] - '0');
-    if (utf8[i] == '\0' && i > (negative ? 1 : 0)) {
-        value = negative ? -whole : whole;
-        return Result::Number;
-    }
+Result ReadUnusual(const char* utf8, int32_t& value) {
     return ReadNumber(QByteArrayView(utf8), value);
 }
 

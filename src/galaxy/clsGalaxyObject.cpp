@@ -195,6 +195,19 @@ private:
     QSet<QString> m_folded;
 };
 
+// A gate element: its type is 18.
+bool IsGate(const clsXMLParser::ChildElement& element) {
+    // Most types are one or two plain digits: told apart without reading a
+    // number.
+    const char* const text = element.AttrText("t");
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text[0] >= '1' && text[0] <= '9' &&
+        (text[1] == '\0' || (digit(text[1]) && text[2] == '\0')))
+        return text[0] == '1' && text[1] == '8';
+    int32_t type = 0;
+    return mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
+}
+
 } // namespace
 
 clsGalaxyObject::~clsGalaxyObject() {
@@ -327,27 +340,37 @@ void clsGalaxyObject::AddProperty(const QString& name, int32_t value) {
     Dirty = true;
 }
 
-bool clsGalaxyObject::IsGateElement(const clsXMLParser::ChildElement& element) {
-    // Most types are one or two plain digits: told apart without reading a
-    // number.
-    const char* const text = element.AttrText("t");
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (text[0] >= '1' && text[0] <= '9' &&
-        (text[1] == '\0' || (digit(text[1]) && text[2] == '\0')))
-        return text[0] == '1' && text[1] == '8';
-    int32_t type = 0;
-    return mapnumber::Read(text, type) == mapnumber::Result::Number && type == kGateType;
+clsGalaxyObject::SectorGates::SectorGates(const clsXMLParser& xml) {
+    // The gates in walk order first, each with its sector's place.
+    std::vector<std::pair<uint32_t, clsXMLParser::ChildElement>> found;
+    const std::size_t sectors = xml.VisitGrandchildren(
+        [&found](std::size_t sector, const clsXMLParser::ChildElement& element) {
+            if (IsGate(element))
+                found.emplace_back(static_cast<uint32_t>(sector), element);
+        });
+    // Sorted by sector, keeping each sector's in order.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_firstGates.assign(sectors + 1, 0);
+    m_gates.reserve(found.size());
+    for (const auto& [sector, gate] : found) {
+        ++m_firstGates[sector + 1];
+        m_gates.push_back(gate);
+    }
+    for (std::size_t sector = 1; sector < m_firstGates.size(); ++sector)
+        m_firstGates[sector] += m_firstGates[sector - 1];
 }
 
 bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml) {
-    return Read(document, xml, nullptr, 0);
+    return Read(document, xml, {}, 0);
 }
 
-bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml, const Elements& gates) {
-    return Read(document, xml, &gates, 0);
+bool clsGalaxyObject::FromXML(clsGalaxyParser& document, clsXMLParser& xml,
+                              const SectorGates& gates, std::size_t place) {
+    return Read(document, xml, {&gates, place}, 0);
 }
 
-bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates,
+bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, Reading reading,
                            int depth) {
     if (xml.GetNodeNameUtf8() != kObjectName) {
         SetLastError(QStringLiteral("Starting tag is not 'o'"));
@@ -363,17 +386,45 @@ bool clsGalaxyObject::Read(clsGalaxyParser& document, clsXMLParser& xml, const E
         return false;
     // Only a complete read counts as loaded: a half-read object must be read
     // again when it is next opened.
-    if (!gates)
+    if (!reading.gates)
         Loaded = false;
-    if (!ReadChildren(document, xml, gates, depth))
+    if (!ReadChildren(document, xml, reading, depth))
         return false;
-    if (!gates)
+    if (!reading.gates)
         Loaded = true;
     Dirty = false;
     return true;
 }
 
+bool clsGalaxyObject::ReadMapAttributes(clsXMLParser& xml) {
+    // Each name at most once, so no more than the map has names.
+    std::array<int8_t, std::size(kMapAttributeNames)> known;
+    std::array<int32_t, std::size(kMapAttributeNames)> values;
+    std::size_t count = 0;
+    uint32_t names = 0;
+    const bool mapNamesOnly = xml.ForEachNodeAttrText([&](const char* name, const char* text) {
+        const int place = MapNamePlace(name);
+        if (place == kNotMapName || (names >> place & 1))
+            return false;
+        names |= uint32_t{1} << place;
+        if (mapnumber::Read(text, values[count]) == mapnumber::Result::OutOfRange)
+            return false;
+        known[count++] = static_cast<int8_t>(place);
+        return true;
+    });
+    if (!mapNamesOnly)
+        return false;
+    TakeAttributes(count, [&](std::size_t i, clsProperty& property) {
+        property.Name = QString(kMapAttributeNames[known[i]]);
+        property.Value.m_value = values[i];
+        return int{known[i]};
+    });
+    return true;
+}
+
 bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
+    if (ReadMapAttributes(xml))
+        return true;
     // Gathered first, so that a refused element leaves the object as it was
     // and one allocation of the exact size holds the attributes.
     ReadList read;
@@ -412,37 +463,48 @@ bool clsGalaxyObject::ReadAttributes(clsXMLParser& xml) {
     });
     if (!good)
         return false;
-    Release(m_attributes);
-    m_attributes.clear();
-    m_added.clear();
-    m_readCount = static_cast<std::size_t>(read.size());
-    m_readBlock = std::make_shared<clsProperty[]>(m_readCount);
-    m_attributes.resize(static_cast<qsizetype>(m_readCount));
-    clsProperty** const places = m_attributes.data();
-    m_known.fill(0);
-    uint32_t found = 0;
-    for (std::size_t i = 0; i < m_readCount; ++i) {
-        ReadAttribute& attribute = read.data()[i];
-        clsProperty& property = m_readBlock[i];
-        if (attribute.known == kNotMapName)
-            property.Name.swap(attribute.other);
-        else
-            property.Name = QString(kMapAttributeNames[attribute.known]);
-        property.Value.m_value = attribute.value;
-        property.Value.m_owner = this;
-        places[i] = &property;
-        SetKnown(KnownPlace(property.Name, attribute.known), attribute.value, found);
-    }
+    TakeAttributes(static_cast<std::size_t>(read.size()),
+                   [&read](std::size_t i, clsProperty& property) {
+                       ReadAttribute& attribute = read.data()[i];
+                       if (attribute.known == kNotMapName)
+                           property.Name.swap(attribute.other);
+                       else
+                           property.Name = QString(kMapAttributeNames[attribute.known]);
+                       property.Value.m_value = attribute.value;
+                       return attribute.known;
+                   });
     return true;
 }
 
-bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
-                                   const Elements* gates, int depth) {
+template <class Fill> void clsGalaxyObject::TakeAttributes(std::size_t count, Fill fill) {
+    Release(m_attributes);
+    m_attributes.clear();
+    m_added.clear();
+    m_readCount = count;
+    m_readBlock = std::make_shared<clsProperty[]>(count);
+    m_attributes.resize(static_cast<qsizetype>(count));
+    clsProperty** const places = m_attributes.data();
+    m_known.fill(0);
+    uint32_t found = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        clsProperty& property = m_readBlock[i];
+        const int known = fill(i, property);
+        property.Value.m_owner = this;
+        places[i] = &property;
+        SetKnown(KnownPlace(property.Name, known), property.Value.m_value, found);
+    }
+}
+
+bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, Reading reading,
+                                   int depth) {
     xml.Push();
-    const Ptr self = shared_from_this();
+    // Most objects have no children, and need no share of themselves.
+    Ptr self;
     const auto readChild = [&] {
+        if (!self)
+            self = shared_from_this();
         const Ptr child = document.NewGalObject(self);
-        if (!child->Read(document, xml, nullptr, depth + 1)) {
+        if (!child->Read(document, xml, {}, depth + 1)) {
             SetLastError(child->GetLastError());
             document.ForgetObject(child);
             return false;
@@ -453,10 +515,12 @@ bool clsGalaxyObject::ReadChildren(clsGalaxyParser& document, clsXMLParser& xml,
         return true;
     };
     bool read = true;
-    if (gates) {
-        Childs.reserve(static_cast<int>(gates->size()));
-        for (auto gate = gates->begin(); gate != gates->end() && read; ++gate) {
-            xml.SelectElement(*gate);
+    if (reading.gates) {
+        const auto& gates = reading.gates->m_gates;
+        const auto* const firsts = reading.gates->m_firstGates.data() + reading.sector;
+        Childs.reserve(static_cast<int>(firsts[1] - firsts[0]));
+        for (uint32_t gate = firsts[0]; gate != firsts[1] && read; ++gate) {
+            xml.SelectElement(gates[gate]);
             read = readChild();
         }
     } else {

@@ -24,7 +24,7 @@ public:
     using Ptr = std::shared_ptr<clsGalaxyObject>;
     // Few per object, so a list searched by name is all they need, kept in
     // the object itself. The object owns them; Property hands out shares.
-    using Attributes = QVarLengthArray<clsProperty*, 12>;
+    using Attributes = QVarLengthArray<clsProperty*, 16>;
 
     clsGalaxyObject() = default;
     ~clsGalaxyObject();
@@ -72,15 +72,16 @@ public:
     platform::CollectionKey IndexKey() const { return platform::CollectionKey(ID); }
     QString GetLastError() const { return m_lastError; }
 
-    using Elements = std::vector<clsXMLParser::ChildElement>;
+    // The gate elements (type 18) below each sector of a map, found in one
+    // walk over them all as a file opens.
+    class SectorGates;
     // Reads the object from the element under the XML cursor, with all its
     // children; the cursor is back on the element afterwards.
     bool FromXML(clsGalaxyParser& document, clsXMLParser& xml);
-    // The same with only the given child elements, the element's gates
-    // (IsGateElement), each read with its whole subtree.
-    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml, const Elements& gates);
-    // A gate element: its type is 18.
-    static bool IsGateElement(const clsXMLParser::ChildElement& element);
+    // The same for the sector `place` of the walk with only its gates, each
+    // with its whole subtree.
+    bool FromXML(clsGalaxyParser& document, clsXMLParser& xml, const SectorGates& gates,
+                 std::size_t place);
     QString ObjectTypeName() const;
     // The attributes in order, for range-for.
     const Attributes& NewEnum() const { return m_attributes; }
@@ -113,15 +114,27 @@ private:
     void SetKnown(int place, int32_t value, uint32_t& found);
     void RefreshKnown();
 
+    // Fills the attributes with `count` read ones: fill(i, property) gives
+    // the i-th its name and value and returns its place among the map's
+    // names (-1 for none).
+    template <class Fill> void TakeAttributes(std::size_t count, Fill fill);
     Attributes::const_iterator FindProperty(const QString& name) const;
     // A share of one of m_attributes, which keeps it alive.
     std::shared_ptr<clsProperty> Shared(clsProperty* property) const;
     void TakeOut(Attributes::const_iterator at);
     bool ReadAttributes(clsXMLParser& xml);
-    // gates: the children to read, nothing for all of them.
-    bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates,
-                      int depth);
-    bool Read(clsGalaxyParser& document, clsXMLParser& xml, const Elements* gates, int depth);
+    // The same for an element whose attributes all have names of the map's
+    // own, read without making a string; false, with nothing changed, for
+    // any other.
+    bool ReadMapAttributes(clsXMLParser& xml);
+    // The sector whose gates are its only children to read; all children
+    // are read without one.
+    struct Reading {
+        const SectorGates* gates = nullptr;
+        std::size_t sector = 0;
+    };
+    bool ReadChildren(clsGalaxyParser& document, clsXMLParser& xml, Reading reading, int depth);
+    bool Read(clsGalaxyParser& document, clsXMLParser& xml, Reading reading, int depth);
     bool RewriteAttributes(clsXMLParser& xml);
     // The attributes stop telling this object of changes.
     static void Release(const Attributes& attributes);
@@ -138,4 +151,18 @@ private:
     std::vector<std::shared_ptr<clsProperty>> m_added;
     std::array<int32_t, kKnownCount> m_known{};
     QString m_lastError;
+};
+
+class clsGalaxyObject::SectorGates {
+public:
+    // Of the element children of the cursor element; the cursor stays.
+    explicit SectorGates(const clsXMLParser& xml);
+    std::size_t Sectors() const { return m_firstGates.size() - 1; }
+    std::size_t Gates() const { return m_gates.size(); }
+
+private:
+    friend class clsGalaxyObject;
+    // By sector in document order, each sector's from m_firstGates[sector] on.
+    std::vector<clsXMLParser::ChildElement> m_gates;
+    std::vector<uint32_t> m_firstGates;
 };

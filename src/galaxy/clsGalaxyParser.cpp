@@ -70,18 +70,16 @@ bool clsGalaxyParser::ParseFile(const QString& path) {
     }
     UniverseBookmark = m_xml.AddBookmark();
     Namespace = m_xml.GetNodeNamespace();
-    const auto gates = m_xml.PickGrandchildren(clsGalaxyObject::IsGateElement);
+    const clsGalaxyObject::SectorGates gates(m_xml);
     // Every sector and gate is indexed and bookmarked: room for them at once.
-    std::size_t reading = gates.size();
-    for (const auto& sectorGates : gates)
-        reading += sectorGates.size();
+    const std::size_t reading = gates.Sectors() + gates.Gates();
     objects.reserve(static_cast<int>(reading));
     m_xml.ReserveBookmarks(static_cast<int32_t>(reading));
     std::size_t place = 0;
     for (bool more = m_xml.Down(); more; more = m_xml.NextNode(), ++place) {
         const Ptr sector = CreateGalObject(nullptr);
         sector->Index = Sectors.count();
-        if (!sector->FromXML(*this, m_xml, gates[place])) {
+        if (!sector->FromXML(*this, m_xml, gates, place)) {
             SetLastError(QStringLiteral("Failed to load object: ") + sector->GetLastError());
             return false;
         }

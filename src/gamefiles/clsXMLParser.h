@@ -78,11 +78,16 @@ public:
     }
     // The same with NUL-ended texts, unmeasured.
     template <class Visit> bool ForEachNodeAttrText(Visit visit) const {
-        for (pugi::xml_attribute attribute = m_cursor.first_attribute(); attribute;
-             attribute = attribute.next_attribute())
-            if (!visit(attribute.name(), attribute.value()))
+        // Past the last attribute the name is empty, which no attribute's
+        // is: one library call per attribute fewer than testing it.
+        for (pugi::xml_attribute attribute = m_cursor.first_attribute();;
+             attribute = attribute.next_attribute()) {
+            const char* const name = attribute.name();
+            if (!*name)
+                return true;
+            if (!visit(name, attribute.value()))
                 return false;
-        return true;
+        }
     }
     // One element child of the cursor element, as ForEachChildElement hands
     // it over. Its bytes point into the document and last only until it
@@ -125,14 +130,15 @@ public:
                 return false;
         }
     }
-    // For each element child of the cursor element, in order, those of its
-    // element children that keep(ChildElement) picks, without moving the
-    // cursor. The children of the cursor's children are stepped side by
-    // side rather than one list after the other: the nodes of a freshly
-    // read document are a chain of reads from memory each, and stepping many
-    // chains at once lets those reads overlap instead of waiting in turn.
-    template <class Keep>
-    std::vector<std::vector<ChildElement>> PickGrandchildren(Keep keep) const {
+    // Calls visit(child, ChildElement) for each element child of each
+    // element child of the cursor element, `child` being the place of its
+    // parent among those, and gives the number of them; the cursor stays and
+    // the document must not change. Each child's children come in document
+    // order, but those of different children are stepped side by side rather
+    // than one list after the other: the nodes of a freshly read document are
+    // a chain of reads from memory each, and stepping many chains at once
+    // lets those reads overlap instead of waiting in turn.
+    template <class Visit> std::size_t VisitGrandchildren(Visit visit) const {
         // Each chain's next node, and the child it belongs to. A chain that
         // ended leaves the list, so the later rounds step only the longer
         // ones.
@@ -144,7 +150,7 @@ public:
         for (pugi::xml_node child = m_cursor.first_child(); child; child = child.next_sibling())
             if (child.type() == pugi::node_element)
                 chains.push_back({child.first_child(), chains.size()});
-        std::vector<std::vector<ChildElement>> picked(chains.size());
+        const std::size_t children = chains.size();
         for (std::size_t live = chains.size(); live > 0;) {
             std::size_t kept = 0;
             for (std::size_t i = 0; i < live; ++i) {
@@ -159,13 +165,13 @@ public:
                 const pugi::xml_node_type type = chain.node.type();
                 if (type == pugi::node_null)
                     continue;
-                if (type == pugi::node_element && keep(ChildElement(chain.node)))
-                    picked[chain.child].push_back(ChildElement(chain.node));
+                if (type == pugi::node_element)
+                    visit(chain.child, ChildElement(chain.node));
                 chains[kept++] = {chain.node.next_sibling(), chain.child};
             }
             live = kept;
         }
-        return picked;
+        return children;
     }
     // Puts the cursor on an element that ForEachChildElement handed over.
     void SelectElement(const ChildElement& element) { m_cursor = element.m_node; }

@@ -57,6 +57,29 @@ TEST(clsGalaxyObject, ReadsAttributeTextsAsWholeNumbers) {
             << "text \"" << cases[i].first << "\"";
 }
 
+TEST(clsGalaxyObject, AnAttributeReadsTheSameWhateverElseTheElementHolds) {
+    // Elements holding only the map's own names are read by a way of their
+    // own; one other name sends an element the general way.
+    const std::vector<std::string> texts = {
+        "-7", "12",         " 12 ",      "2.5",        "+5",         "1e3",        "word",
+        "",   "0000000012", "999999999", "-999999999", "1234567890", "2147483647", "-2147483648",
+        "-0", "-",          "7-",        "1-2"};
+    for (const std::string& text : texts) {
+        const std::string attributes = "t=\"18\" s=\"3\" gx=\"" + text + "\" x=\"" + text + "\"";
+        const auto document = Open(OneSector("<o t=\"1\"><o " + attributes + "/><o " + attributes +
+                                             " v=\"" + text + "\"/></o>"));
+        ASSERT_TRUE(document->Good) << text << ": " << Text(document->GetLastError());
+        const Ptr own = Child(document->Sectors.at(1), 1);
+        const Ptr general = Child(document->Sectors.at(1), 2);
+        EXPECT_EQ(own->x(), general->NamedProperty("v")) << "text \"" << text << "\"";
+        EXPECT_EQ(own->NamedProperty("gx"), general->NamedProperty("gx")) << text;
+        EXPECT_EQ(own->x(), general->x()) << text;
+        EXPECT_EQ(own->PropertyCount(), 4);
+        EXPECT_EQ(own->Property(3)->Name, "gx");
+        EXPECT_EQ(own->subtype(), 3);
+    }
+}
+
 TEST(clsGalaxyObject, RefusesNumbersBeyondThirtyTwoBits) {
     for (const std::string text :
          {"2147483648", "-2147483649", "9999999999", "1e10", "2147483647.5"}) {

@@ -69,6 +69,39 @@ TEST(clsGalaxyParser, AGateIsFoundAtOpenHoweverItsTypeIsWritten) {
     EXPECT_EQ(document->Sectors.at(3)->Childs.count(), 0);
 }
 
+TEST(clsGalaxyParser, EachSectorGetsItsOwnGatesInOrderAtOpen) {
+    // Sectors of different lengths, so their lists end at different steps
+    // of the walk: gates first, last, alone, none, and after many others.
+    const std::vector<std::vector<int>> sectors = {
+        {18, 4, 18, 4, 4, 4, 4, 4, 4, 18},     {},          {4}, {18},
+        {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 18}, {18, 18, 18}};
+    std::string map = "<universe>";
+    int serial = 0;
+    for (const auto& children : sectors) {
+        map += "<o t=\"1\">\n";
+        for (const int type : children)
+            map += "  <o t=\"" + std::to_string(type) + "\" s=\"" + std::to_string(++serial) +
+                   "\"/>\n";
+        map += "</o>";
+    }
+    const auto document = Open(map + "</universe>");
+    ASSERT_TRUE(document->Good) << Text(document->GetLastError());
+    ASSERT_EQ(document->Sectors.count(), static_cast<int>(sectors.size()));
+    serial = 0;
+    for (std::size_t i = 0; i < sectors.size(); ++i) {
+        std::string expected;
+        for (const int type : sectors[i]) {
+            ++serial;
+            if (type == 18)
+                Append(expected, std::to_string(serial));
+        }
+        std::string found;
+        for (const Ptr& gate : document->Sectors.at(static_cast<int>(i) + 1)->Childs)
+            Append(found, std::to_string(gate->subtype()));
+        EXPECT_EQ(found, expected) << "sector " << i;
+    }
+}
+
 TEST(clsGalaxyParser, LoadingASectorReadsEverythingWithNewIDs) {
     const auto document = Open(kTwoSectors);
     const Ptr first = document->Sectors.at(1);
