@@ -3,6 +3,8 @@
 #include "galaxy/clsGalaxyParser.h"
 #include "maps/MapMath.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 
@@ -77,25 +79,29 @@ void UniverseMapLayout::BuildGateLinks(clsGalaxyParser& document,
         for (const clsGalaxyObject::Ptr& child : sector->Childs) {
             if (child->otype() != kGateType || child->NamedProperty(QStringLiteral("gtid")) == -1)
                 continue;
-            const bool targeted =
-                child->Property(QStringLiteral("gx")) && child->Property(QStringLiteral("gy"));
-            record.links.push_back(targeted
-                                       ? FindSectorIndex(child->NamedProperty(QStringLiteral("gx")),
-                                                         child->NamedProperty(QStringLiteral("gy")))
-                                       : -1);
+            const auto gx = child->Property(QStringLiteral("gx"));
+            const auto gy = gx ? child->Property(QStringLiteral("gy")) : nullptr;
+            record.links.push_back(gy ? FindSectorIndex(gx->Value, gy->Value) : -1);
         }
     }
 }
 
+// Names share many words, and measuring one costs far more than finding it
+// again, so each different word is measured once.
 void UniverseMapLayout::MeasureNameWords(std::vector<UniverseSectorRecord>& records, bool showNames,
                                          const TextMeasure& measure) {
     if (showNames) {
+        QHash<QString, QSize> measured;
+        measured.reserve(static_cast<qsizetype>(records.size()));
         for (UniverseSectorRecord& record : records) {
             record.nameLines = record.name.split(QLatin1Char(' '));
             record.lineSizes.clear();
             for (const QString& word : record.nameLines) {
-                record.lineSizes.push_back(measure(word));
-                m_widestWord = std::max(m_widestWord, record.lineSizes.back().width());
+                auto known = measured.constFind(word);
+                if (known == measured.constEnd())
+                    known = measured.insert(word, measure(word));
+                record.lineSizes.push_back(*known);
+                m_widestWord = std::max(m_widestWord, known->width());
             }
         }
     } else {

@@ -331,8 +331,8 @@ QSize FakeMeasure(const QString& text) {
 
 TEST(UniverseMapLayout, NamesWrapWithinTheWidestWord) {
     auto document = clsGalaxyParser::Create();
-    std::vector<UniverseSectorRecord> records(4);
-    const char* names[] = {"Alpha Beta Gamma", "Constellation", "", "A  B"};
+    std::vector<UniverseSectorRecord> records(5);
+    const char* names[] = {"Alpha Beta Gamma", "Constellation", "", "A  B", "Beta Alpha"};
     for (size_t i = 0; i < records.size(); ++i) {
         records[i].name = names[i];
         records[i].x = static_cast<int32_t>(i);
@@ -345,6 +345,8 @@ TEST(UniverseMapLayout, NamesWrapWithinTheWidestWord) {
     EXPECT_EQ(records[2].lineCount, 1);
     EXPECT_EQ(records[2].lineSizes[0], QSize(0, 0)) << "an empty name is one empty line";
     EXPECT_EQ(records[3].nameLines, QStringList{"A B"});
+    EXPECT_EQ(records[4].lineSizes, std::vector<QSize>{QSize(50, 10)})
+        << "words met before keep their own widths";
     EXPECT_EQ(records[1].cell, QRect(69, 0, 69, 46));
     EXPECT_EQ(layout.CellAt(QPointF(-1, 5)), QPoint(-1, 0));
 
