@@ -81,12 +81,18 @@ void ModelLoad(benchmark::State& state) {
         QObject::connect(
             server.get(), &clsDescServer::OnStringRead,
             [&page](const std::shared_ptr<clsString>& text) { page->AddString(text); });
-        if (!server->OpenXMLFile(Files().path) || !server->EnumPages())
+        // The timer may not be paused or resumed after an error: the round
+        // ends there.
+        if (!server->OpenXMLFile(Files().path) || !server->EnumPages()) {
             state.SkipWithError("open");
+            break;
+        }
         server->EnumStrings(kBigPage);
         state.PauseTiming();
-        if (pages != kPages || page->Strings.count() != kBigTexts)
+        if (pages != kPages || page->Strings.count() != kBigTexts) {
             state.SkipWithError("not read");
+            break;
+        }
         server.reset();
         page.reset();
         state.ResumeTiming();
@@ -156,8 +162,10 @@ void OpenAndList(benchmark::State& state, bool paint) {
             window->TextView->viewport()->repaint();
         }
         state.PauseTiming();
-        if (window->TextView->model()->rowCount() != kBigTexts)
+        if (window->TextView->model()->rowCount() != kBigTexts) {
             state.SkipWithError("not listed");
+            break;
+        }
         window.reset();
         state.ResumeTiming();
     }
