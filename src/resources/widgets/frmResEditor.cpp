@@ -12,6 +12,7 @@
 #include "resources/widgets/ResEditorPresentation.h"
 #include "resources/widgets/ResPageListModel.h"
 #include "resources/widgets/ResTextListModel.h"
+#include "resources/widgets/TextCellDelegate.h"
 #include "resources/widgets/frmNewXML.h"
 #include "resources/widgets/frmPageEdit.h"
 #include "resources/widgets/frmResMerge.h"
@@ -64,6 +65,7 @@ QTreeView* MakeList(QWidget* parent, const QString& name) {
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->setMinimumWidth(kMinListWidth);
+    list->setItemDelegate(new TextCellDelegate(list));
     return list;
 }
 
