@@ -40,6 +40,15 @@ template <class View> bool IsReferenceText(View raw) {
     return !raw.isEmpty() && raw.front() == u'{';
 }
 
+// The place of c in text from `from` on; -1 when it is not there. The parts
+// of a reference list are short: a plain loop beats a library call.
+template <class View> qsizetype IndexOf(View text, char16_t c, qsizetype from) {
+    for (qsizetype at = from; at < text.size(); ++at)
+        if (text[at] == c)
+            return at;
+    return -1;
+}
+
 void AppendText(QString& out, QStringView text) {
     out += text;
 }
@@ -79,26 +88,27 @@ QString IdText(const QString& subject, const QString& text) {
 class TextBlock {
 public:
     TextBlock(size_t count, size_t bytes) : m_block(std::make_shared<Block>(count, bytes)) {}
-    std::shared_ptr<clsString> Next() { return {m_block, &m_block->texts[m_used++]}; }
-    // The text Next handed out last, once more.
-    std::shared_ptr<clsString> Last() const { return {m_block, &m_block->texts[m_used - 1]}; }
-    // The bytes copied in after those copied before.
-    std::string_view Copy(const char* bytes, size_t size) {
+    // A new text of these bytes, copied in after those copied before.
+    std::shared_ptr<clsString> Add(int32_t pageId, int32_t id, const char* bytes, size_t size) {
         char* const to = m_block->bytes.get() + m_bytesUsed;
         std::memcpy(to, bytes, size);
         m_bytesUsed += size;
-        return {to, size};
+        return {m_block, &m_block->texts.emplace_back(pageId, id, std::string_view(to, size))};
     }
+    // The text Add handed out last, once more.
+    std::shared_ptr<clsString> Last() const { return {m_block, &m_block->texts.back()}; }
 
 private:
     struct Block {
-        Block(size_t count, size_t size)
-            : texts(count), bytes(std::make_unique_for_overwrite<char[]>(size)) {}
+        // Made in place as they are added: room for all is made at once, so
+        // none moves.
+        Block(size_t count, size_t size) : bytes(std::make_unique_for_overwrite<char[]>(size)) {
+            texts.reserve(count);
+        }
         std::vector<clsString> texts;
         std::unique_ptr<char[]> bytes;
     };
     std::shared_ptr<Block> m_block;
-    size_t m_used = 0;
     size_t m_bytesUsed = 0;
 };
 
@@ -546,13 +556,11 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
         page.Strings.reserve(int(m_readTexts.size()));
         TextBlock block(m_readTexts.size(), size);
         for (const ReadText& read : m_readTexts) {
-            auto text = block.Next();
+            auto text = block.Add(*pageId, read.id,
+                                  read.single ? read.single : m_joinedBytes.data() + read.offset,
+                                  read.size);
             clsString* kept = text.get();
-            text->ID = read.id;
-            const std::string_view bytes = block.Copy(
-                read.single ? read.single : m_joinedBytes.data() + read.offset, read.size);
-            text->SetRawUtf8(bytes);
-            text->PageID = *pageId;
+            const bool reference = IsReferenceText(QByteArrayView(text->RawUtf8()));
             // A repeated id is rare: only then does the page see the text
             // again, to copy it onto the first and log the warning.
             const CollectionKey key = text->ItemKey();
@@ -560,7 +568,7 @@ std::optional<clsDescServer::ReadPage> clsDescServer::ReadPageAt(const QString& 
                 page.AddString(block.Last());
                 kept = page.FindString(read.id).get();
             }
-            if (IsReferenceText(QByteArrayView(bytes)))
+            if (reference)
                 entry.references.push_back(kept);
         }
     }
@@ -596,14 +604,17 @@ void clsDescServer::AddPage(const std::shared_ptr<clsPage>& page) {
 }
 
 bool clsDescServer::Translate(clsString& str, ReferenceWalk& walk) {
-    QString translated;
+    // Built where the last one was, then copied at its size: one allocation
+    // for the text, none while it grows.
+    m_resolved.resize(0);
     // A text just read is resolved from its bytes: only what it resolves to
     // becomes a string.
     const std::string_view utf8 = str.RawUtf8();
     const bool any = utf8.empty()
-                         ? TranslateRaw(QStringView(str.RawText()), str.PageID, walk, translated)
-                         : TranslateRaw(QByteArrayView(utf8), str.PageID, walk, translated);
-    str.SetText(std::move(translated));
+                         ? TranslateRaw(QStringView(str.RawText()), str.PageID, walk, m_resolved)
+                         : TranslateRaw(QByteArrayView(utf8), str.PageID, walk, m_resolved);
+    str.SetText(m_resolved.isEmpty() ? QString()
+                                     : QString(m_resolved.constData(), m_resolved.size()));
     return any;
 }
 
@@ -613,10 +624,10 @@ bool clsDescServer::TranslateRaw(View raw, int32_t pageId, ReferenceWalk& walk, 
         return false;
     bool any = false;
     for (qsizetype at = 0;;) {
-        const qsizetype open = raw.indexOf('{', at);
+        const qsizetype open = IndexOf(raw, u'{', at);
         if (open < 0)
             break;
-        const qsizetype close = raw.indexOf('}', open + 1);
+        const qsizetype close = IndexOf(raw, u'}', open + 1);
         if (close < 0)
             break;
         ResolveReference(raw.sliced(open + 1, close - open - 1), pageId, walk, out);
@@ -630,7 +641,7 @@ bool clsDescServer::TranslateRaw(View raw, int32_t pageId, ReferenceWalk& walk, 
 template <class View>
 void clsDescServer::ResolveReference(View reference, int32_t pageId, ReferenceWalk& walk,
                                      QString& out) {
-    const qsizetype comma = reference.indexOf(',');
+    const qsizetype comma = IndexOf(reference, u',', 0);
     if (comma < 0)
         return;
     const auto page = comma == 0 ? std::optional(pageId) : ParseLanguageId(reference.first(comma));
@@ -672,7 +683,7 @@ void clsDescServer::AppendResolved(int32_t pageId, int32_t id, const FoundText& 
     walk.around = around;
     const auto append = [&](auto text) {
         // A list resolves to its parts; one without any stands as it is.
-        if (!TranslateRaw(text, pageId, walk, out))
+        if (!IsReferenceText(text) || !TranslateRaw(text, pageId, walk, out))
             AppendText(out, text);
     };
     if (raw.isUtf8)

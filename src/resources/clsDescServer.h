@@ -126,6 +126,8 @@ private:
     // The texts of the page being read, kept to be reused.
     std::vector<ReadText> m_readTexts;
     std::string m_joinedBytes;
+    // What the text being resolved resolves to, as far as it is built.
+    QString m_resolved;
 };
 
 // The program's one resource server, made on first use.

@@ -18,6 +18,9 @@ public:
     bool Dirty = false;
 
     clsString() = default;
+    // A text read from a file, held as its UTF-8 bytes (see SetRawUtf8).
+    clsString(int32_t pageId, int32_t id, std::string_view utf8)
+        : ID(id), PageID(pageId), m_utf8(utf8) {}
     // A copy holds its text itself, never the bytes of the original's file.
     clsString(const clsString& other);
     clsString& operator=(const clsString& other);
