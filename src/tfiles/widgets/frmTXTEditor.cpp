@@ -550,6 +550,9 @@ void frmTXTEditor::FillObjectList() {
     const TFileDocument::Record remembered = m_selected;
     const clsTxtParser& parser = m_document.Parser();
     m_model->Fill(m_chkSort->isChecked() ? parser.objects : parser.UnsortedObjects);
+    // Laid out here, not by the paint: a paint that lays the rows out asks
+    // for another, and the whole list is painted twice.
+    m_objectView->doItemsLayout();
     FitObjectColumns();
     const int row = remembered ? m_model->RowOf(remembered.get()) : -1;
     UpdateObjectCount();
@@ -646,6 +649,8 @@ void frmTXTEditor::FillRawData(const TFileDocument::Record& record) {
             rows << row;
         }
         m_objectDataView->addTopLevelItems(rows);
+        // Laid out here, not by the paint, which would paint the rows twice.
+        m_objectDataView->doItemsLayout();
         if (selected > 0)
             mdlCommon::SelectListIndex(m_objectDataView, selected);
     }
