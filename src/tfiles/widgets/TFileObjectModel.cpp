@@ -185,6 +185,20 @@ std::vector<int> TFileObjectModel::WidestRows(int column, const QFontMetrics& me
     return rows;
 }
 
+QModelIndex TFileObjectModel::index(int row, int column, const QModelIndex& parent) const {
+    const bool inside = row >= 0 && static_cast<std::size_t>(row) < m_rows.size() && column >= 0 &&
+                        column < (m_classColumn ? 2 : 1);
+    if (!inside || parent.isValid())
+        return {};
+    return createIndex(row, column);
+}
+
+Qt::ItemFlags TFileObjectModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this)
+        return QAbstractTableModel::flags(index);
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
 int TFileObjectModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }

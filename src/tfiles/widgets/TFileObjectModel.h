@@ -51,6 +51,10 @@ public:
     // long list costs no text layout; the caller measures the few it gets.
     std::vector<int> WidestRows(int column, const QFontMetrics& metrics, int count) const;
 
+    // A view lays out every row after a fill and asks for each row's index
+    // and flags: answered here without the base class's calls back.
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -389,13 +389,19 @@ bool frmTXTEditor::AskToSave(const QString& question) {
 }
 
 void frmTXTEditor::SelectFileType(const QString& path) {
+    // The panel that claims the next file too stays shown: hiding and showing
+    // it again would lay its page out twice. It is hidden as the others are
+    // when it cannot take the file.
+    EditingPanel* claimant = nullptr;
     try {
         const QString title = mdlComFunctions::GetFileTitle(path, true);
         int32_t kind = 0;
         m_panel = title.isEmpty() ? nullptr : PanelClaims::Claim(m_panels, title, kind);
         m_typeId = m_panel ? kind : 0;
         for (EditingPanel* panel : m_panels)
-            panel->setVisible(false);
+            if (panel != m_panel)
+                panel->setVisible(false);
+        claimant = m_panel;
         const bool claimed = m_panel != nullptr;
         QString pageName;
         int32_t info = 0;
@@ -403,6 +409,7 @@ void frmTXTEditor::SelectFileType(const QString& path) {
             m_document.SetKind(m_typeId);
             pageName = m_panel->PageName(m_typeId);
             if (!m_panel->Init(m_document)) {
+                m_panel->setVisible(false);
                 m_prompts.tell(m_panel->GetLastError(), PromptIcon::Critical);
                 m_panel = nullptr;
             } else {
@@ -426,10 +433,13 @@ void frmTXTEditor::SelectFileType(const QString& path) {
         if (m_panel)
             m_panel->setVisible(true);
         m_mainTab->setTabVisible(1, claimed);
-        m_mainTab->setTabText(1, pageName);
+        if (m_mainTab->tabText(1) != pageName)
+            m_mainTab->setTabText(1, pageName);
         m_mainTab->setCurrentIndex(claimed ? 1 : 0);
         m_model->SetClassColumn(info & EditingPanel::kClassColumnBit);
     } catch (const std::exception& error) {
+        if (claimant)
+            claimant->setVisible(false);
         m_prompts.tell(QStringLiteral("Error in SelectFileType: ") + ErrorText(error),
                        PromptIcon::Critical);
     }
@@ -540,6 +550,9 @@ void frmTXTEditor::FillObjectList() {
     const TFileDocument::Record remembered = m_selected;
     const clsTxtParser& parser = m_document.Parser();
     m_model->Fill(m_chkSort->isChecked() ? parser.objects : parser.UnsortedObjects);
+    // Laid out here, not by the paint: a paint that lays the rows out asks
+    // for another, and the whole list is painted twice.
+    m_objectView->doItemsLayout();
     FitObjectColumns();
     const int row = remembered ? m_model->RowOf(remembered.get()) : -1;
     UpdateObjectCount();
@@ -636,6 +649,8 @@ void frmTXTEditor::FillRawData(const TFileDocument::Record& record) {
             rows << row;
         }
         m_objectDataView->addTopLevelItems(rows);
+        // Laid out here, not by the paint, which would paint the rows twice.
+        m_objectDataView->doItemsLayout();
         if (selected > 0)
             mdlCommon::SelectListIndex(m_objectDataView, selected);
     }

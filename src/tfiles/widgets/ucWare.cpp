@@ -165,6 +165,8 @@ void ucWare::ShowObject(const Record& record, int32_t kind) {
     m_propView->clear();
     if (record && record->size() > 0) {
         BuildRows(kind);
+        // Laid out here, not by the paint, which would paint the rows twice.
+        m_propView->doItemsLayout();
         if (kind != kBullets)
             ShowDescription();
     }

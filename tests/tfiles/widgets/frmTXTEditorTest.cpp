@@ -69,6 +69,15 @@ public:
     QString GetLastError() const override { return "The ship tables are missing."; }
 };
 
+// A ship panel whose next Init fails when told to.
+class FlakyShipPanel : public StubShipPanel {
+public:
+    using StubShipPanel::StubShipPanel;
+    bool Init(TFileDocument&) override { return !failNext; }
+    QString GetLastError() const override { return "The ship tables went away."; }
+    bool failNext = false;
+};
+
 class Editor : public testing::Test {
 protected:
     QString Write(const std::string& name, const std::string& bytes) {
@@ -552,6 +561,52 @@ TEST_F(Editor, AFileWhosePanelFailsIsEditedRaw) {
     withShips.InsertObject(nullptr, 0);
     EXPECT_EQ(script.messages().last(),
               "This type of file is not recognized. You cannot add objects to it.");
+}
+
+// Only the panel that took the file is shown, whichever was shown before,
+// and a panel that claims a file but cannot take it is hidden.
+TEST_F(Editor, OnlyThePanelThatTookTheFileIsShown) {
+    PanelClaims::Register(PanelClaims::Slot::Ship,
+                          [](QWidget* parent) { return new FlakyShipPanel(parent); });
+    frmTXTEditor withShips;
+    auto* ships = withShips.findChild<FlakyShipPanel*>();
+    auto* wares = withShips.findChild<EditingPanel*>("WareEdit");
+    auto* pages = withShips.findChild<QTabWidget*>("MainTab");
+    ASSERT_TRUE(ships && wares);
+    const auto open = [&](const std::string& name, const std::string& line) {
+        QString path = Write(name, tfiletest::TFile({line}));
+        withShips.OpenFile(path);
+    };
+    struct Step {
+        std::string file;
+        bool shipFails;
+        EditingPanel* shown;
+        bool panelPage;
+        QString pageName;
+    };
+    const Step steps[] = {
+        {"TLaser.txt", false, wares, true, "Laser info"},
+        {"TLaser.txt", false, wares, true, "Laser info"},
+        {"TShips.txt", false, ships, true, "Ship info"},
+        {"TShips.txt", false, ships, true, "Ship info"},
+        {"TLaser.txt", false, wares, true, "Laser info"},
+        {"TShips.txt", false, ships, true, "Ship info"},
+        {"TShips.txt", true, nullptr, true, "Ship info"},
+        {"TUnknown.txt", false, nullptr, false, ""},
+        {"TShips.txt", false, ships, true, "Ship info"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.file + (step.shipFails ? " (failing)" : ""));
+        ships->failNext = step.shipFails;
+        open(step.file, step.file == "TLaser.txt" ? Laser("L0") : "1;2;S;");
+        EXPECT_EQ(withShips.CurrentPanel(), step.shown);
+        EXPECT_EQ(ships->isHidden(), step.shown != ships);
+        EXPECT_EQ(wares->isHidden(), step.shown != wares);
+        EXPECT_EQ(pages->isTabVisible(1), step.panelPage);
+        EXPECT_EQ(pages->tabText(1), step.pageName);
+        EXPECT_EQ(pages->currentIndex(), step.panelPage ? 1 : 0);
+    }
+    EXPECT_EQ(script.messages(), QStringList{"The ship tables went away."});
 }
 
 } // namespace
