@@ -232,14 +232,11 @@ int main(int argc, char** argv) {
     // rounds a side of a tenth of a second let one side's median fall in a
     // busy spell and the other's in a quiet one, which moved the ratio by a
     // tenth between runs; short rounds, shuffled, give both sides the same
-    // mix. Flags on the command line still take precedence.
-    char repetitions[] = "--benchmark_repetitions=100";
-    char minTime[] = "--benchmark_min_time=0.02";
-    std::vector<char*> arguments(argv, argv + argc);
-    arguments.insert(arguments.begin() + (argc > 0 ? 1 : 0), {repetitions, minTime});
-    return RunBenchmarks(static_cast<int>(arguments.size()), arguments.data(),
+    // mix.
+    return RunBenchmarks(argc, argv,
                          {TimeOverFloor("reseditor_open_and_list_unpainted", "floor_model_load", 0),
                           TimeOverFloor("reseditor_save", "floor_model_save", 0),
                           TimeOverFloor("reseditor_open_and_list", "floor_model_load", 2),
-                          TimeOverFloor("reseditor_find_last_text", "floor_plain_find_loop", 2)});
+                          TimeOverFloor("reseditor_find_last_text", "floor_plain_find_loop", 2)},
+                         Rounds{100, 0.02});
 }

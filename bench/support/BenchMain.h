@@ -35,11 +35,9 @@ struct RatioTarget {
 
 // The rounds each benchmark is measured in, and the least time of a round
 // in seconds; flags given on the command line take precedence.
-constexpr const char* kDefaultFlags[] = {
-    "--benchmark_repetitions=20",
-    "--benchmark_min_time=0.1",
-    "--benchmark_enable_random_interleaving=true",
-    "--benchmark_report_aggregates_only=true",
+struct Rounds {
+    int count = 20;
+    double seconds = 0.1;
 };
 
 inline void KeepFreedMemory() {
@@ -83,12 +81,18 @@ inline RatioTarget TimeOverFloor(const std::string& name, const std::string& flo
     return TimeOverFloor(name, name, floor, target);
 }
 
-inline int RunBenchmarks(int argc, char** argv, const std::vector<RatioTarget>& targets) {
+inline int RunBenchmarks(int argc, char** argv, const std::vector<RatioTarget>& targets,
+                         Rounds rounds = {}) {
     KeepFreedMemory();
     // The defaults go first: benchmark takes the last of a repeated flag.
+    const std::string defaults[] = {
+        "--benchmark_repetitions=" + std::to_string(rounds.count),
+        "--benchmark_min_time=" + std::to_string(rounds.seconds),
+        "--benchmark_enable_random_interleaving=true",
+        "--benchmark_report_aggregates_only=true",
+    };
     std::vector<std::string> flags(argv, argv + argc);
-    flags.insert(flags.begin() + (argc > 0 ? 1 : 0), std::begin(kDefaultFlags),
-                 std::end(kDefaultFlags));
+    flags.insert(flags.begin() + (argc > 0 ? 1 : 0), std::begin(defaults), std::end(defaults));
     std::vector<char*> arguments;
     for (std::string& flag : flags)
         arguments.push_back(flag.data());
