@@ -73,7 +73,8 @@ struct LanguageSet {
                     xml += "    <t id=\"" + std::to_string(id) + "\">";
                     if (at % 10 == 9) {
                         const auto [tp, tid] = inFile[random() % inFile.size()];
-                        xml += "{" + std::to_string(tp) + "," + std::to_string(tid) + "}";
+                        xml += '{';
+                        xml += std::to_string(tp) + "," + std::to_string(tid) + "}";
                     } else {
                         xml += "Text " + std::to_string(p) + "/" + std::to_string(id) +
                                " of the generated set";
