@@ -83,19 +83,33 @@ clsGalaxyParser::TextBatch::~TextBatch() {
 
 // The texts kept from earlier batches stay while the names page and the
 // T-files they came from are the same: a language loaded anew replaces its
-// pages, and a T-file is loaded once per program.
+// pages, and a T-file is loaded once per program. The T-file cache keeps
+// every file it loaded until it is replaced by a new, empty one, so the
+// first file found answers for all found; each one that was missing is
+// asked for again, as a map read afresh may find it.
 void clsGalaxyParser::DropChangedTexts() {
     const std::shared_ptr<clsPage> page = DescServer().FindPage(kNamesPage);
     const qsizetype pageSize = page ? page->Strings.count() : -1;
     bool same = page == m_textsPage.lock() && pageSize == m_textsPageSize;
-    for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file)
+    bool foundAsked = false;
+    for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file) {
+        if (file.value() && foundAsked)
+            continue;
+        foundAsked |= file.value() != nullptr;
         same = TFileOfType(file.key()) == file.value();
+    }
     if (!same) {
         m_batchTexts.clear();
         m_batchFiles.clear();
+        ++m_keptGeneration;
     }
     m_textsPage = page;
     m_textsPageSize = pageSize;
+}
+
+// The table's types are small and so are the modes; others are not kept.
+bool clsGalaxyParser::KeepsTexts(int32_t type, int32_t mode) const {
+    return m_textBatches > 0 && type >= 0 && type <= 0xFFFFFF && mode >= 0 && mode <= 0xFF;
 }
 
 bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString& text,
@@ -104,8 +118,7 @@ bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString&
         text = NoFileText(type);
         return false;
     }
-    // The table's types are small and so are the modes; others go uncached.
-    if (m_textBatches == 0 || type < 0 || type > 0xFFFFFF || mode < 0 || mode > 0xFF)
+    if (!KeepsTexts(type, mode))
         return LookUpTFileText(type, subtype, text, mode);
     const quint64 key = quint64(uint32_t(subtype)) << 32 | quint64(type) << 8 | quint64(mode);
     const auto cached = m_batchTexts.constFind(key);
@@ -188,6 +201,21 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
         return text;
     }
     }
+}
+
+// The ID and the name of any other object come from its type and subtype
+// alone: from the tables, the type's name or the kept T-file texts.
+quint64 clsGalaxyParser::KeptTextsKey(const clsGalaxyObject& object) const {
+    const int32_t type = object.otype();
+    if (type == kSector || object.description() >= kFirstOwnName || !KeepsTexts(type, kRecordName))
+        return 0;
+    return quint64(uint32_t(object.subtype())) << 32 | quint64(type) << 1 | 1;
+}
+
+// Names are made of the attributes the object keeps at hand.
+void clsGalaxyParser::PrefetchNaming(const clsGalaxyObject& object) {
+    __builtin_prefetch(&object.m_known.front());
+    __builtin_prefetch(&object.m_known.back());
 }
 
 QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
