@@ -4,38 +4,64 @@
 #include "galaxy/widgets/GalaxyIcons.h"
 #include "platform/CollectionKey.h"
 
+#include <QBrush>
 #include <QIcon>
 
 using GalaxyEditorRoles::kIconRole;
 using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
 
+namespace {
+
+constexpr QStringView kPlaceholderSuffix = u"dummy";
+
+} // namespace
+
 GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number, QString text) {
-    return new GalaxyTreeNode(-number, GalaxyTreeRules::LabelParts::Of(std::move(text)), QString());
+    return new GalaxyTreeNode(-number, GalaxyTreeRules::LabelParts::Of(std::move(text)), QString(),
+                              false);
 }
 
 QString GalaxyTreeNode::PlaceholderKey(int32_t number) {
-    return QString::number(number) + QStringLiteral("dummy");
+    return QString::number(number).append(kPlaceholderSuffix);
 }
 
-void GalaxyTreeNode::BecomeNode(int32_t id, GalaxyTreeRules::LabelParts label, QString iconKey) {
+int32_t GalaxyTreeNode::PlaceholderNumber(QStringView key) {
+    if (!key.endsWith(kPlaceholderSuffix))
+        return 0;
+    bool isNumber = false;
+    const int32_t number = key.chopped(kPlaceholderSuffix.size()).toInt(&isNumber);
+    return isNumber && number > 0 && PlaceholderKey(number) == key ? number : 0;
+}
+
+void GalaxyTreeNode::BecomeNode(int32_t id, const GalaxyTreeRules::LabelParts& label,
+                                QString iconKey, bool grey) {
     m_id = id;
-    m_label = std::move(label);
+    m_label = label;
     m_iconKey = std::move(iconKey);
+    m_grey = grey;
     emitDataChanged();
 }
 
-void GalaxyTreeNode::SetIconKey(const QString& key) {
-    if (key == m_iconKey)
-        return;
-    m_iconKey = key;
-    emitDataChanged();
+void GalaxyTreeNode::SetLook(const GalaxyTreeRules::LabelParts& label, const QString& iconKey,
+                             bool grey) {
+    bool changed = SetLabel(label);
+    if (iconKey != m_iconKey) {
+        m_iconKey = iconKey;
+        changed = true;
+    }
+    if (grey != m_grey) {
+        m_grey = grey;
+        changed = true;
+    }
+    if (changed)
+        emitDataChanged();
 }
 
-bool GalaxyTreeNode::SetLabel(GalaxyTreeRules::LabelParts label) {
+bool GalaxyTreeNode::SetLabel(const GalaxyTreeRules::LabelParts& label) {
     if (label == m_label)
         return false;
-    m_label = std::move(label);
+    m_label = label;
     return true;
 }
 
@@ -44,7 +70,7 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return m_label.Joined();
         if (role == kKeyRole)
-            return PlaceholderKey(-m_id);
+            return PlaceholderKey(Number());
     } else if (column == 0) {
         switch (role) {
         case Qt::DisplayRole:
@@ -58,6 +84,12 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
             return m_iconKey;
         case Qt::DecorationRole:
             return GalaxyIcons::Icon(m_iconKey);
+        case Qt::ForegroundRole:
+            if (m_grey) {
+                static const QBrush grey(QColor(129, 123, 124));
+                return grey;
+            }
+            break;
         default:
             break;
         }
@@ -69,16 +101,17 @@ void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
         if (SetLabel(GalaxyTreeRules::LabelParts::Of(value.toString())))
             emitDataChanged();
-    } else if (column == 0 && role == kIconRole)
-        SetIconKey(value.toString());
-    else if (column == 0 && role == kIdRole)
+    } else if (column == 0 && role == kIconRole) {
+        SetLook(m_label, value.toString(), m_grey);
+    } else if (column == 0 && role == kIdRole) {
         m_id = value.toInt();
-    else if (column != 0 || role != kKeyRole)
+    } else if (column != 0 || role != kKeyRole) {
         QTreeWidgetItem::setData(column, role, value);
+    }
 }
 
 QTreeWidgetItem* GalaxyTreeNode::clone() const {
-    auto* copy = new GalaxyTreeNode(m_id, m_label, m_iconKey);
+    auto* copy = new GalaxyTreeNode(m_id, m_label, m_iconKey, m_grey);
     *static_cast<QTreeWidgetItem*>(copy) = *this;
     return copy;
 }
