@@ -9,6 +9,7 @@
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -236,12 +237,25 @@ QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     }
 }
 
+// "102", the row and the column counted from 1 as TwoDigits writes them,
+// read as a number: none (0) when a part is negative, as its sign then
+// stands inside, or when the number is too large.
 int32_t clsGalaxyParser::GetSectorStringID(const Ptr& sector) const {
-    const QString text = QStringLiteral("102") + TwoDigits(int64_t{sector->y()} + 1) +
-                         TwoDigits(int64_t{sector->x()} + 1);
-    bool number = false;
-    const int32_t id = text.toInt(&number);
-    return number ? id : 0;
+    constexpr int64_t kLargest = std::numeric_limits<int32_t>::max();
+    int64_t id = 102;
+    for (const int64_t part : {int64_t{sector->y()} + 1, int64_t{sector->x()} + 1}) {
+        if (part < 0)
+            return 0;
+        int64_t scale = 100;
+        while (scale <= part)
+            scale *= 10;
+        if (id > kLargest / scale)
+            return 0;
+        id = id * scale + part;
+        if (id > kLargest)
+            return 0;
+    }
+    return static_cast<int32_t>(id);
 }
 
 QString clsGalaxyParser::GetSectorName(const Ptr& sector) {

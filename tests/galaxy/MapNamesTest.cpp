@@ -252,4 +252,12 @@ TEST(MapNames, SectorIDsFromTheGridCell) {
         EXPECT_EQ(Text(document->GetObjectID(sector)), c.id);
         EXPECT_EQ(document->GetSectorStringID(sector), c.stringID) << c.id;
     }
+    // Wider cells make longer numbers, up to the largest one.
+    const auto wide =
+        Open(R"(<universe><o t="1" x="99" y="0"/><o t="1" x="9999" y="9"/>)"
+             R"(<o t="1" x="99999" y="0"/><o t="1" x="0" y="2147483647"/></universe>)");
+    const std::vector<int32_t> wideIDs = {10201100, 1021010000, 0, 0};
+    for (std::size_t i = 0; i < wideIDs.size(); ++i)
+        EXPECT_EQ(wide->GetSectorStringID(wide->Sectors.at(static_cast<int>(i) + 1)), wideIDs[i])
+            << "sector " << i + 1;
 }
