@@ -408,9 +408,10 @@ QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
 }
 
 // The node, with the object's label and icon, made the object's node.
+// IDs grow by one as objects are read, so the list grows by halves.
 void frmGalaxyEditor::EnterNode(GalaxyTreeNode* node, const Ptr& object) {
     if (object->ID >= std::ssize(m_objectNodes))
-        m_objectNodes.resize(object->ID + 1);
+        m_objectNodes.resize(std::max<size_t>(object->ID + 1, m_objectNodes.size() * 3 / 2));
     m_objectNodes[object->ID] = node;
 }
 
