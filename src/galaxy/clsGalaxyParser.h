@@ -84,9 +84,12 @@ public:
     quint64 KeptTextsKey(const clsGalaxyObject& object) const;
     // Counts the times the kept texts were dropped.
     quint64 KeptTextsGeneration() const { return m_keptGeneration; }
-    // Asks for the memory that naming the object reads, ahead of naming
-    // objects that lie far apart in memory.
-    static void PrefetchNaming(const clsGalaxyObject& object);
+    // Asks for the memory that naming the object reads (the attributes it
+    // keeps at hand), ahead of naming objects that lie far apart in memory.
+    static void PrefetchNaming(const clsGalaxyObject& object) {
+        __builtin_prefetch(&object.m_known.front());
+        __builtin_prefetch(&object.m_known.back());
+    }
     QString GetObjectSubType(const Ptr& object, int32_t mode);
     int32_t GetSectorStringID(const Ptr& sector) const;
     // fileType 1 plain XML, 2 packed.

@@ -213,12 +213,6 @@ quint64 clsGalaxyParser::KeptTextsKey(const clsGalaxyObject& object) const {
     return quint64(uint32_t(object.subtype())) << 32 | quint64(type) << 1 | 1;
 }
 
-// Names are made of the attributes the object keeps at hand.
-void clsGalaxyParser::PrefetchNaming(const clsGalaxyObject& object) {
-    __builtin_prefetch(&object.m_known.front());
-    __builtin_prefetch(&object.m_known.back());
-}
-
 QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     if (!object)
         return {};

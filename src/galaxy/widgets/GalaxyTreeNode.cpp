@@ -15,11 +15,16 @@ namespace {
 
 constexpr QStringView kPlaceholderSuffix = u"dummy";
 
+// A label of one given text, the node's own.
+GalaxyTreeRules::Label OwnLabel(QString text) {
+    return std::make_shared<const GalaxyTreeRules::LabelParts>(
+        GalaxyTreeRules::LabelParts::Of(std::move(text)));
+}
+
 } // namespace
 
 GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number, QString text) {
-    return new GalaxyTreeNode(-number, GalaxyTreeRules::LabelParts::Of(std::move(text)), QString(),
-                              false);
+    return new GalaxyTreeNode(-number, OwnLabel(std::move(text)), QString(), false);
 }
 
 QString GalaxyTreeNode::PlaceholderKey(int32_t number) {
@@ -34,8 +39,8 @@ int32_t GalaxyTreeNode::PlaceholderNumber(QStringView key) {
     return isNumber && number > 0 && PlaceholderKey(number) == key ? number : 0;
 }
 
-void GalaxyTreeNode::BecomeNode(int32_t id, const GalaxyTreeRules::LabelParts& label,
-                                QString iconKey, bool grey) {
+void GalaxyTreeNode::BecomeNode(int32_t id, const GalaxyTreeRules::Label& label, QString iconKey,
+                                bool grey) {
     m_id = id;
     m_label = label;
     m_iconKey = std::move(iconKey);
@@ -43,7 +48,7 @@ void GalaxyTreeNode::BecomeNode(int32_t id, const GalaxyTreeRules::LabelParts& l
     emitDataChanged();
 }
 
-void GalaxyTreeNode::SetLook(const GalaxyTreeRules::LabelParts& label, const QString& iconKey,
+void GalaxyTreeNode::SetLook(const GalaxyTreeRules::Label& label, const QString& iconKey,
                              bool grey) {
     bool changed = SetLabel(label);
     if (iconKey != m_iconKey) {
@@ -58,8 +63,10 @@ void GalaxyTreeNode::SetLook(const GalaxyTreeRules::LabelParts& label, const QSt
         emitDataChanged();
 }
 
-bool GalaxyTreeNode::SetLabel(const GalaxyTreeRules::LabelParts& label) {
-    if (label == m_label)
+// A label of the same parts is kept, so the nodes whose labels stay as they
+// were cost no count of shares.
+bool GalaxyTreeNode::SetLabel(const GalaxyTreeRules::Label& label) {
+    if (label == m_label || *label == *m_label)
         return false;
     m_label = label;
     return true;
@@ -68,14 +75,14 @@ bool GalaxyTreeNode::SetLabel(const GalaxyTreeRules::LabelParts& label) {
 QVariant GalaxyTreeNode::data(int column, int role) const {
     if (column == 0 && IsPlaceholder()) {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return m_label.Joined();
+            return m_label->Joined();
         if (role == kKeyRole)
             return PlaceholderKey(Number());
     } else if (column == 0) {
         switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return m_label.Joined();
+            return m_label->Joined();
         case kKeyRole:
             return platform::CollectionKey(m_id).toString();
         case kIdRole:
@@ -99,7 +106,7 @@ QVariant GalaxyTreeNode::data(int column, int role) const {
 
 void GalaxyTreeNode::setData(int column, int role, const QVariant& value) {
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        if (SetLabel(GalaxyTreeRules::LabelParts::Of(value.toString())))
+        if (SetLabel(OwnLabel(value.toString())))
             emitDataChanged();
     } else if (column == 0 && role == kIconRole) {
         SetLook(m_label, value.toString(), m_grey);

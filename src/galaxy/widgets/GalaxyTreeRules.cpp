@@ -42,11 +42,11 @@ LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& obje
             (filter & kShowName) ? document.GetObjectName(object) : QString(), showClass};
 }
 
-const LabelParts& NodeLabels::Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
-                                 int32_t filter) {
+const Label& NodeLabels::Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
+                            int32_t filter) {
     const quint64 key = document.KeptTextsKey(*object);
     if (!key) {
-        m_made = NodeLabel(document, object, filter);
+        m_made = std::make_shared<const LabelParts>(NodeLabel(document, object, filter));
         return m_made;
     }
     if (&document != m_document || document.KeptTextsGeneration() != m_generation ||
@@ -59,7 +59,8 @@ const LabelParts& NodeLabels::Of(clsGalaxyParser& document, const clsGalaxyObjec
     const auto kept = m_kept.constFind(key);
     if (kept != m_kept.constEnd())
         return *kept;
-    return *m_kept.insert(key, NodeLabel(document, object, filter));
+    return *m_kept.insert(key,
+                          std::make_shared<const LabelParts>(NodeLabel(document, object, filter)));
 }
 
 LabelParts LabelParts::Of(QString text) {

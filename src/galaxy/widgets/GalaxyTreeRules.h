@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class clsGalaxyParser;
 
@@ -35,24 +36,27 @@ struct LabelParts {
     QString Joined() const;
 };
 
+// A label that nodes share.
+using Label = std::shared_ptr<const LabelParts>;
+
 LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
 
 // The labels of a tree's nodes. Inside a TextBatch the label of an object
-// named by its type and subtype is made once for each of them and filter:
-// a map holds thousands of ships, wares and asteroids of a few kinds.
+// named by its type and subtype is made once for each of them and filter
+// and shared by their nodes: a map holds thousands of ships, wares and
+// asteroids of a few kinds.
 class NodeLabels {
 public:
     // NodeLabel's label; the reference holds until the next call.
-    const LabelParts& Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
-                         int32_t filter);
+    const Label& Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
 
 private:
-    QHash<quint64, LabelParts> m_kept;
+    QHash<quint64, Label> m_kept;
     // What the kept labels were made for.
     const clsGalaxyParser* m_document = nullptr;
     quint64 m_generation = 0;
     int32_t m_filter = 0;
-    LabelParts m_made;
+    Label m_made;
 };
 
 // The icon of an object; "" for none.

@@ -392,7 +392,7 @@ frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) cons
     return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
 }
 
-const GalaxyTreeRules::LabelParts& frmGalaxyEditor::GetNodeLabel(const Ptr& object) {
+const GalaxyTreeRules::Label& frmGalaxyEditor::GetNodeLabel(const Ptr& object) {
     return m_labels.Of(*m_document->parser(), object, m_nameFilter);
 }
 
@@ -617,19 +617,26 @@ void frmGalaxyEditor::RelabelTree() {
 // nodes of a whole map lie far apart in memory, and walking them in tree
 // order waited for each in turn. The document lists its objects in the
 // order they were read, which is that of their IDs, so its list and the
-// nodes by ID are read straight through, and each node is asked for from
-// memory a few steps before it is relabelled.
+// nodes by ID are read straight through, and what each step reads of an
+// object or node is asked for from memory a few steps before.
 void frmGalaxyEditor::RelabelNodes() {
+    constexpr size_t kAhead = 8;
+    std::vector<const Ptr*> objects;
+    objects.reserve(m_document->parser()->objects.count());
+    for (const Ptr& object : m_document->parser()->objects)
+        objects.push_back(&object);
     struct Relabelled {
         GalaxyTreeNode* node;
         const Ptr* object;
     };
     std::vector<Relabelled> nodes;
-    nodes.reserve(m_objectNodes.size());
-    for (const Ptr& object : m_document->parser()->objects)
-        if (GalaxyTreeNode* node = NodeOfId(object->ID))
-            nodes.push_back({node, &object});
-    constexpr size_t kAhead = 8;
+    nodes.reserve(objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+        if (i + kAhead < objects.size())
+            __builtin_prefetch(&(*objects[i + kAhead])->ID);
+        if (GalaxyTreeNode* node = NodeOfId((*objects[i])->ID))
+            nodes.push_back({node, objects[i]});
+    }
     for (size_t i = 0; i < nodes.size(); ++i) {
         if (i + kAhead < nodes.size()) {
             nodes[i + kAhead].node->PrefetchLabel();

@@ -70,7 +70,7 @@ public:
     bool LoadSectorNode(const Ptr& sector);
     // The object's label under the name options; the reference holds until
     // the next call.
-    const GalaxyTreeRules::LabelParts& GetNodeLabel(const Ptr& object);
+    const GalaxyTreeRules::Label& GetNodeLabel(const Ptr& object);
     void RelabelTree();
     // The node of an object (or of a placeholder) by key, or nothing.
     QTreeWidgetItem* Node(const QString& key) const;
