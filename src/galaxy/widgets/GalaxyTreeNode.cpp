@@ -23,8 +23,9 @@ GalaxyTreeRules::Label OwnLabel(QString text) {
 
 } // namespace
 
-GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number, QString text) {
-    return new GalaxyTreeNode(-number, OwnLabel(std::move(text)), QString(), false);
+GalaxyTreeNode* GalaxyTreeNode::Placeholder(int32_t number) {
+    static const GalaxyTreeRules::Label label = OwnLabel(QStringLiteral("not loaded"));
+    return new GalaxyTreeNode(-number, label, QString(), false);
 }
 
 QString GalaxyTreeNode::PlaceholderKey(int32_t number) {

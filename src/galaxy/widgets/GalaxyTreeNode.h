@@ -4,10 +4,11 @@
 // the object's ID, its icon key and a flag instead of being stored as item
 // data: a tree of a whole map makes and relabels tens of thousands of nodes.
 //
-// A placeholder stands under a node whose children are not read yet; it has
-// no ID and no icon, and its key is its number followed by "dummy". When the
-// children are read it becomes the node of the first: taking it out of the
-// tree would cost a walk over every node the view keeps expanded.
+// A placeholder stands under a node whose children are not read yet; it reads
+// "not loaded", has no ID and no icon, and its key is its number followed by
+// "dummy". When the children are read it becomes the node of the first:
+// taking it out of the tree would cost a walk over every node the view keeps
+// expanded.
 #pragma once
 
 #include "galaxy/widgets/GalaxyTreeRules.h"
@@ -28,7 +29,7 @@ public:
         : QTreeWidgetItem(kType), m_id(id), m_label(std::move(label)),
           m_iconKey(std::move(iconKey)), m_grey(grey) {}
 
-    static GalaxyTreeNode* Placeholder(int32_t number, QString text);
+    static GalaxyTreeNode* Placeholder(int32_t number);
     static QString PlaceholderKey(int32_t number);
     // The number in a placeholder's key; 0 for any other key.
     static int32_t PlaceholderNumber(QStringView key);

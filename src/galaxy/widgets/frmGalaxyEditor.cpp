@@ -41,7 +41,6 @@ namespace {
 
 const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
-const QString kPlaceholderText = QStringLiteral("not loaded");
 const QString kNewMapName = QStringLiteral("New Map File");
 const QString kSaveQuestion =
     QStringLiteral("You have modified some objects.\n\nDo you want to save your changes?");
@@ -454,8 +453,7 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, in
         return;
     }
     ++m_placeholderCounter;
-    GalaxyTreeNode* placeholder =
-        GalaxyTreeNode::Placeholder(m_placeholderCounter, kPlaceholderText);
+    GalaxyTreeNode* placeholder = GalaxyTreeNode::Placeholder(m_placeholderCounter);
     node->addChild(placeholder);
     m_placeholders.insert(m_placeholderCounter, placeholder);
 }
@@ -517,8 +515,10 @@ void frmGalaxyEditor::FillTree() {
         Tree->clear();
         m_objectNodes.clear();
         m_placeholders.clear();
+        m_placeholders.reserve(m_document->parser()->Sectors.count());
         const clsGalaxyParser::TextBatch labels(*m_document->parser());
         QList<QTreeWidgetItem*> sectors;
+        sectors.reserve(m_document->parser()->Sectors.count());
         for (const Ptr& sector : m_document->parser()->Sectors) {
             QTreeWidgetItem* node = MakeNode(sector);
             AddObjectNode(node, sector);
