@@ -13,6 +13,7 @@
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
+#include "platform/CollectionKey.h"
 #include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/frmFind.h"
@@ -385,10 +386,14 @@ QTreeWidgetItem* frmGalaxyEditor::NodeOf(const Ptr& object) const {
     return object ? NodeOfId(object->ID) : nullptr;
 }
 
+// By the node's ID, without making its key.
 frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
-    if (!node)
+    if (!node || node->type() != GalaxyTreeNode::kType)
         return nullptr;
-    return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
+    const auto* treeNode = static_cast<const GalaxyTreeNode*>(node);
+    if (treeNode->IsPlaceholder())
+        return nullptr;
+    return m_document->parser()->objects.find(platform::CollectionKey(treeNode->Id()));
 }
 
 const GalaxyTreeRules::Label& frmGalaxyEditor::GetNodeLabel(const Ptr& object) {
