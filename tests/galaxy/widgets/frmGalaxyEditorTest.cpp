@@ -135,7 +135,8 @@ TEST_F(frmGalaxyEditorTest, LabelsFollowTheNameOptions) {
 }
 
 // Objects of one type and subtype show the same texts, unless one has a
-// name of its own; relabelling shows the texts as they are now.
+// name of its own, under every name option; relabelling shows the texts as
+// they are now.
 TEST_F(frmGalaxyEditorTest, LabelsOfObjectsOfOneKind) {
     const auto data = testsupport::dataDir();
     const auto writeTexts = [&](const std::string& name, const std::string& id) {
@@ -151,18 +152,36 @@ TEST_F(frmGalaxyEditorTest, LabelsOfObjectsOfOneKind) {
     Open(R"(<universe><o t="1"><o t="7" s="0"/><o t="7" s="0" n="2500"/><o t="7" s="0"/>)"
          R"(</o></universe>)");
     editor.Tree->expandItem(Top(0));
-    Filter(true, false, true);
-    EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_COURIER - Courier", "SS_SH_COURIER - Old Relay",
-                                       "SS_SH_COURIER - Courier"}));
+    const struct {
+        bool name, type, id;
+        const char* ofKind;
+        const char* ownName;
+    } options[] = {
+        {false, false, false, "", ""},
+        {true, false, false, "Courier", "Old Relay"},
+        {false, true, false, "[Ship]", "[Ship]"},
+        {true, true, false, "[Ship] - Courier", "[Ship] - Old Relay"},
+        {false, false, true, "SS_SH_COURIER", "SS_SH_COURIER"},
+        {true, false, true, "SS_SH_COURIER - Courier", "SS_SH_COURIER - Old Relay"},
+        {false, true, true, "[Ship] - SS_SH_COURIER", "[Ship] - SS_SH_COURIER"},
+        {true, true, true, "[Ship] - SS_SH_COURIER - Courier",
+         "[Ship] - SS_SH_COURIER - Old Relay"},
+    };
+    for (const auto& option : options) {
+        Filter(option.name, option.type, option.id);
+        EXPECT_EQ(Labels(Top(0)), (Strings{option.ofKind, option.ownName, option.ofKind}));
+    }
 
+    Filter(true, false, true);
     writeTexts("Runner", "SS_SH_RUNNER");
     ASSERT_TRUE(DescServer().LoadResources(44));
     Filter(true, false, true);
     EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_COURIER - Runner", "SS_SH_COURIER - Old Relay",
                                        "SS_SH_COURIER - Runner"}));
     CreateArchive();
-    Filter(false, true, true);
-    EXPECT_EQ(Labels(Top(0)), Strings(3, "[Ship] - SS_SH_RUNNER"));
+    Filter(true, false, true);
+    EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_RUNNER - Runner", "SS_SH_RUNNER - Old Relay",
+                                       "SS_SH_RUNNER - Runner"}));
 }
 
 TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
