@@ -196,7 +196,7 @@ private:
     int32_t m_nameFilter = 1;
     GalaxyTreeRules::NodeLabels m_labels;
     // The nodes of objects at their IDs (counted up from 1 within a map, and
-    // never reused), and the placeholders by key. Nodes are made in the order
+    // never reused), and the placeholders by number. Nodes are made in the order
     // of their IDs, so entering them goes through the list once.
     std::vector<GalaxyTreeNode*> m_objectNodes;
     QHash<int32_t, GalaxyTreeNode*> m_placeholders;
