@@ -82,7 +82,8 @@ public:
     // objects named otherwise (sectors, objects with a name of their own).
     // The numbers hold while KeptTextsGeneration() stays the same.
     quint64 KeptTextsKey(const clsGalaxyObject& object) const;
-    // Counts the times the kept texts were dropped.
+    // Changes whenever the kept texts are dropped, and differs between
+    // documents.
     quint64 KeptTextsGeneration() const { return m_keptGeneration; }
     // Asks for the memory that naming the object reads (the attributes it
     // keeps at hand), ahead of naming objects that lie far apart in memory.

@@ -9,6 +9,7 @@
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 
+#include <atomic>
 #include <limits>
 #include <optional>
 
@@ -91,7 +92,8 @@ clsGalaxyParser::TextBatch::~TextBatch() {
 void clsGalaxyParser::DropChangedTexts() {
     const std::shared_ptr<clsPage> page = DescServer().FindPage(kNamesPage);
     const qsizetype pageSize = page ? page->Strings.count() : -1;
-    bool same = page == m_textsPage.lock() && pageSize == m_textsPageSize;
+    // A document's first batch takes a generation of its own.
+    bool same = m_keptGeneration != 0 && page == m_textsPage.lock() && pageSize == m_textsPageSize;
     bool foundAsked = false;
     for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file) {
         if (file.value() && foundAsked)
@@ -102,7 +104,10 @@ void clsGalaxyParser::DropChangedTexts() {
     if (!same) {
         m_batchTexts.clear();
         m_batchFiles.clear();
-        ++m_keptGeneration;
+        // Counted across documents: a document opened later may take the
+        // place in memory of one whose labels a tree still keeps.
+        static std::atomic<quint64> generations{0};
+        m_keptGeneration = ++generations;
     }
     m_textsPage = page;
     m_textsPageSize = pageSize;

@@ -235,6 +235,22 @@ TEST(MapNames, KeptTextsKeys) {
     EXPECT_NE(key(6), key(9)) << "another type";
 }
 
+// What is kept by those keys is told apart by generation: every document's
+// first batch starts one that no other document had.
+TEST(MapNames, KeptTextsGenerationsDifferBetweenDocuments) {
+    UseDataFolder(true);
+    const auto generation = [](clsGalaxyParser& document) {
+        const clsGalaxyParser::TextBatch batch(document);
+        return document.KeptTextsGeneration();
+    };
+    const auto first = LoadedMap();
+    const quint64 firstGeneration = generation(*first);
+    EXPECT_EQ(generation(*first), firstGeneration) << "nothing changed";
+    const auto second = LoadedMap();
+    EXPECT_NE(generation(*second), firstGeneration);
+    EXPECT_NE(generation(*second), 0u);
+}
+
 TEST(MapNames, SectorIDsFromTheGridCell) {
     UseDataFolder(false);
     const auto document = Open(kMap);
