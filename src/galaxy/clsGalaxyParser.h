@@ -76,6 +76,21 @@ public:
     bool LoadSectorChildren(const Ptr& sector);
     QString GetObjectID(const Ptr& object);
     QString GetObjectName(const Ptr& object);
+    // Inside a TextBatch, a number that objects share when their IDs and
+    // names are the kept texts of one type and subtype, so that what is
+    // made of those texts can be kept by it too; 0 outside a batch and for
+    // objects named otherwise (sectors, objects with a name of their own).
+    // The numbers hold while KeptTextsGeneration() stays the same.
+    quint64 KeptTextsKey(const clsGalaxyObject& object) const;
+    // Changes whenever the kept texts are dropped, and differs between
+    // documents.
+    quint64 KeptTextsGeneration() const { return m_keptGeneration; }
+    // Asks for the memory that naming the object reads (the attributes it
+    // keeps at hand), ahead of naming objects that lie far apart in memory.
+    static void PrefetchNaming(const clsGalaxyObject& object) {
+        __builtin_prefetch(&object.m_known.front());
+        __builtin_prefetch(&object.m_known.back());
+    }
     QString GetObjectSubType(const Ptr& object, int32_t mode);
     int32_t GetSectorStringID(const Ptr& sector) const;
     // fileType 1 plain XML, 2 packed.
@@ -113,6 +128,7 @@ private:
 
     void DropChangedTexts();
     QString GetSectorName(const Ptr& sector);
+    bool KeepsTexts(int32_t type, int32_t mode) const;
     bool GetTFileObjectText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool LookUpTFileText(int32_t type, int32_t subtype, QString& text, int32_t mode);
     bool GetRecordText(const clsTXTObject& record, int32_t mode, QString& text);
@@ -135,6 +151,7 @@ private:
     int m_textBatches = 0;
     QHash<quint64, BatchText> m_batchTexts;
     QHash<int32_t, std::shared_ptr<clsTxtParser>> m_batchFiles;
+    quint64 m_keptGeneration = 0;
     // The names page the kept texts were read from, and its size then.
     std::weak_ptr<clsPage> m_textsPage;
     qsizetype m_textsPageSize = -1;

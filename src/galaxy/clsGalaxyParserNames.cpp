@@ -9,6 +9,8 @@
 #include "tfiles/TxtValue.h"
 #include "tfiles/clsArchive.h"
 
+#include <atomic>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -83,19 +85,37 @@ clsGalaxyParser::TextBatch::~TextBatch() {
 
 // The texts kept from earlier batches stay while the names page and the
 // T-files they came from are the same: a language loaded anew replaces its
-// pages, and a T-file is loaded once per program.
+// pages, and a T-file is loaded once per program. The T-file cache keeps
+// every file it loaded until it is replaced by a new, empty one, so the
+// first file found answers for all found; each one that was missing is
+// asked for again, as a map read afresh may find it.
 void clsGalaxyParser::DropChangedTexts() {
     const std::shared_ptr<clsPage> page = DescServer().FindPage(kNamesPage);
     const qsizetype pageSize = page ? page->Strings.count() : -1;
-    bool same = page == m_textsPage.lock() && pageSize == m_textsPageSize;
-    for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file)
+    // A document's first batch takes a generation of its own.
+    bool same = m_keptGeneration != 0 && page == m_textsPage.lock() && pageSize == m_textsPageSize;
+    bool foundAsked = false;
+    for (auto file = m_batchFiles.cbegin(); same && file != m_batchFiles.cend(); ++file) {
+        if (file.value() && foundAsked)
+            continue;
+        foundAsked |= file.value() != nullptr;
         same = TFileOfType(file.key()) == file.value();
+    }
     if (!same) {
         m_batchTexts.clear();
         m_batchFiles.clear();
+        // Counted across documents: a document opened later may take the
+        // place in memory of one whose labels a tree still keeps.
+        static std::atomic<quint64> generations{0};
+        m_keptGeneration = ++generations;
     }
     m_textsPage = page;
     m_textsPageSize = pageSize;
+}
+
+// The table's types are small and so are the modes; others are not kept.
+bool clsGalaxyParser::KeepsTexts(int32_t type, int32_t mode) const {
+    return m_textBatches > 0 && type >= 0 && type <= 0xFFFFFF && mode >= 0 && mode <= 0xFF;
 }
 
 bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString& text,
@@ -104,8 +124,7 @@ bool clsGalaxyParser::GetTFileObjectText(int32_t type, int32_t subtype, QString&
         text = NoFileText(type);
         return false;
     }
-    // The table's types are small and so are the modes; others go uncached.
-    if (m_textBatches == 0 || type < 0 || type > 0xFFFFFF || mode < 0 || mode > 0xFF)
+    if (!KeepsTexts(type, mode))
         return LookUpTFileText(type, subtype, text, mode);
     const quint64 key = quint64(uint32_t(subtype)) << 32 | quint64(type) << 8 | quint64(mode);
     const auto cached = m_batchTexts.constFind(key);
@@ -190,6 +209,15 @@ QString clsGalaxyParser::GetObjectName(const Ptr& object) {
     }
 }
 
+// The ID and the name of any other object come from its type and subtype
+// alone: from the tables, the type's name or the kept T-file texts.
+quint64 clsGalaxyParser::KeptTextsKey(const clsGalaxyObject& object) const {
+    const int32_t type = object.otype();
+    if (type == kSector || object.description() >= kFirstOwnName || !KeepsTexts(type, kRecordName))
+        return 0;
+    return quint64(uint32_t(object.subtype())) << 32 | quint64(type) << 1 | 1;
+}
+
 QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     if (!object)
         return {};
@@ -208,12 +236,25 @@ QString clsGalaxyParser::GetObjectSubType(const Ptr& object, int32_t mode) {
     }
 }
 
+// "102", the row and the column counted from 1 as TwoDigits writes them,
+// read as a number: none (0) when a part is negative, as its sign then
+// stands inside, or when the number is too large.
 int32_t clsGalaxyParser::GetSectorStringID(const Ptr& sector) const {
-    const QString text = QStringLiteral("102") + TwoDigits(int64_t{sector->y()} + 1) +
-                         TwoDigits(int64_t{sector->x()} + 1);
-    bool number = false;
-    const int32_t id = text.toInt(&number);
-    return number ? id : 0;
+    constexpr int64_t kLargest = std::numeric_limits<int32_t>::max();
+    int64_t id = 102;
+    for (const int64_t part : {int64_t{sector->y()} + 1, int64_t{sector->x()} + 1}) {
+        if (part < 0)
+            return 0;
+        int64_t scale = 100;
+        while (scale <= part)
+            scale *= 10;
+        if (id > kLargest / scale)
+            return 0;
+        id = id * scale + part;
+        if (id > kLargest)
+            return 0;
+    }
+    return static_cast<int32_t>(id);
 }
 
 QString clsGalaxyParser::GetSectorName(const Ptr& sector) {

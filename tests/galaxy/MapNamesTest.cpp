@@ -4,6 +4,7 @@
 #include "resources/clsDescServer.h"
 #include "tfiles/clsArchive.h"
 
+#include <filesystem>
 #include <vector>
 
 using namespace galaxytest;
@@ -184,6 +185,72 @@ TEST(MapNames, TextsKeptOverLabelBatchesFollowTheTextResources) {
     EXPECT_EQ(batchName(), "SS_SH_COURIER");
 }
 
+// Kept texts follow a T-file cache made anew, and a file that was missing
+// is looked for again once the map is read afresh.
+TEST(MapNames, TextsKeptOverLabelBatchesFollowTheTFiles) {
+    const auto types = testsupport::dataDir() / "types";
+    testsupport::writeFile(types / "TGates.txt", "1;1;\n0;0;0;0;0;0;0;SS_GATE_NORTH;\n");
+    UseDataFolder(true);
+    const auto document = LoadedMap();
+    const auto batchIDs = [&] {
+        const clsGalaxyParser::TextBatch batch(*document);
+        const Ptr home = document->Sectors.at(1);
+        return Text(document->GetObjectID(Child(home, 1))) + " " +
+               Text(document->GetObjectID(Child(home, 10)));
+    };
+    EXPECT_EQ(batchIDs(), "SS_SH_COURIER SS_GATE_NORTH");
+    testsupport::writeFile(types / "TGates.txt", "1;1;\n0;0;0;0;0;0;0;SS_GATE_WEST;\n");
+    EXPECT_EQ(batchIDs(), "SS_SH_COURIER SS_GATE_NORTH");
+    CreateArchive();
+    EXPECT_EQ(batchIDs(), "SS_SH_COURIER SS_GATE_WEST");
+
+    std::filesystem::remove(types / "TShips.txt");
+    CreateArchive();
+    EXPECT_EQ(batchIDs(), "[object t=7 s=0] SS_GATE_WEST");
+    testsupport::writeFile(types / "TShips.txt", kShips);
+    CreateArchive();
+    EXPECT_EQ(batchIDs(), "[object t=7 s=0] SS_GATE_WEST");
+    ASSERT_TRUE(document->ParseFile(PathOf("map.xml")));
+    document->LoadSectorChildren(document->Sectors.at(1));
+    EXPECT_EQ(batchIDs(), "SS_SH_COURIER SS_GATE_WEST");
+}
+
+// Inside a batch, objects named by their type and subtype alone share a key
+// with each other only.
+TEST(MapNames, KeptTextsKeys) {
+    UseDataFolder(true);
+    const auto document = LoadedMap();
+    const Ptr home = document->Sectors.at(1);
+    const auto key = [&](int position) { return document->KeptTextsKey(*Child(home, position)); };
+    EXPECT_EQ(key(1), 0u) << "outside a batch";
+    const clsGalaxyParser::TextBatch batch(*document);
+    EXPECT_NE(key(1), 0u);
+    EXPECT_NE(key(1), key(2)) << "another subtype";
+    EXPECT_EQ(key(5), 0u) << "a name of its own";
+    EXPECT_EQ(document->KeptTextsKey(*home), 0u) << "a sector";
+    EXPECT_NE(key(7), key(8));
+    EXPECT_EQ(key(10), key(12));
+    EXPECT_NE(key(10), key(11));
+    EXPECT_NE(key(6), 0u);
+    EXPECT_NE(key(6), key(9)) << "another type";
+}
+
+// What is kept by those keys is told apart by generation: every document's
+// first batch starts one that no other document had.
+TEST(MapNames, KeptTextsGenerationsDifferBetweenDocuments) {
+    UseDataFolder(true);
+    const auto generation = [](clsGalaxyParser& document) {
+        const clsGalaxyParser::TextBatch batch(document);
+        return document.KeptTextsGeneration();
+    };
+    const auto first = LoadedMap();
+    const quint64 firstGeneration = generation(*first);
+    EXPECT_EQ(generation(*first), firstGeneration) << "nothing changed";
+    const auto second = LoadedMap();
+    EXPECT_NE(generation(*second), firstGeneration);
+    EXPECT_NE(generation(*second), 0u);
+}
+
 TEST(MapNames, SectorIDsFromTheGridCell) {
     UseDataFolder(false);
     const auto document = Open(kMap);
@@ -201,4 +268,12 @@ TEST(MapNames, SectorIDsFromTheGridCell) {
         EXPECT_EQ(Text(document->GetObjectID(sector)), c.id);
         EXPECT_EQ(document->GetSectorStringID(sector), c.stringID) << c.id;
     }
+    // Wider cells make longer numbers, up to the largest one.
+    const auto wide =
+        Open(R"(<universe><o t="1" x="99" y="0"/><o t="1" x="9999" y="9"/>)"
+             R"(<o t="1" x="99999" y="0"/><o t="1" x="0" y="2147483647"/></universe>)");
+    const std::vector<int32_t> wideIDs = {10201100, 1021010000, 0, 0};
+    for (std::size_t i = 0; i < wideIDs.size(); ++i)
+        EXPECT_EQ(wide->GetSectorStringID(wide->Sectors.at(static_cast<int>(i) + 1)), wideIDs[i])
+            << "sector " << i + 1;
 }

@@ -42,6 +42,27 @@ LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& obje
             (filter & kShowName) ? document.GetObjectName(object) : QString(), showClass};
 }
 
+const Label& NodeLabels::Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object,
+                            int32_t filter) {
+    const quint64 key = document.KeptTextsKey(*object);
+    if (!key) {
+        m_made = std::make_shared<const LabelParts>(NodeLabel(document, object, filter));
+        return m_made;
+    }
+    if (&document != m_document || document.KeptTextsGeneration() != m_generation ||
+        filter != m_filter) {
+        m_kept.clear();
+        m_document = &document;
+        m_generation = document.KeptTextsGeneration();
+        m_filter = filter;
+    }
+    const auto kept = m_kept.constFind(key);
+    if (kept != m_kept.constEnd())
+        return *kept;
+    return *m_kept.insert(key,
+                          std::make_shared<const LabelParts>(NodeLabel(document, object, filter)));
+}
+
 LabelParts LabelParts::Of(QString text) {
     LabelParts parts;
     parts.name = std::move(text);

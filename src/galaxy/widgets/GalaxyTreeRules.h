@@ -5,9 +5,11 @@
 
 #include "galaxy/clsGalaxyObject.h"
 
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class clsGalaxyParser;
 
@@ -34,7 +36,29 @@ struct LabelParts {
     QString Joined() const;
 };
 
+// A label that nodes share.
+using Label = std::shared_ptr<const LabelParts>;
+
 LabelParts NodeLabel(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
+
+// The labels of a tree's nodes. Inside a TextBatch the label of an object
+// named by its type and subtype is made once for each of them and filter
+// and shared by their nodes: a map holds thousands of ships, wares and
+// asteroids of a few kinds.
+class NodeLabels {
+public:
+    // NodeLabel's label; the reference holds until the next call.
+    const Label& Of(clsGalaxyParser& document, const clsGalaxyObject::Ptr& object, int32_t filter);
+
+private:
+    QHash<quint64, Label> m_kept;
+    // What the kept labels were made for.
+    const clsGalaxyParser* m_document = nullptr;
+    quint64 m_generation = 0;
+    int32_t m_filter = 0;
+    Label m_made;
+};
+
 // The icon of an object; "" for none.
 QString ImageKey(const clsGalaxyObject& object);
 // "movesiblink", "moveparent" or "nop" for a drag of one object over another.

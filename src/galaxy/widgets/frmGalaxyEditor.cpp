@@ -13,6 +13,7 @@
 #include "galaxy/widgets/ucGalObject.h"
 #include "gamefiles/mdlZorvFD.h"
 #include "gamefiles/widgets/ZorvFileDialog.h"
+#include "platform/CollectionKey.h"
 #include "platform/widgets/ChosenRow.h"
 #include "shell/mdlComFunctions.h"
 #include "shell/widgets/frmFind.h"
@@ -34,18 +35,13 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
-#include <QVarLengthArray>
 
-using GalaxyEditorRoles::kIconRole;
-using GalaxyEditorRoles::kIdRole;
 using GalaxyEditorRoles::kKeyRole;
 
 namespace {
 
 const QString kEditorTitle = QStringLiteral("Ruvaze Rezivo");
 
-const QColor kUnloadedColor(129, 123, 124);
-const QString kPlaceholderText = QStringLiteral("not loaded");
 const QString kNewMapName = QStringLiteral("New Map File");
 const QString kSaveQuestion =
     QStringLiteral("You have modified some objects.\n\nDo you want to save your changes?");
@@ -59,13 +55,6 @@ constexpr int kMinimumSide = 2000 / 15;
 bool IsPlaceholder(const QTreeWidgetItem* node) {
     return node->type() == GalaxyTreeNode::kType &&
            static_cast<const GalaxyTreeNode*>(node)->IsPlaceholder();
-}
-
-// Asks for the memory of something about to be read.
-void Prefetch(const void* item, size_t size) {
-    constexpr size_t kLine = 64;
-    for (size_t offset = 0; offset < size; offset += kLine)
-        __builtin_prefetch(static_cast<const char*>(item) + offset);
 }
 
 } // namespace
@@ -388,7 +377,7 @@ void frmGalaxyEditor::SaveEditorSettings() {
 // The tree.
 
 QTreeWidgetItem* frmGalaxyEditor::Node(const QString& key) const {
-    if (QTreeWidgetItem* placeholder = m_placeholders.value(key))
+    if (GalaxyTreeNode* placeholder = m_placeholders.value(GalaxyTreeNode::PlaceholderNumber(key)))
         return placeholder;
     return NodeOf(m_document->parser()->objects.find(key));
 }
@@ -397,35 +386,36 @@ QTreeWidgetItem* frmGalaxyEditor::NodeOf(const Ptr& object) const {
     return object ? NodeOfId(object->ID) : nullptr;
 }
 
+// By the node's ID, without making its key.
 frmGalaxyEditor::Ptr frmGalaxyEditor::ObjectOf(const QTreeWidgetItem* node) const {
-    if (!node)
+    if (!node || node->type() != GalaxyTreeNode::kType)
         return nullptr;
-    return m_document->parser()->objects.find(node->data(0, kKeyRole).toString());
+    const auto* treeNode = static_cast<const GalaxyTreeNode*>(node);
+    if (treeNode->IsPlaceholder())
+        return nullptr;
+    return m_document->parser()->objects.find(platform::CollectionKey(treeNode->Id()));
 }
 
-GalaxyTreeRules::LabelParts frmGalaxyEditor::GetNodeLabel(const Ptr& object) const {
-    return GalaxyTreeRules::NodeLabel(*m_document->parser(), object, m_nameFilter);
+const GalaxyTreeRules::Label& frmGalaxyEditor::GetNodeLabel(const Ptr& object) {
+    return m_labels.Of(*m_document->parser(), object, m_nameFilter);
 }
 
-void frmGalaxyEditor::SetNodeLook(QTreeWidgetItem* node, const Ptr& object) {
-    node->setText(0, GetNodeLabel(object).Joined());
-    // The node draws the icon its key names.
-    node->setData(0, kIconRole, GalaxyTreeRules::ImageKey(*object));
+void frmGalaxyEditor::SetNodeLook(GalaxyTreeNode* node, const Ptr& object, bool grey) {
+    node->SetLook(GetNodeLabel(object), GalaxyTreeRules::ImageKey(*object), grey);
 }
 
 QTreeWidgetItem* frmGalaxyEditor::MakeNode(const Ptr& object) {
-    auto* node =
-        new GalaxyTreeNode(object->ID, GetNodeLabel(object), GalaxyTreeRules::ImageKey(*object));
+    auto* node = new GalaxyTreeNode(object->ID, GetNodeLabel(object),
+                                    GalaxyTreeRules::ImageKey(*object), !object->Loaded);
     EnterNode(node, object);
     return node;
 }
 
 // The node, with the object's label and icon, made the object's node.
+// IDs grow by one as objects are read, so the list grows by halves.
 void frmGalaxyEditor::EnterNode(GalaxyTreeNode* node, const Ptr& object) {
-    if (!object->Loaded)
-        node->setForeground(0, kUnloadedColor);
     if (object->ID >= std::ssize(m_objectNodes))
-        m_objectNodes.resize(object->ID + 1);
+        m_objectNodes.resize(std::max<size_t>(object->ID + 1, m_objectNodes.size() * 3 / 2));
     m_objectNodes[object->ID] = node;
 }
 
@@ -468,10 +458,9 @@ void frmGalaxyEditor::AddObjectNode(QTreeWidgetItem* node, const Ptr& object, in
         return;
     }
     ++m_placeholderCounter;
-    GalaxyTreeNode* placeholder =
-        GalaxyTreeNode::Placeholder(m_placeholderCounter, kPlaceholderText);
+    GalaxyTreeNode* placeholder = GalaxyTreeNode::Placeholder(m_placeholderCounter);
     node->addChild(placeholder);
-    m_placeholders.insert(GalaxyTreeNode::PlaceholderKey(m_placeholderCounter), placeholder);
+    m_placeholders.insert(m_placeholderCounter, placeholder);
 }
 
 // The tree being filled: its selection changes are not the person's, and it
@@ -515,11 +504,12 @@ GalaxyTreeNode* frmGalaxyEditor::ReusePlaceholder(QTreeWidgetItem* node, const P
         !IsPlaceholder(node->child(0)))
         return nullptr;
     auto* placeholder = static_cast<GalaxyTreeNode*>(node->child(0));
-    m_placeholders.remove(GalaxyTreeNode::PlaceholderKey(-placeholder->Id()));
+    m_placeholders.remove(placeholder->Number());
     if (placeholder == m_dragNode)
         m_dragNode = nullptr;
     const Ptr& child = *object->Childs.begin();
-    placeholder->BecomeNode(child->ID, GetNodeLabel(child), GalaxyTreeRules::ImageKey(*child));
+    placeholder->BecomeNode(child->ID, GetNodeLabel(child), GalaxyTreeRules::ImageKey(*child),
+                            !child->Loaded);
     EnterNode(placeholder, child);
     return placeholder;
 }
@@ -530,8 +520,10 @@ void frmGalaxyEditor::FillTree() {
         Tree->clear();
         m_objectNodes.clear();
         m_placeholders.clear();
+        m_placeholders.reserve(m_document->parser()->Sectors.count());
         const clsGalaxyParser::TextBatch labels(*m_document->parser());
         QList<QTreeWidgetItem*> sectors;
+        sectors.reserve(m_document->parser()->Sectors.count());
         for (const Ptr& sector : m_document->parser()->Sectors) {
             QTreeWidgetItem* node = MakeNode(sector);
             AddObjectNode(node, sector);
@@ -550,11 +542,13 @@ void frmGalaxyEditor::FillTree() {
 }
 
 void frmGalaxyEditor::ForgetKeys(QTreeWidgetItem* node) {
-    const QVariant id = node->data(0, kIdRole);
-    if (!id.isValid())
-        m_placeholders.remove(node->data(0, kKeyRole).toString());
-    else if (NodeOfId(id.toInt()) == node)
-        m_objectNodes[id.toInt()] = nullptr;
+    if (node->type() == GalaxyTreeNode::kType) {
+        const auto* treeNode = static_cast<const GalaxyTreeNode*>(node);
+        if (treeNode->IsPlaceholder())
+            m_placeholders.remove(treeNode->Number());
+        else if (NodeOfId(treeNode->Id()) == node)
+            m_objectNodes[treeNode->Id()] = nullptr;
+    }
     if (node == m_dragNode)
         m_dragNode = nullptr;
     for (int i = 0; i < node->childCount(); ++i)
@@ -575,8 +569,11 @@ void frmGalaxyEditor::RemoveChildNodes(QTreeWidgetItem* node) {
 
 void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
     const clsGalaxyParser::TextBatch labels(*m_document->parser());
-    QTreeWidgetItem* node = NodeOf(object);
-    if (!node) {
+    QTreeWidgetItem* node = nullptr;
+    if (GalaxyTreeNode* shown = NodeOfId(object->ID)) {
+        SetNodeLook(shown, object, shown->Grey());
+        node = shown;
+    } else {
         const Ptr parent = object->Parent.lock();
         QTreeWidgetItem* parentNode = parent ? NodeOf(parent) : nullptr;
         // An object under a sector the tree has not read yet has no place:
@@ -584,8 +581,6 @@ void frmGalaxyEditor::UpdateObjectNode(const Ptr& object, bool withChildren) {
         if (parent && (!parentNode || !parent->Loaded))
             return;
         node = AddNode(parentNode, -1, object);
-    } else {
-        SetNodeLook(node, object);
     }
     if (withChildren)
         RefillNode(node, object);
@@ -618,40 +613,42 @@ void frmGalaxyEditor::RelabelTree() {
     // Only texts change, so the view is told once at the end instead of
     // once per node.
     const clsGalaxyParser::TextBatch labels(*m_document->parser());
-    int position = 0;
-    for (const Ptr& sector : m_document->parser()->Sectors)
-        RelabelNodes(sector, NodeAt(Tree->topLevelItem(position++), sector));
+    RelabelNodes();
     Tree->viewport()->update();
     QApplication::restoreOverrideCursor();
 }
 
-// Placeholders keep their text; only what the tree holds is relabelled.
-// The children's nodes and objects are asked for from memory before the
-// first is relabelled: the nodes of a whole map lie far apart, and waiting
-// for each in turn was most of a relabelling's time.
-void frmGalaxyEditor::RelabelNodes(const Ptr& object, GalaxyTreeNode* node) {
-    if (!node)
-        return;
-    node->SetLabel(GetNodeLabel(object));
-    QVarLengthArray<QTreeWidgetItem*, 64> items(node->childCount());
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        items[i] = node->child(static_cast<int>(i));
-        Prefetch(items[i], sizeof(GalaxyTreeNode));
+// Placeholders keep their text; every node of an object is relabelled. The
+// nodes of a whole map lie far apart in memory, and walking them in tree
+// order waited for each in turn. The document lists its objects in the
+// order they were read, which is that of their IDs, so its list and the
+// nodes by ID are read straight through, and what each step reads of an
+// object or node is asked for from memory a few steps before.
+void frmGalaxyEditor::RelabelNodes() {
+    constexpr size_t kAhead = 8;
+    std::vector<const Ptr*> objects;
+    objects.reserve(m_document->parser()->objects.count());
+    for (const Ptr& object : m_document->parser()->objects)
+        objects.push_back(&object);
+    struct Relabelled {
+        GalaxyTreeNode* node;
+        const Ptr* object;
+    };
+    std::vector<Relabelled> nodes;
+    nodes.reserve(objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+        if (i + kAhead < objects.size())
+            __builtin_prefetch(&(*objects[i + kAhead])->ID);
+        if (GalaxyTreeNode* node = NodeOfId((*objects[i])->ID))
+            nodes.push_back({node, objects[i]});
     }
-    for (const Ptr& child : object->Childs)
-        Prefetch(child.get(), sizeof(clsGalaxyObject));
-    qsizetype position = 0;
-    for (const Ptr& child : object->Childs)
-        RelabelNodes(child, NodeAt(items.value(position++), child));
-}
-
-// The object's node: the item when it is that node, as it is where the tree
-// keeps the model's order, else the node of the object's ID.
-GalaxyTreeNode* frmGalaxyEditor::NodeAt(QTreeWidgetItem* item, const Ptr& object) const {
-    if (item && item->type() == GalaxyTreeNode::kType &&
-        static_cast<GalaxyTreeNode*>(item)->Id() == object->ID)
-        return static_cast<GalaxyTreeNode*>(item);
-    return NodeOfId(object->ID);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (i + kAhead < nodes.size()) {
+            nodes[i + kAhead].node->PrefetchLabel();
+            clsGalaxyParser::PrefetchNaming(**nodes[i + kAhead].object);
+        }
+        nodes[i].node->SetLabel(GetNodeLabel(*nodes[i].object));
+    }
 }
 
 GalaxyTreeNode* frmGalaxyEditor::NodeOfId(int32_t id) const {

@@ -68,7 +68,9 @@ public:
     void SelectObjectNode(const Ptr& object);
     void UpdateObjectNode(const Ptr& object, bool withChildren);
     bool LoadSectorNode(const Ptr& sector);
-    GalaxyTreeRules::LabelParts GetNodeLabel(const Ptr& object) const;
+    // The object's label under the name options; the reference holds until
+    // the next call.
+    const GalaxyTreeRules::Label& GetNodeLabel(const Ptr& object);
     void RelabelTree();
     // The node of an object (or of a placeholder) by key, or nothing.
     QTreeWidgetItem* Node(const QString& key) const;
@@ -143,12 +145,11 @@ private:
     void RefillNode(QTreeWidgetItem* node, const Ptr& object);
     GalaxyTreeNode* ReusePlaceholder(QTreeWidgetItem* node, const Ptr& object);
     QTreeWidgetItem* RevealNode(QTreeWidgetItem* node);
-    void SetNodeLook(QTreeWidgetItem* node, const Ptr& object);
+    void SetNodeLook(GalaxyTreeNode* node, const Ptr& object, bool grey);
     void RemoveNode(QTreeWidgetItem* node);
     void RemoveChildNodes(QTreeWidgetItem* node);
     void ForgetKeys(QTreeWidgetItem* node);
-    void RelabelNodes(const Ptr& object, GalaxyTreeNode* node);
-    GalaxyTreeNode* NodeAt(QTreeWidgetItem* item, const Ptr& object) const;
+    void RelabelNodes();
     GalaxyTreeNode* NodeOfId(int32_t id) const;
     Ptr ObjectOf(const QTreeWidgetItem* node) const;
     // The tree's selected node; nothing after a click beside the nodes.
@@ -193,11 +194,12 @@ private:
     Ptr m_copied;
     QString m_mapFileName;
     int32_t m_nameFilter = 1;
+    GalaxyTreeRules::NodeLabels m_labels;
     // The nodes of objects at their IDs (counted up from 1 within a map, and
-    // never reused), and the placeholders by key. Nodes are made in the order
+    // never reused), and the placeholders by number. Nodes are made in the order
     // of their IDs, so entering them goes through the list once.
     std::vector<GalaxyTreeNode*> m_objectNodes;
-    QHash<QString, QTreeWidgetItem*> m_placeholders;
+    QHash<int32_t, GalaxyTreeNode*> m_placeholders;
     QTreeWidgetItem* m_dragNode = nullptr;
     QPoint m_dragStart;
     SectorMapView* m_map = nullptr;

@@ -6,6 +6,7 @@
 #include "galaxy/GalaxyDocument.h"
 #include "galaxy/clsGalaxyParser.h"
 #include "galaxy/widgets/GalaxyEditorRoles.h"
+#include "galaxy/widgets/GalaxyTreeNode.h"
 #include "galaxy/widgets/GalaxyTreeRules.h"
 #include "galaxy/widgets/frmGalaxyEditor.h"
 #include "galaxy/widgets/frmNewGalObject.h"
@@ -284,12 +285,11 @@ void frmGalaxyEditor::ReportNebulaSectors() {
 // every change, whoever made it.
 
 void frmGalaxyEditor::Document_SectorLoaded(const Ptr& sector) {
-    if (QTreeWidgetItem* node = NodeOf(sector)) {
+    if (GalaxyTreeNode* node = NodeOfId(sector->ID)) {
         const clsGalaxyParser::TextBatch labels(*m_document->parser());
         ++m_treeUpdates;
         RefillNode(node, sector);
-        node->setData(0, Qt::ForegroundRole, QVariant());
-        UpdateObjectNode(sector, false);
+        SetNodeLook(node, sector, false);
         --m_treeUpdates;
     }
     if (m_copied && !m_document->Contains(m_copied))

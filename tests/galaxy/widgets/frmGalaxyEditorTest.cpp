@@ -134,6 +134,56 @@ TEST_F(frmGalaxyEditorTest, LabelsFollowTheNameOptions) {
     EXPECT_EQ(Text(Top(0)->text(0)), "00, 00 - Home Reach");
 }
 
+// Objects of one type and subtype show the same texts, unless one has a
+// name of its own, under every name option; relabelling shows the texts as
+// they are now.
+TEST_F(frmGalaxyEditorTest, LabelsOfObjectsOfOneKind) {
+    const auto data = testsupport::dataDir();
+    const auto writeTexts = [&](const std::string& name, const std::string& id) {
+        testsupport::writeFile(data / "t" / "440001.xml",
+                               R"(<language id="44"><page id="17"><t id="100">)" + name +
+                                   R"(</t><t id="2500">Old Relay</t></page></language>)");
+        testsupport::writeFile(data / "types" / "TShips.txt",
+                               "1;1;\n0;0;0;0;0;0;100;" + id + ";\n");
+    };
+    writeTexts("Courier", "SS_SH_COURIER");
+    UseDataFolder();
+    ASSERT_TRUE(DescServer().LoadResources(44));
+    Open(R"(<universe><o t="1"><o t="7" s="0"/><o t="7" s="0" n="2500"/><o t="7" s="0"/>)"
+         R"(</o></universe>)");
+    editor.Tree->expandItem(Top(0));
+    const struct {
+        bool name, type, id;
+        const char* ofKind;
+        const char* ownName;
+    } options[] = {
+        {false, false, false, "", ""},
+        {true, false, false, "Courier", "Old Relay"},
+        {false, true, false, "[Ship]", "[Ship]"},
+        {true, true, false, "[Ship] - Courier", "[Ship] - Old Relay"},
+        {false, false, true, "SS_SH_COURIER", "SS_SH_COURIER"},
+        {true, false, true, "SS_SH_COURIER - Courier", "SS_SH_COURIER - Old Relay"},
+        {false, true, true, "[Ship] - SS_SH_COURIER", "[Ship] - SS_SH_COURIER"},
+        {true, true, true, "[Ship] - SS_SH_COURIER - Courier",
+         "[Ship] - SS_SH_COURIER - Old Relay"},
+    };
+    for (const auto& option : options) {
+        Filter(option.name, option.type, option.id);
+        EXPECT_EQ(Labels(Top(0)), (Strings{option.ofKind, option.ownName, option.ofKind}));
+    }
+
+    Filter(true, false, true);
+    writeTexts("Runner", "SS_SH_RUNNER");
+    ASSERT_TRUE(DescServer().LoadResources(44));
+    Filter(true, false, true);
+    EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_COURIER - Runner", "SS_SH_COURIER - Old Relay",
+                                       "SS_SH_COURIER - Runner"}));
+    CreateArchive();
+    Filter(true, false, true);
+    EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_RUNNER - Runner", "SS_SH_RUNNER - Old Relay",
+                                       "SS_SH_RUNNER - Runner"}));
+}
+
 TEST_F(frmGalaxyEditorTest, ANewMapWithOneSectorSaves) {
     editor.NewMap();
     EXPECT_EQ(Text(editor.windowTitle()), "Ruvaze Rezivo [New Map File] *");
@@ -562,6 +612,7 @@ TEST_F(frmGalaxyEditorTest, TheFirstNodeOfAReadSectorIsLikeTheOthers) {
     EXPECT_EQ(editor.Node(object->Key()), dock);
     EXPECT_EQ(editor.Node("1dummy"), nullptr);
     EXPECT_EQ(editor.Node("2dummy"), Top(1)->child(0));
+    EXPECT_EQ(editor.Node("02dummy"), nullptr);
     EXPECT_EQ(Text(dock->data(0, kIconRole).toString()), "dock");
     EXPECT_FALSE(dock->icon(0).isNull());
     EXPECT_FALSE(IsGrey(dock));
