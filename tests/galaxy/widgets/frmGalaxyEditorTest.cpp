@@ -70,11 +70,17 @@ protected:
         QTest::mouseClick(editor.Tree->viewport(), Qt::LeftButton, Qt::NoModifier,
                           editor.Tree->visualItemRect(node).center());
     }
+    // The name options set as the person does, by clicking the boxes that
+    // differ; each click relabels the tree.
     void Filter(bool name, bool type, bool id) {
-        editor.chkNameFilter[0]->setChecked(name);
-        editor.chkNameFilter[1]->setChecked(type);
-        editor.chkNameFilter[2]->setChecked(id);
-        editor.RelabelTree();
+        const bool wanted[] = {name, type, id};
+        for (int i = 0; i < 3; ++i) {
+            QCheckBox* box = editor.chkNameFilter[i];
+            if (box->isChecked() != wanted[i])
+                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier,
+                                  QPoint(8, box->height() / 2));
+            ASSERT_EQ(box->isChecked(), wanted[i]) << "name option " << i;
+        }
     }
 
     frmGalaxyEditor editor;
@@ -131,6 +137,7 @@ TEST_F(frmGalaxyEditorTest, LabelsFollowTheNameOptions) {
     UseDataFolder();
     ASSERT_TRUE(DescServer().LoadResources(44));
     Filter(true, false, true);
+    editor.RelabelTree();
     EXPECT_EQ(Text(Top(0)->text(0)), "00, 00 - Home Reach");
 }
 
@@ -171,15 +178,23 @@ TEST_F(frmGalaxyEditorTest, LabelsOfObjectsOfOneKind) {
         Filter(option.name, option.type, option.id);
         EXPECT_EQ(Labels(Top(0)), (Strings{option.ofKind, option.ownName, option.ofKind}));
     }
+    // Nodes that share a label still stand for their own objects.
+    const Ptr first = Object(Top(0)->child(0));
+    const Ptr last = Object(Top(0)->child(2));
+    ASSERT_NE(first, last);
+    Click(Top(0)->child(2));
+    EXPECT_EQ(editor.SelectedObject(), last);
+    Click(Top(0)->child(0));
+    EXPECT_EQ(editor.SelectedObject(), first);
 
     Filter(true, false, true);
     writeTexts("Runner", "SS_SH_RUNNER");
     ASSERT_TRUE(DescServer().LoadResources(44));
-    Filter(true, false, true);
+    editor.RelabelTree();
     EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_COURIER - Runner", "SS_SH_COURIER - Old Relay",
                                        "SS_SH_COURIER - Runner"}));
     CreateArchive();
-    Filter(true, false, true);
+    editor.RelabelTree();
     EXPECT_EQ(Labels(Top(0)), (Strings{"SS_SH_RUNNER - Runner", "SS_SH_RUNNER - Old Relay",
                                        "SS_SH_RUNNER - Runner"}));
 }
